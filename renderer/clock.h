@@ -1,0 +1,21 @@
+// The renderer's clock arithmetic: whole milliseconds from the counter, the
+// scene clock in single precision, and the per-frame damping derived from it.
+#pragma once
+
+#include <cstdint>
+
+#include "renderer_state.h"
+
+namespace orvelle {
+
+// Low 32 bits of ((now - start) * 1000) / frequency, in signed 64-bit
+// arithmetic with the quotient truncated. A frequency of 0 (no counter) gives 0.
+uint32_t elapsedMsFrom(int64_t now, int64_t start, int64_t frequency);
+
+// Step 1 of a frame: sceneTime from elapsedMs, frameDelta, velocityDecay.
+void advanceSceneClock(RendererState& state);
+
+// Per-frame growth of the motion speed, done after each presented frame.
+void growMotionSpeed(RendererState& state);
+
+}  // namespace orvelle

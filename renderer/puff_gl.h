@@ -1,0 +1,55 @@
+// OpenGL side of the particle draw: uploads the puff atlas, and submits the
+// puffs either literally (one matrix push, rotate and immediate-mode quad per
+// particle) or batched (corners computed on the CPU into vertex arrays,
+// drawn quad by quad). Both give the same pixels; the batch saves the
+// per-particle matrix and glBegin/glEnd work.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "particles.h"
+#include "puff_texture.h"
+#include "random.h"
+
+namespace orvelle {
+
+// Builds the atlas and hands it to OpenGL with mipmaps; leaves the texture
+// bound with its environment set. Returns the texture name.
+uint32_t buildPuffTexture(PuffTexture& puff, RandomGenerator& random);
+
+enum class PuffSubmission { Literal, Batched };
+
+class GlPuffTarget final : public PuffTarget {
+public:
+    GlPuffTarget(PuffTexture& puff, RandomGenerator& random, PuffSubmission submission)
+        : puff_(puff), random_(random), submission_(submission) {}
+    GlPuffTarget(const GlPuffTarget&) = delete;
+    GlPuffTarget& operator=(const GlPuffTarget&) = delete;
+
+    void buildTexture() override;
+    void begin() override;
+    void quad(const PuffQuad& quad) override;
+    void end() override;
+
+    // Gives the texture name back; call while the context is still current.
+    void releaseTexture();
+    uint32_t textureName() const { return texture_; }
+
+private:
+    void literalQuad(const PuffQuad& quad);
+    void batchQuad(const PuffQuad& quad);
+
+    static constexpr size_t kMaxVertices = static_cast<size_t>(ParticleSystem::kCount) * 4;
+
+    PuffTexture& puff_;
+    RandomGenerator& random_;
+    PuffSubmission submission_;
+    uint32_t texture_ = 0;
+    size_t vertexCount_ = 0;
+    std::array<float, kMaxVertices * 2> positions_{};
+    std::array<float, kMaxVertices * 2> texCoords_{};
+    std::array<float, kMaxVertices * 4> colors_{};
+};
+
+}  // namespace orvelle

@@ -1,0 +1,187 @@
+// A small Windows program that the end-to-end tests run under Wine to look at
+// the system from the inside: windows by caption, processes and their exit
+// codes, the screen, the settings file through the profile API, message
+// boxes, and a host pane for previews. Prints one result line per command.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::wstring wide(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n - 1 : 0), L'\0');
+    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
+    return out;
+}
+
+std::string utf8(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string hexBytes(const std::string& bytes) {
+    std::string out;
+    char part[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(part, sizeof part, "%02X", c);
+        out += part;
+    }
+    return out;
+}
+
+std::string fromHex(const char* hex) {
+    std::string out;
+    for (size_t i = 0; hex[i] != 0 && hex[i + 1] != 0; i += 2) {
+        char pair[3] = {hex[i], hex[i + 1], 0};
+        out.push_back(static_cast<char>(std::strtoul(pair, nullptr, 16)));
+    }
+    return out;
+}
+
+HWND waitWindow(const std::wstring& caption, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = FindWindowW(nullptr, caption.c_str())) return w;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+void describe(HWND w) {
+    char className[256] = {};
+    GetClassNameA(w, className, sizeof className);
+    RECT r{};
+    GetWindowRect(w, &r);
+    RECT client{};
+    GetClientRect(w, &client);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    std::printf("class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld style=%08lX visible=%d "
+                "parent=%llu pid=%lu\n",
+                className, r.left, r.top, r.right - r.left, r.bottom - r.top, client.right,
+                client.bottom, static_cast<unsigned long>(style), IsWindowVisible(w) ? 1 : 0,
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(w))), pid);
+}
+
+// Text of the static controls and buttons of a dialog window.
+BOOL CALLBACK collectText(HWND child, LPARAM param) {
+    auto* out = reinterpret_cast<std::wstring*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    out->append(L"[").append(className).append(L":").append(text).append(L"]");
+    return TRUE;
+}
+
+int usage() {
+    std::fprintf(stderr, "probe: unknown command\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+
+    // window CAPTION [TIMEOUT_MS]: describe the top-level window, or "none".
+    if (command == "window" && argc >= 3) {
+        HWND w = waitWindow(wide(argv[2]), argc >= 4 ? std::strtoul(argv[3], nullptr, 10) : 0);
+        if (w == nullptr) {
+            std::printf("none\n");
+            return 1;
+        }
+        describe(w);
+        return 0;
+    }
+    // gone CAPTION TIMEOUT_MS: waits until no such window exists.
+    if (command == "gone" && argc >= 4) {
+        const DWORD start = GetTickCount();
+        const DWORD timeout = std::strtoul(argv[3], nullptr, 10);
+        while (FindWindowW(nullptr, wide(argv[2]).c_str()) != nullptr) {
+            if (GetTickCount() - start >= timeout) {
+                std::printf("present\n");
+                return 1;
+            }
+            Sleep(20);
+        }
+        std::printf("gone after %lu ms\n", GetTickCount() - start);
+        return 0;
+    }
+    // dialog CAPTION TIMEOUT_MS: the caption's window and its controls' texts (UTF-8).
+    if (command == "dialog" && argc >= 4) {
+        HWND w = waitWindow(wide(argv[2]), std::strtoul(argv[3], nullptr, 10));
+        if (w == nullptr) {
+            std::printf("none\n");
+            return 1;
+        }
+        wchar_t caption[256] = {};
+        GetWindowTextW(w, caption, 256);
+        std::wstring texts;
+        EnumChildWindows(w, collectText, reinterpret_cast<LPARAM>(&texts));
+        std::printf("caption=%s controls=%s\n", utf8(caption).c_str(), utf8(texts).c_str());
+        return 0;
+    }
+    // close CAPTION: posts WM_CLOSE to the window.
+    if (command == "close" && argc >= 3) {
+        HWND w = FindWindowW(nullptr, wide(argv[2]).c_str());
+        if (w == nullptr) return 1;
+        PostMessageW(w, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    // screen: the primary screen's size and the current display mode.
+    if (command == "screen") {
+        DEVMODEA mode{};
+        mode.dmSize = sizeof mode;
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+        std::printf("screen=%dx%d mode=%lux%lu\n", GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), mode.dmPelsWidth, mode.dmPelsHeight);
+        return 0;
+    }
+    // profile-get FILE SECTION KEYHEX: the value through the profile API, as hex.
+    if (command == "profile-get" && argc >= 5) {
+        char buffer[256] = {};
+        const std::string key = fromHex(argv[4]);
+        const DWORD n = GetPrivateProfileStringA(argv[3], key.c_str(), "\x01", buffer,
+                                                 sizeof buffer, argv[2]);
+        if (n == 1 && buffer[0] == '\x01') {
+            std::printf("missing\n");
+        } else {
+            std::printf("value=%s\n", hexBytes(std::string(buffer, n)).c_str());
+        }
+        return 0;
+    }
+    // run-wait TIMEOUT_MS PROGRAM [ARGS]: starts the program, waits, prints its exit code.
+    if (command == "run-wait" && argc >= 4) {
+        std::string line = std::string("\"") + argv[3] + "\"";
+        for (int i = 4; i < argc; ++i) line += std::string(" ") + argv[i];
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi)) {
+            std::printf("start-failed error=%lu\n", GetLastError());
+            return 1;
+        }
+        CloseHandle(pi.hThread);
+        const DWORD waited = WaitForSingleObject(pi.hProcess, std::strtoul(argv[2], nullptr, 10));
+        if (waited != WAIT_OBJECT_0) {
+            std::printf("timeout\n");
+            CloseHandle(pi.hProcess);
+            return 1;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        std::printf("exit=%lu\n", code);
+        return 0;
+    }
+    return usage();
+}

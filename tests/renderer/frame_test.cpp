@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include "renderer/host_offscreen.h"
+
+namespace orvelle {
+namespace {
+
+TEST(Placeholder, Builds) { SUCCEED(); }
+
+}  // namespace
+}  // namespace orvelle

@@ -1,0 +1,217 @@
+"""A Wine prefix and an X display of our own, for running the Windows programs.
+
+Used by the end-to-end tests and by `make run`. The prefix lives in the build
+tree and is made once (wineboot takes about ten seconds) and reused; each box
+starts its own Xvfb on a free display and its own persistent wineserver, and
+takes both down again at the end. Every wine command runs under a timeout and
+writes its output to files, never to pipes: background wine processes keep
+pipes open.
+"""
+
+import contextlib
+import os
+import shutil
+import signal
+import subprocess
+import time
+from pathlib import Path
+
+# Registry settings the harness needs (see the notes beside each).
+REGISTRY = r"""REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+; Without a window manager a hide or destroy of a visible window otherwise
+; stalls about 2 s, and keys reach a window only when it has the focus.
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+; A crash prints a backtrace and exits instead of waiting in a dialog.
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"="IPAPGothic"
+"""
+
+# A sound device that discards what it is given.
+ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
+
+
+def _free_display():
+    for n in range(90, 200):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+class WineBox:
+    def __init__(self, work, screen="1024x768", japanese=True):
+        self.work = Path(work).resolve()
+        self.home = self.work / "home"
+        self.prefix = self.home / "prefix"
+        self.logs = self.work / "logs"
+        self.screen = screen
+        self.japanese = japanese
+        self.xvfb = None
+        self.display = None
+        self.processes = []
+
+    # -- environment --------------------------------------------------------
+    def env(self, **extra):
+        env = dict(os.environ)
+        env.update(
+            WINEPREFIX=str(self.prefix),
+            HOME=str(self.home),
+            WINEDEBUG="-all",
+            WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=",
+            WINEARCH="win64",
+        )
+        if self.display is not None:
+            env["DISPLAY"] = f":{self.display}"
+        if self.japanese:
+            env["LANG"] = "ja_JP.UTF-8"
+            env["LC_ALL"] = "ja_JP.UTF-8"
+        env.update(extra)
+        return env
+
+    def c_drive(self):
+        return self.prefix / "drive_c"
+
+    def windows_path(self, path):
+        """The Wine path of a file under the prefix's C: drive."""
+        rel = Path(path).resolve().relative_to(self.c_drive().resolve())
+        return "C:\\" + str(rel).replace("/", "\\")
+
+    # -- lifetime -----------------------------------------------------------
+    def __enter__(self):
+        self.logs.mkdir(parents=True, exist_ok=True)
+        self.home.mkdir(parents=True, exist_ok=True)
+        (self.home / ".asoundrc").write_text(ASOUNDRC)
+        self._start_xvfb()
+        self._ensure_prefix()
+        self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
+        return self
+
+    def __exit__(self, *exc):
+        self.shutdown()
+        return False
+
+    def shutdown(self):
+        with contextlib.suppress(Exception):
+            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for p in self.processes:
+            if p.poll() is None:
+                with contextlib.suppress(Exception):
+                    p.kill()
+                    p.wait(timeout=5)
+        self.processes.clear()
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            self.xvfb.send_signal(signal.SIGTERM)
+            with contextlib.suppress(Exception):
+                self.xvfb.wait(timeout=5)
+        self.xvfb = None
+
+    def _start_xvfb(self):
+        for _ in range(5):
+            self.display = _free_display()
+            log = open(self.logs / f"xvfb-{self.display}.log", "w")
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", f":{self.display}", "-screen", "0", f"{self.screen}x24", "-br",
+                 "-nolisten", "tcp"],
+                stdout=log, stderr=log)
+            deadline = time.time() + 10
+            while time.time() < deadline:
+                if self.xvfb.poll() is not None:
+                    break
+                if os.path.exists(f"/tmp/.X11-unix/X{self.display}"):
+                    return
+                time.sleep(0.05)
+            self.xvfb.kill()
+        raise RuntimeError("Xvfb did not start")
+
+    def _ensure_prefix(self):
+        marker = self.prefix / ".orvelle-ready"
+        if marker.exists():
+            return
+        if self.prefix.exists():
+            shutil.rmtree(self.prefix)
+        self._spawn(["wineboot", "--init"], "wineboot").wait(timeout=180)
+        reg = self.work / "orvelle.reg"
+        reg.write_text(REGISTRY, encoding="utf-16")
+        self._spawn(["wine", "regedit", "/S", str(reg)], "regedit").wait(timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env(), timeout=60)
+        marker.write_text("ok\n")
+
+    # -- processes ----------------------------------------------------------
+    def _spawn(self, argv, name, env=None):
+        out = open(self.logs / f"{name}.out", "ab")
+        p = subprocess.Popen(["timeout", "-k", "5", "600"] + argv, env=env or self.env(),
+                             stdout=out, stderr=out, stdin=subprocess.DEVNULL,
+                             cwd=str(self.work), start_new_session=True)
+        self.processes.append(p)
+        return p
+
+    def start(self, program, *args, name=None):
+        """Starts a Windows program in the background; returns the Popen."""
+        return self._spawn(["wine", str(program)] + [str(a) for a in args],
+                           name or Path(program).stem)
+
+    def run(self, program, *args, timeout=60, name=None):
+        """Runs a Windows program to its end; returns (exit code, its stdout text)."""
+        name = name or Path(program).stem
+        outfile = self.logs / f"{name}.stdout"
+        with open(outfile, "wb") as out, open(self.logs / f"{name}.stderr", "ab") as err:
+            p = subprocess.run(["timeout", "-k", "5", str(timeout), "wine", str(program)]
+                               + [str(a) for a in args],
+                               env=self.env(), stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                               cwd=str(self.work))
+        return p.returncode, outfile.read_bytes().decode("utf-8", "replace").replace("\r", "")
+
+    # -- X side -------------------------------------------------------------
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool"] + list(args), env=self.env(), timeout=20,
+                              capture_output=True, text=True)
+
+    def key(self, keysym, window=None):
+        if window:
+            return self.xdotool("key", "--window", window, keysym)
+        return self.xdotool("key", keysym)
+
+    def x_window(self, name, timeout=10.0, visible=True):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            args = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{name}$"]
+            r = self.xdotool(*args)
+            if r.returncode == 0 and r.stdout.strip():
+                return r.stdout.split()[0]
+            time.sleep(0.05)
+        return None
+
+    def screenshot(self, path):
+        """The whole X screen as an image (PPM or PNG by extension)."""
+        subprocess.run(["import", "-display", f":{self.display}", "-window", "root", str(path)],
+                       check=True, timeout=30, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return Path(path)
+
+
+def read_ppm(path):
+    """(width, height, bytes RGB, rows top first) of a binary PPM."""
+    data = Path(path).read_bytes()
+    fields = []
+    i = 0
+    while len(fields) < 4:
+        while data[i:i + 1].isspace():
+            i += 1
+        if data[i:i + 1] == b"#":
+            while data[i:i + 1] not in (b"\n", b""):
+                i += 1
+            continue
+        j = i
+        while not data[j:j + 1].isspace():
+            j += 1
+        fields.append(data[i:j])
+        i = j
+    i += 1
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[i:i + width * height * 3]
