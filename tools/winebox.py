@@ -44,7 +44,7 @@ def _free_display():
 
 
 class WineBox:
-    def __init__(self, work, screen="1024x768", japanese=True):
+    def __init__(self, work, screen="1024x768", japanese=True, display=None):
         self.work = Path(work).resolve()
         self.home = self.work / "home"
         self.prefix = self.home / "prefix"
@@ -52,7 +52,9 @@ class WineBox:
         self.screen = screen
         self.japanese = japanese
         self.xvfb = None
-        self.display = None
+        # An existing display to use instead of a virtual one of our own.
+        self.own_display = display is None
+        self.display = display
         self.processes = []
 
     # -- environment --------------------------------------------------------
@@ -66,7 +68,7 @@ class WineBox:
             WINEARCH="win64",
         )
         if self.display is not None:
-            env["DISPLAY"] = f":{self.display}"
+            env["DISPLAY"] = f":{self.display}" if self.own_display else self.display
         if self.japanese:
             env["LANG"] = "ja_JP.UTF-8"
             env["LC_ALL"] = "ja_JP.UTF-8"
@@ -86,7 +88,8 @@ class WineBox:
         self.logs.mkdir(parents=True, exist_ok=True)
         self.home.mkdir(parents=True, exist_ok=True)
         (self.home / ".asoundrc").write_text(ASOUNDRC)
-        self._start_xvfb()
+        if self.own_display:
+            self._start_xvfb()
         self._ensure_prefix()
         self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
         return self
@@ -189,7 +192,8 @@ class WineBox:
 
     def screenshot(self, path):
         """The whole X screen as an image (PPM or PNG by extension)."""
-        subprocess.run(["import", "-display", f":{self.display}", "-window", "root", str(path)],
+        subprocess.run(["import", "-display", self.env()["DISPLAY"], "-window", "root",
+                        "-depth", "8", str(path)],
                        check=True, timeout=30, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         return Path(path)

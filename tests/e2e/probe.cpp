@@ -88,6 +88,13 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // -o FILE: results into a file (a program started inside a Wine virtual
+    // desktop does not write to its starter's output).
+    if (argc >= 3 && std::string(argv[1]) == "-o") {
+        if (std::freopen(argv[2], "w", stdout) == nullptr) return 3;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2) return usage();
     const std::string command = argv[1];
 
@@ -136,13 +143,34 @@ int main(int argc, char** argv) {
         PostMessageW(w, WM_CLOSE, 0, 0);
         return 0;
     }
+    // sleep MS: keeps a Wine virtual desktop alive for that long.
+    if (command == "sleep" && argc >= 3) {
+        Sleep(std::strtoul(argv[2], nullptr, 10));
+        return 0;
+    }
+    // register-mode W H: makes W x H the display's registry mode, as a user's
+    // display settings are on Windows.
+    if (command == "register-mode" && argc >= 4) {
+        DEVMODEA mode{};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = std::strtoul(argv[2], nullptr, 10);
+        mode.dmPelsHeight = std::strtoul(argv[3], nullptr, 10);
+        mode.dmBitsPerPel = 32;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+        std::printf("result=%ld\n", ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY));
+        return 0;
+    }
     // screen: the primary screen's size and the current display mode.
     if (command == "screen") {
         DEVMODEA mode{};
         mode.dmSize = sizeof mode;
         EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-        std::printf("screen=%dx%d mode=%lux%lu\n", GetSystemMetrics(SM_CXSCREEN),
-                    GetSystemMetrics(SM_CYSCREEN), mode.dmPelsWidth, mode.dmPelsHeight);
+        DEVMODEA registry{};
+        registry.dmSize = sizeof registry;
+        EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &registry);
+        std::printf("screen=%dx%d mode=%lux%lu registry=%lux%lu\n", GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), mode.dmPelsWidth, mode.dmPelsHeight,
+                    registry.dmPelsWidth, registry.dmPelsHeight);
         return 0;
     }
     // profile-get FILE SECTION KEYHEX: the value through the profile API, as hex.

@@ -1,0 +1,83 @@
+"""`make run`: the saver under Wine, on the user's display when there is one,
+otherwise on a virtual display with a few screenshots saved."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from winebox import WineBox  # noqa: E402
+
+
+def usable_display():
+    display = os.environ.get("DISPLAY")
+    if not display:
+        return None
+    ok = subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                        env=dict(os.environ), timeout=10).returncode == 0
+    return display if ok else None
+
+
+def install(box, bin_dir):
+    """Copies the programs into a folder on the prefix's C: drive."""
+    folder = box.c_drive() / "Orvelle"
+    folder.mkdir(parents=True, exist_ok=True)
+    for name in ("Orvelle.scr", "Orvelle.dll"):
+        if (Path(bin_dir) / name).exists():
+            shutil.copy(Path(bin_dir) / name, folder / name)
+    return folder
+
+
+def start_saver(box, folder, size):
+    if (folder / "Orvelle.scr").exists():
+        return box.start(folder / "Orvelle.scr", "/s", name="saver")
+    # Without the front end the renderer runs alone on the settings file.
+    settings = box.c_drive() / "pellan_temp"
+    settings.mkdir(exist_ok=True)
+    (settings / "Orvelle.ini").write_bytes(
+        b"[Section]\r\nWidth= %d\r\nHeight= %d\r\n" % size)
+    return box.start(folder / "Orvelle.dll", name="renderer")
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bin", required=True)
+    ap.add_argument("--work", required=True)
+    ap.add_argument("--out", required=True)
+    args = ap.parse_args()
+
+    display = usable_display()
+    if display:
+        print(f"running the saver on display {display}; press Escape to end it")
+        with WineBox(args.work, display=display) as box:
+            folder = install(box, args.bin)
+            p = start_saver(box, folder, (1024, 768))
+            p.wait()
+        return 0
+
+    out = Path(args.out).resolve()
+    out.mkdir(parents=True, exist_ok=True)
+    print(f"no display: running the saver on a virtual 1024x768 display; screenshots go to {out}")
+    with WineBox(args.work, screen="1024x768") as box:
+        folder = install(box, args.bin)
+        p = start_saver(box, folder, (1024, 768))
+        if box.x_window("Zelkor_VC", timeout=30) is None:
+            print("the renderer's window did not appear")
+            return 1
+        start = time.time()
+        for at in (0.5, 2.0, 5.0, 10.0):
+            time.sleep(max(0.0, start + at - time.time()))
+            shot = box.screenshot(out / f"saver-{at:04.1f}s.png")
+            print(f"  {shot}")
+        box.key("Escape")
+        p.wait(timeout=30)
+    print(f"screenshots saved in {out}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
