@@ -34,7 +34,7 @@ void GlPuffTarget::releaseTexture() {
 
 void GlPuffTarget::begin() {
     glEnable(GL_TEXTURE_2D);
-    vertexCount_ = 0;
+    quadCount_ = 0;
 }
 
 void GlPuffTarget::quad(const PuffQuad& quad) {
@@ -64,25 +64,33 @@ void GlPuffTarget::literalQuad(const PuffQuad& q) {
     glPopMatrix();
 }
 
-void GlPuffTarget::batchQuad(const PuffQuad& q) {
-    if (vertexCount_ + 4 > kMaxVertices) return;
-    // The modelview that translate, rotate and scale would build, with the
-    // rotation taken in single precision as the pipeline takes it.
-    const float angle = static_cast<float>(q.angleDegrees);
-    const float radians = static_cast<float>(angle * 3.14159265358979323846 / 180.0);
-    const float s = std::sin(radians);
-    const float c = std::cos(radians);
-    const float m00 = c * q.length, m01 = -s * q.size;
-    const float m10 = s * q.length, m11 = c * q.size;
+PuffMatrix puffMatrix(float centerX, float centerY, double angleDegrees, float length,
+                      float size) {
+    // What glTranslatef, glRotated and glScalef build from the identity, in
+    // the pipeline's single precision: the translation lands unchanged, the
+    // rotation about z is taken from the angle as a float, and the scale
+    // multiplies the first two columns (and zeroes the third).
+    const float angle = static_cast<float>(angleDegrees);
+    const float s = std::sin(static_cast<float>(angle * 3.14159265358979323846 / 180.0));
+    const float c = std::cos(static_cast<float>(angle * 3.14159265358979323846 / 180.0));
+    PuffMatrix m{};
+    m[0] = c * length;
+    m[1] = s * length;
+    m[4] = -s * size;
+    m[5] = c * size;
+    m[12] = centerX;
+    m[13] = centerY;
+    m[15] = 1.0f;
+    return m;
+}
 
-    static constexpr float kCornerX[4] = {-1.0f, -1.0f, 1.0f, 1.0f};
-    static constexpr float kCornerY[4] = {-1.0f, 1.0f, 1.0f, -1.0f};
+void GlPuffTarget::batchQuad(const PuffQuad& q) {
+    if (quadCount_ >= static_cast<size_t>(ParticleSystem::kCount)) return;
+    matrices_[quadCount_] = puffMatrix(q.centerX, q.centerY, q.angleDegrees, q.length, q.size);
     const float tu[4] = {q.u, q.u, q.u + 0.125f, q.u + 0.125f};
     const float tv[4] = {q.v, q.v + 0.125f, q.v + 0.125f, q.v};
     for (size_t k = 0; k < 4; ++k) {
-        const size_t i = vertexCount_ + k;
-        positions_[i * 2] = m00 * kCornerX[k] + m01 * kCornerY[k] + q.centerX;
-        positions_[i * 2 + 1] = m10 * kCornerX[k] + m11 * kCornerY[k] + q.centerY;
+        const size_t i = quadCount_ * 4 + k;
         texCoords_[i * 2] = tu[k];
         texCoords_[i * 2 + 1] = tv[k];
         colors_[i * 4] = q.color.red;
@@ -90,29 +98,42 @@ void GlPuffTarget::batchQuad(const PuffQuad& q) {
         colors_[i * 4 + 2] = q.color.blue;
         colors_[i * 4 + 3] = q.color.alpha;
     }
-    vertexCount_ += 4;
+    ++quadCount_;
 }
 
 void GlPuffTarget::end() {
-    if (submission_ == PuffSubmission::Batched && vertexCount_ > 0) {
+    if (submission_ == PuffSubmission::Batched && quadCount_ > 0) {
+        // The unit quad's corners repeat for every puff; each puff's matrix
+        // is loaded as the modelview, so the pipeline transforms exactly as
+        // it does for the literal submission.
+        static constexpr float kCorners[8] = {-1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f, 1.0f, -1.0f};
+        for (size_t i = 0; i < quadCount_; ++i) {
+            positions_[i * 8 + 0] = kCorners[0];
+            positions_[i * 8 + 1] = kCorners[1];
+            positions_[i * 8 + 2] = kCorners[2];
+            positions_[i * 8 + 3] = kCorners[3];
+            positions_[i * 8 + 4] = kCorners[4];
+            positions_[i * 8 + 5] = kCorners[5];
+            positions_[i * 8 + 6] = kCorners[6];
+            positions_[i * 8 + 7] = kCorners[7];
+        }
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
         glVertexPointer(2, GL_FLOAT, 0, positions_.data());
         glTexCoordPointer(2, GL_FLOAT, 0, texCoords_.data());
         glColorPointer(4, GL_FLOAT, 0, colors_.data());
-        // One draw per quad: the rasteriser's rounding depends on how quads
-        // are grouped, and one call per quad keeps the literal pixels.
-        for (size_t first = 0; first < vertexCount_; first += 4) {
-            glDrawArrays(GL_QUADS, static_cast<GLint>(first), 4);
+        glPushMatrix();
+        for (size_t i = 0; i < quadCount_; ++i) {
+            glLoadMatrixf(matrices_[i].data());
+            glDrawArrays(GL_QUADS, static_cast<GLint>(i * 4), 4);
         }
+        glPopMatrix();
         glDisableClientState(GL_COLOR_ARRAY);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
-        // The colour array leaves the current colour undefined; nothing after
-        // the particles relies on it, the fade sets its own.
     }
-    vertexCount_ = 0;
+    quadCount_ = 0;
     glDisable(GL_TEXTURE_2D);
 }
 

@@ -20,6 +20,13 @@ uint32_t buildPuffTexture(PuffTexture& puff, RandomGenerator& random);
 
 enum class PuffSubmission { Literal, Batched };
 
+// A column-major 4 x 4 matrix as OpenGL takes it.
+using PuffMatrix = std::array<float, 16>;
+
+// The modelview that glTranslatef(x, y, 0), glRotated(angle, 0, 0, 1) and
+// glScalef(length, size, 0) make from the identity, computed on the CPU.
+PuffMatrix puffMatrix(float centerX, float centerY, double angleDegrees, float length, float size);
+
 class GlPuffTarget final : public PuffTarget {
 public:
     GlPuffTarget(PuffTexture& puff, RandomGenerator& random, PuffSubmission submission)
@@ -40,13 +47,15 @@ private:
     void literalQuad(const PuffQuad& quad);
     void batchQuad(const PuffQuad& quad);
 
-    static constexpr size_t kMaxVertices = static_cast<size_t>(ParticleSystem::kCount) * 4;
+    static constexpr size_t kMaxQuads = static_cast<size_t>(ParticleSystem::kCount);
+    static constexpr size_t kMaxVertices = kMaxQuads * 4;
 
     PuffTexture& puff_;
     RandomGenerator& random_;
     PuffSubmission submission_;
     uint32_t texture_ = 0;
-    size_t vertexCount_ = 0;
+    size_t quadCount_ = 0;
+    std::array<PuffMatrix, kMaxQuads> matrices_{};
     std::array<float, kMaxVertices * 2> positions_{};
     std::array<float, kMaxVertices * 2> texCoords_{};
     std::array<float, kMaxVertices * 4> colors_{};
