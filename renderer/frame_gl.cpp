@@ -60,9 +60,7 @@ void renderFrame(RendererState& state, Scene& scene, PuffTarget& puffs) {
     // Everything after this adds light.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
-    scene.attractor.update(state);
-    for (Light& light : scene.lights) light.update(state);
-    scene.particles.update(state, scene.lights, scene.attractor);
+    updateScene(state, scene);
 
     if (state.sceneTime > 1.0f) {
         for (const Light& light : scene.lights) light.draw(state, scene.random);

@@ -50,6 +50,15 @@ void OffscreenRenderer::runUntil(uint32_t ms, uint32_t stepMs) {
     for (uint32_t t = state_.elapsedMs + stepMs; t <= ms; t += stepMs) frameAt(t);
 }
 
+void OffscreenRenderer::simulateUntil(uint32_t ms, uint32_t stepMs) {
+    for (uint32_t t = state_.elapsedMs + stepMs; t <= ms; t += stepMs) {
+        state_.elapsedMs = t;
+        advanceSceneClock(state_);
+        updateScene(state_, *scene_);
+        growMotionSpeed(state_);
+    }
+}
+
 const std::vector<uint8_t>& OffscreenRenderer::pixels() {
     glFinish();
     return buffer_;

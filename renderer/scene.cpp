@@ -79,6 +79,12 @@ bool initScene(Scene& scene, uint32_t seed) {
     return true;
 }
 
+void updateScene(const RendererState& state, Scene& scene) {
+    scene.attractor.update(state);
+    for (Light& light : scene.lights) light.update(state);
+    scene.particles.update(state, scene.lights, scene.attractor);
+}
+
 ScreenPoint projectToView(const Vec3& p, uint32_t viewWidth, uint32_t viewHeight) {
     const float w = static_cast<float>(viewWidth);
     const float h = static_cast<float>(viewHeight);

@@ -53,6 +53,9 @@ struct Scene {
 // every particle. Always succeeds.
 bool initScene(Scene& scene, uint32_t seed);
 
+// The updates of one frame: the attractor, lights 0 to 2, then the particles.
+void updateScene(const RendererState& state, Scene& scene);
+
 // The window pixel (from the bottom-left) a point of the scene projects to.
 struct ScreenPoint {
     float x;

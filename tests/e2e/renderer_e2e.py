@@ -70,6 +70,24 @@ class RendererRun(WineTestCase):
         self.assertLess(ended, 1.0)
         self.assertIsNone(self.window("Zelkor_VC"))
 
+    def test_trails_cover_far_more_than_the_stars_and_keep_moving(self):
+        self.write_settings(b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n")
+        runner = self.start_renderer()
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        started = time.time()
+        time.sleep(1.3)
+        stars = self.screenshot("stars").colour_counts(WINDOW)["lit"]
+        time.sleep(max(0.0, started + 5.0 - time.time()))
+        first = self.screenshot("five-seconds")
+        time.sleep(1.0)
+        second = self.screenshot("six-seconds")
+        lit = first.colour_counts(WINDOW)["lit"]
+        # Three stars of twelve rays light a few thousand pixels at most.
+        self.assertGreater(lit, 15000, f"trails light only {lit} pixels")
+        self.assertGreater(lit, 4 * stars)
+        self.assertGreater(first.differing_pixels(second, WINDOW), 2000)
+        self.end_with_escape(runner)
+
     def test_unusable_sizes_fall_back_to_1024_by_768(self):
         for settings in (None, b"[Section]\r\nWidth= 0\r\nHeight= 0\r\n",
                          b"[Section]\r\nWidth=-800\r\nHeight=abc\r\n"):
