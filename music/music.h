@@ -1,0 +1,71 @@
+// Background music of a saver run: an audio CD through the "cdaudio" device,
+// an MP3 file through an MPEGVideo device under the alias MP3Play, a WAV file
+// through the wave-sound player. Every failure is absorbed; the only outcome
+// a caller sees is whether the CD watch stays alive.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "music/media_commands.h"
+#include "music/music_settings.h"
+
+namespace orvelle {
+
+class BackgroundMusic {
+public:
+    BackgroundMusic(MediaCommands& media, const MusicSettings& settings, int32_t& lastResult)
+        : media_(media), settings_(settings), lastResult_(lastResult) {}
+
+    // Sends one command with the 512-byte reply area: 0, the media error
+    // code, or -1 for an empty command. The reply (or error) text goes to reply.
+    int32_t MciSend(const std::string& command, std::string& reply);
+    // The reply text, or "Error:" and the code when the command failed.
+    std::string MciQuery(const std::string& command);
+    // "play DEVICE[ from FROM][ to TO]".
+    int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
+
+    void CdOpen();
+    // One tick of the CD watch: keeps the disc playing, or the repeat track
+    // repeating; clears CdWatchAlive when the disc cannot be asked about.
+    void CdWatch();
+    void CdClose();
+
+    void Mp3Start();
+    bool Mp3IsPlaying();
+    // One tick of the MP3 watch: restarts the file when it is not playing.
+    void Mp3Watch();
+    void Mp3Close();
+
+    void WavStart();
+    void WavStop();
+
+    // 16-bit boolean: true is all bits set.
+    int16_t CdWatchAlive = 0;
+    // Reply (or error) text of the latest MciQuery or MciPlay.
+    std::string MciReply;
+
+    static constexpr int16_t kTrue = -1;
+    static constexpr int16_t kFalse = 0;
+
+private:
+    int32_t sendNoReply(const std::string& command) {
+        return media_.sendString(command, nullptr, 0);
+    }
+
+    MediaCommands& media_;
+    const MusicSettings& settings_;
+    int32_t& lastResult_;
+    // The module's fixed-length reply areas; they keep their contents
+    // between calls, as the platform writes only what it replies.
+    std::array<char, 512> generalReply_{};
+    std::array<char, 256> errorText_{};
+    std::array<char, 256> cdModeReply_{};
+    std::array<char, 30> mp3ModeReply_{};
+};
+
+// The last three characters of a music file's path in upper case.
+std::string musicFileEnding(const std::string& path);
+
+}  // namespace orvelle
