@@ -39,7 +39,7 @@ struct FrontEndState {
     CommandLine commandLine;
 };
 
-class StartupPlatform : public ProfileStore, public FileProbe {
+class StartupPlatform : public virtual ProfileStore, public virtual FileProbe {
 public:
     // A top-level window with this caption (UTF-8), hidden ones too.
     virtual bool windowExists(const std::string& caption) = 0;
