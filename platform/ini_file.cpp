@@ -41,6 +41,9 @@ bool isComment(std::string_view line) {
 struct KeyLine {
     std::string_view key;
     std::string_view value;
+    // A line without "=" names a key but holds no value: reading it gives
+    // nothing, as the platform's profile functions do.
+    bool hasValue;
 };
 
 std::optional<KeyLine> keyLine(std::string_view line) {
@@ -49,9 +52,9 @@ std::optional<KeyLine> keyLine(std::string_view line) {
     if (eq == std::string_view::npos) {
         const auto key = trim(line);
         if (key.empty()) return std::nullopt;
-        return KeyLine{key, {}};
+        return KeyLine{key, {}, false};
     }
-    return KeyLine{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
+    return KeyLine{trim(line.substr(0, eq)), trim(line.substr(eq + 1)), true};
 }
 
 }  // namespace
@@ -80,6 +83,7 @@ std::optional<std::string> IniDocument::get(std::string_view section, std::strin
         if (!inSection) continue;
         auto kv = keyLine(line);
         if (!kv || !sameName(kv->key, key)) continue;
+        if (!kv->hasValue) return std::nullopt;
         std::string_view value = kv->value;
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
             value = value.substr(1, value.size() - 2);

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include <shellapi.h>
 
 namespace {
 
@@ -80,6 +83,42 @@ BOOL CALLBACK collectText(HWND child, LPARAM param) {
     return TRUE;
 }
 
+LRESULT CALLBACK plainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+HWND createPlainWindow(const wchar_t* caption, DWORD style, int width, int height) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = plainProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = L"OrvelleProbePane";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, L"OrvelleProbePane", caption, style, 10, 10, width, height, nullptr,
+                           nullptr, wc.hInstance, nullptr);
+}
+
+void pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+HANDLE startProcess(std::string line) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        return nullptr;
+    }
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
 int usage() {
     std::fprintf(stderr, "probe: unknown command\n");
     return 2;
@@ -87,7 +126,16 @@ int usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int, char**) {
+    // Arguments as UTF-8, whatever the code page: captions may be Japanese.
+    int argc = 0;
+    wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) args.push_back(utf8(wideArgs[i]));
+    std::vector<char*> argvStorage;
+    for (auto& a : args) argvStorage.push_back(a.data());
+    argvStorage.push_back(nullptr);
+    char** argv = argvStorage.data();
     // -o FILE: results into a file (a program started inside a Wine virtual
     // desktop does not write to its starter's output).
     if (argc >= 3 && std::string(argv[1]) == "-o") {
@@ -158,6 +206,78 @@ int main(int argc, char** argv) {
         mode.dmBitsPerPel = 32;
         mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
         std::printf("result=%ld\n", ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY));
+        return 0;
+    }
+    // hold CAPTION MS: a hidden top-level window with that caption, for MS.
+    if (command == "hold" && argc >= 4) {
+        HWND w = createPlainWindow(wide(argv[2]).c_str(), WS_POPUP, 10, 10);
+        std::printf("holding=%d\n", w != nullptr ? 1 : 0);
+        std::fflush(stdout);
+        pump(std::strtoul(argv[3], nullptr, 10));
+        return 0;
+    }
+    // pane W H destroy|exit PROGRAM: a host pane of W x H into which PROGRAM
+    // /p HWND puts its preview; describes the child, then destroys the pane
+    // and waits for the program to end, or just exits.
+    if (command == "pane" && argc >= 6) {
+        const int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
+        const std::string mode = argv[4];
+        HWND pane = createPlainWindow(L"Orvelle test pane", WS_POPUP | WS_VISIBLE, width, height);
+        char line[512];
+        std::snprintf(line, sizeof line, "\"%s\" /p %llu", argv[5],
+                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pane)));
+        HANDLE process = startProcess(line);
+        if (process == nullptr) {
+            std::printf("start-failed\n");
+            return 1;
+        }
+        HWND child = nullptr;
+        const DWORD start = GetTickCount();
+        while (child == nullptr && GetTickCount() - start < 15000) {
+            pump(20);
+            child = FindWindowExW(pane, nullptr, nullptr, L"Preview Window");
+        }
+        if (child == nullptr) {
+            std::printf("no-child\n");
+            return 1;
+        }
+        pump(300);
+        RECT r{};
+        GetWindowRect(child, &r);
+        POINT origin{r.left, r.top};
+        ScreenToClient(pane, &origin);
+        HWND image = GetWindow(child, GW_CHILD);
+        RECT ir{};
+        GetWindowRect(image, &ir);
+        POINT imageOrigin{ir.left, ir.top};
+        ScreenToClient(child, &imageOrigin);
+        std::printf("child style=%08lX parent_is_pane=%d x=%ld y=%ld width=%ld height=%ld "
+                    "visible=%d image=%d image_x=%ld image_y=%ld image_width=%ld image_height=%ld "
+                    "pid=%lu\n",
+                    static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+                    GetParent(child) == pane ? 1 : 0, origin.x, origin.y, r.right - r.left,
+                    r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, image != nullptr ? 1 : 0,
+                    imageOrigin.x, imageOrigin.y, ir.right - ir.left, ir.bottom - ir.top,
+                    GetProcessId(process));
+        std::fflush(stdout);
+        if (mode == "exit") return 0;  // the pane goes with this process
+        DestroyWindow(pane);
+        const DWORD destroyed = GetTickCount();
+        const DWORD waited = WaitForSingleObject(process, 10000);
+        std::printf("ended=%d after=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0,
+                    GetTickCount() - destroyed);
+        return 0;
+    }
+    // wait-pid PID MS: waits for a process to end.
+    if (command == "wait-pid" && argc >= 4) {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(argv[2], nullptr, 10));
+        if (process == nullptr) {
+            std::printf("ended=1 after=0\n");
+            return 0;
+        }
+        const DWORD start = GetTickCount();
+        const DWORD waited = WaitForSingleObject(process, std::strtoul(argv[3], nullptr, 10));
+        std::printf("ended=%d after=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0, GetTickCount() - start);
         return 0;
     }
     // screen: the primary screen's size and the current display mode.

@@ -16,7 +16,7 @@ TEST(IniDocument, FindsKeysWithoutRegardToCaseAndStripsBlanksAndQuotes) {
     EXPECT_EQ(doc.get("section", "WIDTH"), "640");
     EXPECT_EQ(doc.get("Section", "name"), "a b");
     EXPECT_EQ(doc.get("Section", "Empty"), "");
-    EXPECT_EQ(doc.get("Section", "Bare"), "");
+    EXPECT_EQ(doc.get("Section", "Bare"), std::nullopt) << "a key without = holds no value";
     EXPECT_EQ(doc.get("Section", "Height"), std::nullopt);
     EXPECT_EQ(doc.get("Missing", "Width"), std::nullopt);
 }
