@@ -12,8 +12,8 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
 from winebox import WineBox, read_ppm  # noqa: E402,F401
 
-BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin"))
-WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e"))
+BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
+WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
 PROGRAM_FOLDER = "C:\\Orvelle"
 SETTINGS_DIR = "pellan_temp"
 

@@ -12,7 +12,7 @@ from e2e_support import PROGRAM_FOLDER, WineTestCase
 
 SCR = PROGRAM_FOLDER + "\\Orvelle.scr"
 MISSING_RENDERER = "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！"
-NATIVE = Path(os.environ.get("ORVELLE_NATIVE_DIR") or "")
+NATIVE = Path(os.environ.get("ORVELLE_NATIVE_DIR") or "/nonexistent").resolve()
 
 
 class Startup(WineTestCase):
