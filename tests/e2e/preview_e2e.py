@@ -28,7 +28,8 @@ class Preview(WineTestCase):
         return fields(lines[0]), (fields(lines[1]) if len(lines) > 1 else {})
 
     def test_covers_the_pane_and_ends_when_the_host_destroys_it(self):
-        for width, height in ((152, 112), (200, 150)):
+        # A pane beyond 2184 pixels would overflow a 16-bit size in twips.
+        for width, height in ((152, 112), (200, 150), (2400, 1800)):
             with self.subTest(pane=f"{width}x{height}"):
                 child, end = self.host(width, height, "destroy")
                 style = int(child["style"], 16)
