@@ -68,9 +68,11 @@ void WholeFrame(benchmark::State& bench, PuffSubmission submission) {
     bench.counters["particles"] = static_cast<double>(drawn);
 }
 BENCHMARK_CAPTURE(WholeFrame, Literal, PuffSubmission::Literal)
-    ->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK_CAPTURE(WholeFrame, Batched, PuffSubmission::Batched)
-    ->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 }  // namespace
 }  // namespace orvelle

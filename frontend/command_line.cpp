@@ -3,7 +3,9 @@
 namespace orvelle {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Text-to-number as the platform reads it: blanks skipped, digits until the
 // first other character. Only a number that fits 32 unsigned bits names a

@@ -7,6 +7,7 @@
 #include "frontend/preview_win32.h"
 #include "frontend/saver_run_win32.h"
 #include "frontend/startup.h"
+#include "frontend/window_animation_win32.h"
 #include "platform/text_win32.h"
 #include "platform/window_win32.h"
 
@@ -19,13 +20,15 @@ class SettingsPlaceholder final : public win32::WindowBase<SettingsPlaceholder> 
 public:
     static constexpr const wchar_t* kClassName = L"Orvelle_Settings";
 
-    void showModal() {
+    void showModal(AnimPoint point) {
+        point_ = point;
         const std::wstring caption = win32::widen(kSettingsDialogCaption);
         if (!createWindow(0, caption.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
                           CW_USEDEFAULT, CW_USEDEFAULT, 360, 200, nullptr,
                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
             return;
         }
+        AnimateOpen(window(), point_);
         MSG msg;
         while (!done_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
@@ -34,9 +37,14 @@ public:
     }
 
 protected:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CLOSE) AnimateClose(window(), point_);
+        return WindowBase::handle(message, wParam, lParam);
+    }
     void destroyed() override { done_ = true; }
 
 private:
+    AnimPoint point_;
     bool done_ = false;
 };
 
@@ -90,10 +98,10 @@ public:
                     win32::widen(kApplicationTitle).c_str(), MB_OK);
     }
 
-    void showSettingsDialog(FrontEndState&) override {
+    void showSettingsDialog(FrontEndState& state) override {
         // Replaced by the settings dialog when it is built.
         SettingsPlaceholder dialog;
-        dialog.showModal();
+        dialog.showModal(state.animPoint);
     }
 
     void hideCursor() override { ShowCursor(FALSE); }
@@ -101,8 +109,8 @@ public:
     int32_t screenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
     void loadSaverRun(FrontEndState& state) override {
-        saverRun_ = std::make_unique<SaverRunWindow>(state.music, state.LastResult,
-                                                     state.commandLine);
+        saverRun_ =
+            std::make_unique<SaverRunWindow>(state.music, state.LastResult, state.commandLine);
         saverRun_->load();
     }
 
@@ -135,4 +143,6 @@ int run() {
 }  // namespace
 }  // namespace orvelle
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return orvelle::run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return orvelle::run();
+}

@@ -13,7 +13,7 @@ constexpr UINT_PTR kPaneWatchTimer = 1;
 win32::UniqueGdiObject loadPreviewPicture() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(kPreviewPictureResource),
-                                     MAKEINTRESOURCEW(10));  // RT_RCDATA
+                                   MAKEINTRESOURCEW(10));  // RT_RCDATA
     if (resource == nullptr) return {};
     const DWORD size = SizeofResource(instance, resource);
     const void* bytes = LockResource(LoadResource(instance, resource));
@@ -117,7 +117,8 @@ void PreviewWindow::unload() {
 LRESULT PreviewWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam == kPaneWatchTimer && !IsWindow(GetParent(window()))) DestroyWindow(window());
+            if (wParam == kPaneWatchTimer && !IsWindow(GetParent(window())))
+                DestroyWindow(window());
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -32,7 +32,7 @@ bool SaverRunForm::timerOn(SaverTimer timer) const {
 }
 
 void SaverRunForm::setTimer(SaverTimer timer, bool on) {
-    bool& state = timer == SaverTimer::Mp3Watch ? timer1_
+    bool& state = timer == SaverTimer::Mp3Watch  ? timer1_
                   : timer == SaverTimer::CdWatch ? timer2_
                                                  : timer3_;
     state = on;

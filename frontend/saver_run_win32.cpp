@@ -59,11 +59,17 @@ void SaverRunWindow::setTimer(SaverTimer timer, uint32_t intervalMs, bool on) {
     }
 }
 
-void SaverRunWindow::showCursor() { ShowCursor(TRUE); }
+void SaverRunWindow::showCursor() {
+    ShowCursor(TRUE);
+}
 
-std::string SaverRunWindow::programFolder() { return programFolderAnsi(); }
+std::string SaverRunWindow::programFolder() {
+    return programFolderAnsi();
+}
 
-void SaverRunWindow::endNow() { ExitProcess(0); }
+void SaverRunWindow::endNow() {
+    ExitProcess(0);
+}
 
 LRESULT SaverRunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -9,7 +9,8 @@ namespace {
 
 // A screen size as a 16-bit value; one that does not fit stays 0.
 int16_t screenDimension16(int32_t pixels) {
-    if (pixels < std::numeric_limits<int16_t>::min() || pixels > std::numeric_limits<int16_t>::max()) {
+    if (pixels < std::numeric_limits<int16_t>::min() ||
+        pixels > std::numeric_limits<int16_t>::max()) {
         return 0;
     }
     return static_cast<int16_t>(pixels);
@@ -21,8 +22,7 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     const CommandLine& line = state.commandLine;
 
     // 1. A saver run or the settings dialog is already there.
-    if (platform.windowExists(kSaverRunCaption) ||
-        platform.windowExists(kSettingsDialogCaption)) {
+    if (platform.windowExists(kSaverRunCaption) || platform.windowExists(kSettingsDialogCaption)) {
         return StartupOutcome::EndNow;
     }
 

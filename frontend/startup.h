@@ -22,7 +22,8 @@ inline constexpr const char* kRendererCaption = "Zelkor_VC";
 inline constexpr const char* kRendererFile = "Orvelle.dll";
 
 // The missing-renderer message (UTF-8; shown through the wide-character API).
-inline constexpr const char* kMissingRendererMessage = "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！";
+inline constexpr const char* kMissingRendererMessage =
+    "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！";
 inline constexpr const char* kApplicationTitle = "Orvelle (ScreenSaver)";
 
 // A screen point from which the settings dialog grows and into which it shrinks.

@@ -1,6 +1,8 @@
 #include "music/mci_win32.h"
 
 #include <windows.h>
+
+// After windows.h, which it needs.
 #include <mmsystem.h>
 
 namespace orvelle {

@@ -159,6 +159,8 @@ void BackgroundMusic::WavStart() {
     lastResult_ = media_.playSound(settings_.BgmFile.c_str(), 9);
 }
 
-void BackgroundMusic::WavStop() { lastResult_ = media_.playSound(nullptr, 0); }
+void BackgroundMusic::WavStop() {
+    lastResult_ = media_.playSound(nullptr, 0);
+}
 
 }  // namespace orvelle

@@ -56,10 +56,18 @@ private:
     Handle handle_{};
 };
 
-inline void destroyWindow(HWND w) { DestroyWindow(w); }
-inline void deleteGdiObject(HGDIOBJ o) { DeleteObject(o); }
-inline void deleteDC(HDC dc) { DeleteDC(dc); }
-inline void closeHandle(HANDLE h) { CloseHandle(h); }
+inline void destroyWindow(HWND w) {
+    DestroyWindow(w);
+}
+inline void deleteGdiObject(HGDIOBJ o) {
+    DeleteObject(o);
+}
+inline void deleteDC(HDC dc) {
+    DeleteDC(dc);
+}
+inline void closeHandle(HANDLE h) {
+    CloseHandle(h);
+}
 
 using UniqueWindow = UniqueHandle<HWND, destroyWindow>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, deleteGdiObject>;

@@ -19,6 +19,8 @@ void advanceSceneClock(RendererState& state) {
         static_cast<float>(std::pow(0.99375, static_cast<double>(state.frameDelta) * 85.0));
 }
 
-void growMotionSpeed(RendererState& state) { state.motionSpeed = state.motionSpeed + 0.001f; }
+void growMotionSpeed(RendererState& state) {
+    state.motionSpeed = state.motionSpeed + 0.001f;
+}
 
 }  // namespace orvelle

@@ -42,7 +42,9 @@ void setupGLState(const RendererState& state) {
     glLoadIdentity();
 }
 
-void clearColor() { glClear(GL_COLOR_BUFFER_BIT); }
+void clearColor() {
+    glClear(GL_COLOR_BUFFER_BIT);
+}
 
 void primeLights(const RendererState& state, Scene& scene) {
     for (Light& light : scene.lights) light.update(state);

@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm\n", argv[0]);
         return 2;
     }
-    const auto number = [&](int i) { return static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10)); };
+    const auto number = [&](int i) {
+        return static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10));
+    };
     const uint32_t width = number(1), height = number(2), step = number(5);
     if (width == 0 || height == 0 || step == 0) {
         std::fprintf(stderr, "size and step must be positive\n");

@@ -12,7 +12,9 @@ namespace orvelle {
 
 OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed,
                                      PuffSubmission submission)
-    : width_(width), height_(height), buffer_(static_cast<size_t>(width) * height * 4),
+    : width_(width),
+      height_(height),
+      buffer_(static_cast<size_t>(width) * height * 4),
       scene_(std::make_unique<Scene>()) {
     puffs_ = std::make_unique<GlPuffTarget>(scene_->puff, scene_->random, submission);
     OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);

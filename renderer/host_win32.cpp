@@ -69,7 +69,9 @@ void changeDisplayMode() {
     ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 }
 
-void restoreDisplayMode() { ChangeDisplaySettingsA(nullptr, 0); }
+void restoreDisplayMode() {
+    ChangeDisplaySettingsA(nullptr, 0);
+}
 
 void setupPixelFormat(HDC dc) {
     PIXELFORMATDESCRIPTOR& pfd = host.pixelFormat;
@@ -148,9 +150,9 @@ int run(HINSTANCE instance) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
-    host.mainWindow = CreateWindowExA(0, kClassName, kWindowCaption, WS_POPUP, 0, 0,
-                                      host.state.screenWidth, host.state.screenHeight, nullptr,
-                                      nullptr, instance, nullptr);
+    host.mainWindow =
+        CreateWindowExA(0, kClassName, kWindowCaption, WS_POPUP, 0, 0, host.state.screenWidth,
+                        host.state.screenHeight, nullptr, nullptr, instance, nullptr);
     if (host.mainWindow == nullptr) return 0;
     ShowWindow(host.mainWindow, SW_SHOW);
     UpdateWindow(host.mainWindow);
@@ -173,8 +175,8 @@ int run(HINSTANCE instance) {
             DispatchMessageA(&msg);
             continue;
         }
-        host.state.elapsedMs = elapsedMsFrom(queryCounter(), host.state.counterStart,
-                                             host.state.counterFrequency);
+        host.state.elapsedMs =
+            elapsedMsFrom(queryCounter(), host.state.counterStart, host.state.counterFrequency);
         {
             win32::WindowDC dc(host.mainWindow);
             renderFrame(host.state, host.scene, host.puffs);
@@ -188,4 +190,6 @@ int run(HINSTANCE instance) {
 }  // namespace
 }  // namespace orvelle
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return orvelle::run(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return orvelle::run(instance);
+}

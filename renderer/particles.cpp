@@ -57,8 +57,8 @@ void ParticleSystem::update(const RendererState& state, std::span<const Light, 3
         float channel[3];
         for (size_t j = 0; j < 3; ++j) {
             const Vec3& l = lights[j].position;
-            const float e2 = squaredLength(p.position.x - l.x, p.position.y - l.y,
-                                           p.position.z - l.z);
+            const float e2 =
+                squaredLength(p.position.x - l.x, p.position.y - l.y, p.position.z - l.z);
             channel[j] = e2 == 0.0f ? 1.0f : std::min(1.0f, glowConstant / e2 + glowConstant / d2);
         }
         p.color = {channel[0], channel[1], channel[2], 1.0f};
@@ -124,10 +124,15 @@ void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
             p.state = ParticleState::Free;
         }
 
-        target.quad({static_cast<float>((sx + px) * 0.5), static_cast<float>((sy + py) * 0.5),
-                     std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * 57.29577951308232,
-                     length, size, u, v,
-                     {c * p.color.red, c * p.color.green, c * p.color.blue, c * p.color.alpha}});
+        target.quad(
+            {static_cast<float>((sx + px) * 0.5),
+             static_cast<float>((sy + py) * 0.5),
+             std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * 57.29577951308232,
+             length,
+             size,
+             u,
+             v,
+             {c * p.color.red, c * p.color.green, c * p.color.blue, c * p.color.alpha}});
     }
     target.end();
 }

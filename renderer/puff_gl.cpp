@@ -22,7 +22,9 @@ uint32_t buildPuffTexture(PuffTexture& puff, RandomGenerator& random) {
     return name;
 }
 
-void GlPuffTarget::buildTexture() { texture_ = buildPuffTexture(puff_, random_); }
+void GlPuffTarget::buildTexture() {
+    texture_ = buildPuffTexture(puff_, random_);
+}
 
 void GlPuffTarget::releaseTexture() {
     if (texture_ != 0) {
@@ -64,8 +66,7 @@ void GlPuffTarget::literalQuad(const PuffQuad& q) {
     glPopMatrix();
 }
 
-PuffMatrix puffMatrix(float centerX, float centerY, double angleDegrees, float length,
-                      float size) {
+PuffMatrix puffMatrix(float centerX, float centerY, double angleDegrees, float length, float size) {
     // What glTranslatef, glRotated and glScalef build from the identity, in
     // the pipeline's single precision: the translation lands unchanged, the
     // rotation about z is taken from the angle as a float, and the scale

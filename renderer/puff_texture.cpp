@@ -49,11 +49,11 @@ void PuffTexture::addTileNoise(RandomGenerator& random) {
 }
 
 void PuffTexture::blurTile() {
-    std::array<uint8_t, kTileSize * kTileSize> next = tileBuffer;
+    std::array<uint8_t, kTileSize* kTileSize> next = tileBuffer;
     for (int r = 1; r <= 30; ++r) {
         for (int c = 1; c <= 30; ++c) {
-            const int sum = 4 * tile(r, c) + tile(r - 1, c) + tile(r + 1, c) + tile(r, c - 1) +
-                            tile(r, c + 1);
+            const int sum =
+                4 * tile(r, c) + tile(r - 1, c) + tile(r + 1, c) + tile(r, c - 1) + tile(r, c + 1);
             next[static_cast<size_t>(r * kTileSize + c)] = static_cast<uint8_t>(sum * 0.125);
         }
     }

@@ -19,7 +19,9 @@ constexpr double kAttractorD = 8.109611235830622;
 constexpr double kAttractorE = 6.466330240885417;
 constexpr double kAttractorF = 109.72110454644097;
 
-double radiusWave(double a) { return (std::cos(7.0 * a) + std::cos(3.0 * a) + std::cos(13.0 * a)) * kSixth; }
+double radiusWave(double a) {
+    return (std::cos(7.0 * a) + std::cos(3.0 * a) + std::cos(13.0 * a)) * kSixth;
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ void Light::update(const RendererState& state) {
 
 void Attractor::update(const RendererState& state) {
     // Half the lights' speed, and a smaller figure.
-    const double h = static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * 0.5);
+    const double h =
+        static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * 0.5);
     const double a = static_cast<double>(state.sceneTime) * h;
     const double r = radiusWave(a) + 0.75;
     position = pathPosition(a, r, kAttractorD, 0.501 * a + kAttractorE, 2.501 * a + kAttractorF);
@@ -88,7 +91,8 @@ void updateScene(const RendererState& state, Scene& scene) {
 ScreenPoint projectToView(const Vec3& p, uint32_t viewWidth, uint32_t viewHeight) {
     const float w = static_cast<float>(viewWidth);
     const float h = static_cast<float>(viewHeight);
-    return {static_cast<float>(w * p.x / p.z + w * 0.5), static_cast<float>(w * p.y / p.z + h * 0.5)};
+    return {static_cast<float>(w * p.x / p.z + w * 0.5),
+            static_cast<float>(w * p.y / p.z + h * 0.5)};
 }
 
 }  // namespace orvelle

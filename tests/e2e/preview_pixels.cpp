@@ -68,7 +68,8 @@ int main() {
 
     for (const auto& size : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
         Dib pane(size.cx, size.cy);
-        orvelle::paintPreview(pane.dc, pane.width, pane.height, static_cast<HBITMAP>(picture.get()));
+        orvelle::paintPreview(pane.dc, pane.width, pane.height,
+                              static_cast<HBITMAP>(picture.get()));
         long pictureMismatch = 0, notWhite = 0;
         for (int y = 0; y < pane.height; ++y) {
             for (int x = 0; x < pane.width; ++x) {

@@ -65,11 +65,12 @@ void describe(HWND w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     const LONG style = GetWindowLongA(w, GWL_STYLE);
-    std::printf("class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld style=%08lX visible=%d "
-                "parent=%llu pid=%lu\n",
-                className, r.left, r.top, r.right - r.left, r.bottom - r.top, client.right,
-                client.bottom, static_cast<unsigned long>(style), IsWindowVisible(w) ? 1 : 0,
-                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(w))), pid);
+    std::printf(
+        "class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld style=%08lX visible=%d "
+        "parent=%llu pid=%lu\n",
+        className, r.left, r.top, r.right - r.left, r.bottom - r.top, client.right, client.bottom,
+        static_cast<unsigned long>(style), IsWindowVisible(w) ? 1 : 0,
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(w))), pid);
 }
 
 // Text of the static controls and buttons of a dialog window.
@@ -251,14 +252,15 @@ int main(int, char**) {
         GetWindowRect(image, &ir);
         POINT imageOrigin{ir.left, ir.top};
         ScreenToClient(child, &imageOrigin);
-        std::printf("child style=%08lX parent_is_pane=%d x=%ld y=%ld width=%ld height=%ld "
-                    "visible=%d image=%d image_x=%ld image_y=%ld image_width=%ld image_height=%ld "
-                    "pid=%lu\n",
-                    static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
-                    GetParent(child) == pane ? 1 : 0, origin.x, origin.y, r.right - r.left,
-                    r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, image != nullptr ? 1 : 0,
-                    imageOrigin.x, imageOrigin.y, ir.right - ir.left, ir.bottom - ir.top,
-                    GetProcessId(process));
+        std::printf(
+            "child style=%08lX parent_is_pane=%d x=%ld y=%ld width=%ld height=%ld "
+            "visible=%d image=%d image_x=%ld image_y=%ld image_width=%ld image_height=%ld "
+            "pid=%lu\n",
+            static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+            GetParent(child) == pane ? 1 : 0, origin.x, origin.y, r.right - r.left,
+            r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, image != nullptr ? 1 : 0,
+            imageOrigin.x, imageOrigin.y, ir.right - ir.left, ir.bottom - ir.top,
+            GetProcessId(process));
         std::fflush(stdout);
         if (mode == "exit") return 0;  // the pane goes with this process
         DestroyWindow(pane);
@@ -277,7 +279,8 @@ int main(int, char**) {
         }
         const DWORD start = GetTickCount();
         const DWORD waited = WaitForSingleObject(process, std::strtoul(argv[3], nullptr, 10));
-        std::printf("ended=%d after=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0, GetTickCount() - start);
+        std::printf("ended=%d after=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0,
+                    GetTickCount() - start);
         return 0;
     }
     // screen: the primary screen's size and the current display mode.
@@ -297,8 +300,8 @@ int main(int, char**) {
     if (command == "profile-get" && argc >= 5) {
         char buffer[256] = {};
         const std::string key = fromHex(argv[4]);
-        const DWORD n = GetPrivateProfileStringA(argv[3], key.c_str(), "\x01", buffer,
-                                                 sizeof buffer, argv[2]);
+        const DWORD n =
+            GetPrivateProfileStringA(argv[3], key.c_str(), "\x01", buffer, sizeof buffer, argv[2]);
         if (n == 1 && buffer[0] == '\x01') {
             std::printf("missing\n");
         } else {

@@ -51,11 +51,12 @@ TEST_F(SaverRun, TheMusicFollowsTheKindAndTheFilesEnding) {
         size_t sounds;
     };
     const std::string mp3Open = "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play";
-    for (const Case& c : {Case{1, "", {"open cdaudio", "set cdaudio time format tmsf"}, false, true, 0},
-                          Case{2, "C:\\m\\a.Mp3", {mp3Open}, true, false, 0},
-                          Case{2, "C:\\m\\a.WAV", {}, false, false, 1},
-                          Case{2, "C:\\m\\a.mpeg", {}, false, false, 0},
-                          Case{5, "C:\\m\\a.mp3", {}, false, false, 0}}) {
+    for (const Case& c :
+         {Case{1, "", {"open cdaudio", "set cdaudio time format tmsf"}, false, true, 0},
+          Case{2, "C:\\m\\a.Mp3", {mp3Open}, true, false, 0},
+          Case{2, "C:\\m\\a.WAV", {}, false, false, 1},
+          Case{2, "C:\\m\\a.mpeg", {}, false, false, 0},
+          Case{5, "C:\\m\\a.mp3", {}, false, false, 0}}) {
         SetUp();
         media = SimulatedMedia();
         music.BgmKind = c.kind;

@@ -63,10 +63,10 @@ TEST_F(LoadSettingsTest, NumbersFollowTheConversionRules) {
         const char* stored;
         int16_t kind;
     };
-    for (const Case& c : {Case{"1", 1}, Case{" 1", 1}, Case{"2.7", 2}, Case{"-1.5", -2},
-                          Case{"abc", 0}, Case{"40000", 0}, Case{"-32768", -32768},
-                          Case{"32767.9", 32767}, Case{"1e1", 10}, Case{"1x", 0}, Case{"", 0},
-                          Case{"5", 5}}) {
+    for (const Case& c :
+         {Case{"1", 1}, Case{" 1", 1}, Case{"2.7", 2}, Case{"-1.5", -2}, Case{"abc", 0},
+          Case{"40000", 0}, Case{"-32768", -32768}, Case{"32767.9", 32767}, Case{"1e1", 10},
+          Case{"1x", 0}, Case{"", 0}, Case{"5", 5}}) {
         store(settings::kBgmKind, c.stored);
         EXPECT_EQ(load().BgmKind, c.kind) << '"' << c.stored << '"';
     }
@@ -82,8 +82,8 @@ TEST_F(LoadSettingsTest, CdKindNeedsNoFile) {
 }
 
 TEST_F(LoadSettingsTest, KeysMatchWithoutRegardToCaseAndTheJapaneseKeysByTheirBytes) {
-    fake.file = IniDocument::parse(
-        "[SECTION]\r\nbgm\x8B\xE6\x95\xAA= 1\r\nBgm\xD8\xCB\xDF\xB0\xC4=4\r\n");
+    fake.file =
+        IniDocument::parse("[SECTION]\r\nbgm\x8B\xE6\x95\xAA= 1\r\nBgm\xD8\xCB\xDF\xB0\xC4=4\r\n");
     fake.fileExists = true;
     const auto music = load();
     EXPECT_EQ(music.BgmKind, 1);

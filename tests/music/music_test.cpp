@@ -122,7 +122,8 @@ TEST_F(Music, NoDriveOrNoDiscEndsTheWatchAtItsFirstTick) {
         EXPECT_EQ(lastResult, drive ? 0 : SimulatedMedia::kNoDrive);
         bgm.CdWatch();
         EXPECT_EQ(bgm.CdWatchAlive, BackgroundMusic::kFalse) << drive;
-        EXPECT_EQ(m.commands().back(), "status cdaudio current track") << "stops at the first query";
+        EXPECT_EQ(m.commands().back(), "status cdaudio current track")
+            << "stops at the first query";
     }
 }
 

@@ -23,13 +23,15 @@ TEST(IniDocument, FindsKeysWithoutRegardToCaseAndStripsBlanksAndQuotes) {
 
 TEST(IniDocument, MatchesOtherBytesExactly) {
     // "BGM区分" and a key that differs only in the second Shift-JIS byte.
-    const auto doc = IniDocument::parse("[Section]\nBGM\x8B\xE6\x95\xAA=2\nBGM\x8B\xC6\x95\xAA=3\n");
+    const auto doc =
+        IniDocument::parse("[Section]\nBGM\x8B\xE6\x95\xAA=2\nBGM\x8B\xC6\x95\xAA=3\n");
     EXPECT_EQ(doc.get("Section", "bgm\x8B\xE6\x95\xAA"), "2");
     EXPECT_EQ(doc.get("Section", "BGM\x8B\xC6\x95\xAA"), "3");
 }
 
 TEST(IniDocument, WritesKeepEveryLineTheyDoNotTouch) {
-    auto doc = IniDocument::parse("; keep me\r\n[A]\r\nx=1\r\n\r\n[Section]\r\nWidth= 800\r\nz=9\r\n");
+    auto doc =
+        IniDocument::parse("; keep me\r\n[A]\r\nx=1\r\n\r\n[Section]\r\nWidth= 800\r\nz=9\r\n");
     doc.set("section", "WIDTH", " 1024");
     doc.set("Section", "Height", " 768");
     doc.set("B", "k", "v");

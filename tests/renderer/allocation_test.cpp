@@ -17,16 +17,30 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
-extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
 // The replacement allocator is malloc underneath, so memory that Mesa's LLVM
 // gets from operator new and gives back with free is not a mismatch here.
-extern "C" const char* __asan_default_options() { return "alloc_dealloc_mismatch=0"; }
+extern "C" const char* __asan_default_options() {
+    return "alloc_dealloc_mismatch=0";
+}
 
 namespace orvelle {
 namespace {

@@ -10,7 +10,9 @@
 
 // Mesa's off-screen driver keeps a few allocations of its own past the last
 // context; they are not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
 
 namespace orvelle {
 namespace {
@@ -64,8 +66,10 @@ struct Spot {
 Spot saturatedSpot(OffscreenRenderer& r, int channel, float cx, float cy, int radius) {
     Spot spot;
     const auto& p = r.pixels();
-    for (int y = std::max(0, int(cy) - radius); y <= std::min<int>(r.height() - 1, int(cy) + radius); ++y) {
-        for (int x = std::max(0, int(cx) - radius); x <= std::min<int>(r.width() - 1, int(cx) + radius); ++x) {
+    for (int y = std::max(0, int(cy) - radius);
+         y <= std::min<int>(r.height() - 1, int(cy) + radius); ++y) {
+        for (int x = std::max(0, int(cx) - radius);
+             x <= std::min<int>(r.width() - 1, int(cx) + radius); ++x) {
             if (p[(static_cast<size_t>(y) * r.width() + x) * 4 + channel] >= 250) {
                 spot.x += x;
                 spot.y += y;

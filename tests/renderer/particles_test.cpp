@@ -190,11 +190,11 @@ TEST_F(Particles, LifetimeDependsOnTheWindowWidth) {
 
 TEST_F(Particles, LeavingTheBoundsOrComingTooNearFrees) {
     const Vec3 places[] = {
-        {0.0f, 0.0f, 99.0f},        // nearer than z 100
-        {1300.0f, 0.0f, 1000.0f},   // right of 1.1 W
-        {-700.0f, 0.0f, 1000.0f},   // left of -0.1 W
-        {0.0f, 500.0f, 1000.0f},    // above 1.1 H
-        {0.0f, -500.0f, 1000.0f},   // below -0.1 H
+        {0.0f, 0.0f, 99.0f},       // nearer than z 100
+        {1300.0f, 0.0f, 1000.0f},  // right of 1.1 W
+        {-700.0f, 0.0f, 1000.0f},  // left of -0.1 W
+        {0.0f, 500.0f, 1000.0f},   // above 1.1 H
+        {0.0f, -500.0f, 1000.0f},  // below -0.1 H
     };
     for (int i = 0; i < 5; ++i) {
         particle(i).state = ParticleState::Live;

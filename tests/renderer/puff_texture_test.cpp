@@ -96,7 +96,8 @@ TEST(PuffTexture, TheLastTileAveragesTheOneBeforeWithTheFirst) {
         for (int c = 0; c < 32; ++c) {
             const int first = puff->atlasLuminance(r, c);
             const int before = puff->atlasLuminance(224 + r, 192 + c);
-            ASSERT_EQ(puff->atlasLuminance(224 + r, 224 + c), (first + before) / 2) << r << "," << c;
+            ASSERT_EQ(puff->atlasLuminance(224 + r, 224 + c), (first + before) / 2)
+                << r << "," << c;
         }
     }
 }
@@ -105,7 +106,8 @@ TEST(PuffTexture, EachTileMovesOnFromTheOneBefore) {
     const auto puff = atlasFor(5);
     int changed = 0;
     for (int r = 2; r < 30; ++r) {
-        for (int c = 2; c < 30; ++c) changed += puff->atlasLuminance(r, c) != puff->atlasLuminance(r, 32 + c);
+        for (int c = 2; c < 30; ++c)
+            changed += puff->atlasLuminance(r, c) != puff->atlasLuminance(r, 32 + c);
     }
     EXPECT_GT(changed, 100);
 }

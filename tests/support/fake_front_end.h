@@ -39,7 +39,9 @@ public:
         fileExists = true;
         return 1;
     }
-    bool canOpenForReading(const std::string& path) override { return readableFiles.count(path) > 0; }
+    bool canOpenForReading(const std::string& path) override {
+        return readableFiles.count(path) > 0;
+    }
     std::string programFolder() override { return folder; }
 };
 

@@ -99,7 +99,8 @@ int32_t SimulatedMedia::cd(const std::string& request, std::string& answer) {
     }
     if (startsWith(request, "play from ")) {
         int track = 0, minutes = 0, seconds = 0, frames = 0;
-        if (std::sscanf(request.c_str() + 10, "%d:%d:%d:%d", &track, &minutes, &seconds, &frames) != 4 ||
+        if (std::sscanf(request.c_str() + 10, "%d:%d:%d:%d", &track, &minutes, &seconds, &frames) !=
+                4 ||
             track < 1 || track > trackCount) {
             return kBadPosition;
         }
@@ -110,10 +111,12 @@ int32_t SimulatedMedia::cd(const std::string& request, std::string& answer) {
     return kUnknownCommand;
 }
 
-int32_t SimulatedMedia::file(const std::string& verb, const std::string& rest, std::string& answer) {
+int32_t SimulatedMedia::file(const std::string& verb, const std::string& rest,
+                             std::string& answer) {
     if (verb == "open") {
         const size_t close = rest.find('"', 1);
-        if (close == std::string::npos || rest.substr(close + 1) != " type MPEGVideo Alias MP3Play") {
+        if (close == std::string::npos ||
+            rest.substr(close + 1) != " type MPEGVideo Alias MP3Play") {
             return kUnknownCommand;
         }
         const std::string path = rest.substr(1, close - 1);
