@@ -15,23 +15,16 @@ namespace {
 std::unique_ptr<Scene> steadyScene(RendererState& state) {
     auto scene = std::make_unique<Scene>();
     initScene(*scene, 1);
-    for (uint32_t ms = 16; ms <= 12000; ms += 16) {
-        state.elapsedMs = ms;
-        state.sceneTime = static_cast<float>(ms * 0.001);
-        state.frameDelta = 0.016f;
-        state.velocityDecay = 0.9f;
-        updateScene(state, *scene);
-    }
+    simulateScene(state, *scene, 12000, 16);
     return scene;
 }
 
 void ParticleUpdate(benchmark::State& bench) {
     RendererState state;
     auto scene = steadyScene(state);
-    float t = state.sceneTime;
     for (auto _ : bench) {
-        t += 0.016f;
-        state.sceneTime = t;
+        state.sceneTime += 0.016f;
+        state.frameDelta = 0.016f;
         scene->particles.update(state, scene->lights, scene->attractor);
         benchmark::DoNotOptimize(scene->particles.particles[0].position);
     }

@@ -53,12 +53,7 @@ void OffscreenRenderer::runUntil(uint32_t ms, uint32_t stepMs) {
 }
 
 void OffscreenRenderer::simulateUntil(uint32_t ms, uint32_t stepMs) {
-    for (uint32_t t = state_.elapsedMs + stepMs; t <= ms; t += stepMs) {
-        state_.elapsedMs = t;
-        advanceSceneClock(state_);
-        updateScene(state_, *scene_);
-        growMotionSpeed(state_);
-    }
+    simulateScene(state_, *scene_, ms, stepMs);
 }
 
 const std::vector<uint8_t>& OffscreenRenderer::pixels() {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "clock.h"
+
 namespace orvelle {
 namespace {
 
@@ -86,6 +88,15 @@ void updateScene(const RendererState& state, Scene& scene) {
     scene.attractor.update(state);
     for (Light& light : scene.lights) light.update(state);
     scene.particles.update(state, scene.lights, scene.attractor);
+}
+
+void simulateScene(RendererState& state, Scene& scene, uint32_t untilMs, uint32_t stepMs) {
+    for (uint32_t t = state.elapsedMs + stepMs; t <= untilMs; t += stepMs) {
+        state.elapsedMs = t;
+        advanceSceneClock(state);
+        updateScene(state, scene);
+        growMotionSpeed(state);
+    }
 }
 
 ScreenPoint projectToView(const Vec3& p, uint32_t viewWidth, uint32_t viewHeight) {

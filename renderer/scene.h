@@ -56,6 +56,10 @@ bool initScene(Scene& scene, uint32_t seed);
 // The updates of one frame: the attractor, lights 0 to 2, then the particles.
 void updateScene(const RendererState& state, Scene& scene);
 
+// The scene's clock and updates alone, without drawing, for every stepMs
+// from the current clock until untilMs: a quick way to a steady load.
+void simulateScene(RendererState& state, Scene& scene, uint32_t untilMs, uint32_t stepMs);
+
 // The window pixel (from the bottom-left) a point of the scene projects to.
 struct ScreenPoint {
     float x;
