@@ -22,6 +22,13 @@ uint32_t buildPuffTexture(PuffTexture& puff, RandomGenerator& random) {
     return name;
 }
 
+GlPuffTarget::GlPuffTarget(PuffTexture& puff, RandomGenerator& random, PuffSubmission submission)
+    : puff_(puff), random_(random), submission_(submission) {
+    // The unit quad's corners, the same for every puff: filled once.
+    static constexpr float kCorners[8] = {-1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f, 1.0f, -1.0f};
+    for (size_t i = 0; i < positions_.size(); ++i) positions_[i] = kCorners[i % 8];
+}
+
 void GlPuffTarget::buildTexture() {
     texture_ = buildPuffTexture(puff_, random_);
 }
@@ -104,20 +111,9 @@ void GlPuffTarget::batchQuad(const PuffQuad& q) {
 
 void GlPuffTarget::end() {
     if (submission_ == PuffSubmission::Batched && quadCount_ > 0) {
-        // The unit quad's corners repeat for every puff; each puff's matrix
-        // is loaded as the modelview, so the pipeline transforms exactly as
-        // it does for the literal submission.
-        static constexpr float kCorners[8] = {-1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f, 1.0f, -1.0f};
-        for (size_t i = 0; i < quadCount_; ++i) {
-            positions_[i * 8 + 0] = kCorners[0];
-            positions_[i * 8 + 1] = kCorners[1];
-            positions_[i * 8 + 2] = kCorners[2];
-            positions_[i * 8 + 3] = kCorners[3];
-            positions_[i * 8 + 4] = kCorners[4];
-            positions_[i * 8 + 5] = kCorners[5];
-            positions_[i * 8 + 6] = kCorners[6];
-            positions_[i * 8 + 7] = kCorners[7];
-        }
+        // Each puff's matrix is loaded as the modelview over the unit quad's
+        // corners, so the pipeline transforms exactly as for the literal
+        // submission.
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);

@@ -29,8 +29,7 @@ PuffMatrix puffMatrix(float centerX, float centerY, double angleDegrees, float l
 
 class GlPuffTarget final : public PuffTarget {
 public:
-    GlPuffTarget(PuffTexture& puff, RandomGenerator& random, PuffSubmission submission)
-        : puff_(puff), random_(random), submission_(submission) {}
+    GlPuffTarget(PuffTexture& puff, RandomGenerator& random, PuffSubmission submission);
     GlPuffTarget(const GlPuffTarget&) = delete;
     GlPuffTarget& operator=(const GlPuffTarget&) = delete;
 
