@@ -18,7 +18,7 @@ $(NATIVE)/build.ninja: | deps
 
 $(WIN)/build.ninja: | deps
 	cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
-	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVELLE_NATIVE_DIR=$(abspath $(NATIVE))
+	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
 native: deps $(NATIVE)/build.ninja
 	cmake --build $(NATIVE)

@@ -1,7 +1,10 @@
 #include "frontend/preview_win32.h"
 
-#include <ocidl.h>
-#include <olectl.h>
+#include <algorithm>
+
+#include "platform/names.h"
+#include "platform/picture_win32.h"
+#include "platform/text_win32.h"
 
 namespace orvelle {
 namespace {
@@ -10,43 +13,6 @@ constexpr UINT_PTR kPaneWatchTimer = 1;
 
 }  // namespace
 
-win32::UniqueGdiObject loadPreviewPicture() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(kPreviewPictureResource),
-                                   MAKEINTRESOURCEW(10));  // RT_RCDATA
-    if (resource == nullptr) return {};
-    const DWORD size = SizeofResource(instance, resource);
-    const void* bytes = LockResource(LoadResource(instance, resource));
-    if (bytes == nullptr || size == 0) return {};
-
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (memory == nullptr) return {};
-    if (void* target = GlobalLock(memory)) {
-        CopyMemory(target, bytes, size);
-        GlobalUnlock(memory);
-    }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        return {};
-    }
-    IPicture* picture = nullptr;
-    const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                          reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(loaded) || picture == nullptr) return {};
-
-    // Keep a bitmap of our own: the picture object owns its handle.
-    win32::UniqueGdiObject copy;
-    OLE_HANDLE handle = 0;
-    if (SUCCEEDED(picture->get_Handle(&handle)) && handle != 0) {
-        copy.reset(CopyImage(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle)), IMAGE_BITMAP,
-                             0, 0, LR_CREATEDIBSECTION));
-    }
-    picture->Release();
-    return copy;
-}
-
 void paintPreview(HDC dc, int width, int height, HBITMAP picture) {
     RECT all{0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -54,9 +20,9 @@ void paintPreview(HDC dc, int width, int height, HBITMAP picture) {
     win32::UniqueMemoryDC source(CreateCompatibleDC(dc));
     if (!source) return;
     win32::SelectedObject selected(source.get(), picture);
-    BitBlt(dc, 0, 0, width < kPreviewPictureWidth ? width : kPreviewPictureWidth,
-           height < kPreviewPictureHeight ? height : kPreviewPictureHeight, source.get(), 0, 0,
-           SRCCOPY);
+    const SIZE size = win32::bitmapSize(picture);
+    BitBlt(dc, 0, 0, std::min<int>(width, size.cx), std::min<int>(height, size.cy), source.get(), 0,
+           0, SRCCOPY);
 }
 
 bool PreviewImage::create(HWND parent, int width, int height) {
@@ -89,9 +55,12 @@ bool PreviewWindow::place(HWND pane) {
     const int width = paneRect.right - paneRect.left;
     const int height = paneRect.bottom - paneRect.top;
 
-    picture_ = loadPreviewPicture();
-    if (!createWindow(0, L"Preview Window", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
-                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))) {
+    picture_ = win32::loadJpegResource(kPreviewPictureResource);
+    const win32::WindowClassOptions options{0, nullptr,
+                                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))};
+    const std::wstring caption = win32::widen(names::kPreviewCaption);
+    if (!createWindow(0, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
+                      options)) {
         return false;
     }
     // A child may not be a popup too: the popup bit gives way to the child bit.
@@ -100,18 +69,13 @@ bool PreviewWindow::place(HWND pane) {
     lastResult_ = static_cast<int32_t>(reinterpret_cast<intptr_t>(SetParent(window(), pane)));
     MoveWindow(window(), 0, 0, width, height, FALSE);
 
-    imageOwner_ = std::make_unique<PreviewImage>(static_cast<HBITMAP>(picture_.get()));
-    imageOwner_->create(window(), width, height);
-    image_ = imageOwner_.get();
+    image_ = std::make_unique<PreviewImage>(static_cast<HBITMAP>(picture_.get()));
+    image_->create(window(), width, height);
 
     ShowWindow(window(), SW_SHOWNA);
     // The pane may vanish without telling its child (a host that just exits).
     SetTimer(window(), kPaneWatchTimer, 500, nullptr);
     return true;
-}
-
-void PreviewWindow::unload() {
-    lastResult_ = PostMessageA(window(), WM_CLOSE, 0, 0);
 }
 
 LRESULT PreviewWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

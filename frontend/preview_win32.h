@@ -1,7 +1,7 @@
-// The preview form: a borderless white window captioned "Preview Window",
-// made a child of the screensaver host's pane and covering it exactly, with
-// the image control Img_Prev showing the still picture at its own size from
-// the top-left corner. The program ends once the pane is gone.
+// The preview: a borderless white window captioned "Preview Window", made a
+// child of the screensaver host's pane and covering it exactly, with the
+// image control Img_Prev showing the still picture at its own size from the
+// top-left corner. The program ends once the pane is gone.
 #pragma once
 
 #include <windows.h>
@@ -14,13 +14,7 @@
 
 namespace orvelle {
 
-inline constexpr int kPreviewPictureWidth = 152;
-inline constexpr int kPreviewPictureHeight = 112;
 inline constexpr int kPreviewPictureResource = 101;
-
-// Decodes the still picture stored with the program (a JPEG resource) with
-// the platform's picture loader. Null when it cannot be had.
-win32::UniqueGdiObject loadPreviewPicture();
 
 // What the image control shows at width x height: white, and the picture at
 // its own size from the top-left corner, cut off where the area is smaller.
@@ -28,7 +22,7 @@ void paintPreview(HDC dc, int width, int height, HBITMAP picture);
 
 class PreviewImage final : public win32::WindowBase<PreviewImage> {
 public:
-    static constexpr const wchar_t* kClassName = L"Orvelle_Img_Prev";
+    static constexpr const char* kClassName = "Orvelle_Img_Prev";
     explicit PreviewImage(HBITMAP picture) : picture_(picture) {}
     bool create(HWND parent, int width, int height);
 
@@ -41,14 +35,12 @@ private:
 
 class PreviewWindow final : public win32::WindowBase<PreviewWindow> {
 public:
-    static constexpr const wchar_t* kClassName = L"Zelkor_R";
+    static constexpr const char* kClassName = "Zelkor_R";
 
     explicit PreviewWindow(int32_t& lastResult) : lastResult_(lastResult) {}
-    // Loads the form, makes it a child of the pane, covers the pane and
+    // Creates the window, makes it a child of the pane, covers the pane and
     // shows it. False when the pane is not a window.
     bool place(HWND pane);
-    // Unload: asks the form's own window to close.
-    void unload();
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,8 +49,7 @@ protected:
 private:
     int32_t& lastResult_;
     win32::UniqueGdiObject picture_;
-    PreviewImage* image_ = nullptr;
-    std::unique_ptr<PreviewImage> imageOwner_;
+    std::unique_ptr<PreviewImage> image_;
 };
 
 }  // namespace orvelle

@@ -1,79 +1,55 @@
 #include "frontend/saver_run.h"
 
-#include "frontend/startup.h"
-
 namespace orvelle {
-namespace {
 
-uint32_t intervalOf(SaverTimer timer) {
-    switch (timer) {
-        case SaverTimer::Mp3Watch:
-            return 1000;
-        case SaverTimer::CdWatch:
-            return 200;
-        case SaverTimer::RendererWatch:
-            return 500;
-    }
-    return 1000;
-}
-
-}  // namespace
-
-bool SaverRunForm::timerOn(SaverTimer timer) const {
-    switch (timer) {
-        case SaverTimer::Mp3Watch:
-            return timer1_;
-        case SaverTimer::CdWatch:
-            return timer2_;
-        case SaverTimer::RendererWatch:
-            return timer3_;
-    }
-    return false;
-}
-
-void SaverRunForm::setTimer(SaverTimer timer, bool on) {
-    bool& state = timer == SaverTimer::Mp3Watch  ? timer1_
-                  : timer == SaverTimer::CdWatch ? timer2_
-                                                 : timer3_;
+void SaverRun::setTimer(SaverTimer timer, bool on) {
+    static constexpr uint32_t kIntervals[] = {0, 1000, 200, 500};
+    bool& state = timer == SaverTimer::Mp3Watch  ? mp3Timer_
+                  : timer == SaverTimer::CdWatch ? cdTimer_
+                                                 : rendererTimer_;
     state = on;
-    platform_.setTimer(timer, intervalOf(timer), on);
+    platform_.setTimer(timer, kIntervals[static_cast<int>(timer)], on);
 }
 
-void SaverRunForm::onLoad() {
-    rendererPath_ = platform_.programFolder() + "\\" + kRendererFile;
-    platform_.startRenderer(rendererPath_);
-    if (music_.BgmKind == 1) {
-        bgm_.CdOpen();
-        setTimer(SaverTimer::CdWatch, true);
-    } else if (music_.BgmKind == 2) {
-        const std::string ending = musicFileEnding(music_.BgmFile);
-        if (ending == "WAV") {
-            bgm_.WavStart();
-        } else if (ending == "MP3") {
-            bgm_.Mp3Start();
+void SaverRun::onLoad() {
+    platform_.startRenderer();
+    source_ = musicSourceOf(music_);
+    switch (source_) {
+        case MusicSource::Cd:
+            bgm_.cdOpen();
+            setTimer(SaverTimer::CdWatch, true);
+            break;
+        case MusicSource::Wav:
+            bgm_.wavStart();
+            break;
+        case MusicSource::Mp3:
+            bgm_.mp3Start();
             setTimer(SaverTimer::Mp3Watch, true);
-        }
+            break;
+        case MusicSource::None:
+            break;
     }
     setTimer(SaverTimer::RendererWatch, true);
 }
 
-void SaverRunForm::onTimer(SaverTimer timer) {
-    if (ended_ || !timerOn(timer)) return;
+void SaverRun::onTimer(SaverTimer timer) {
+    if (ended_) return;
     switch (timer) {
         case SaverTimer::Mp3Watch:
-            bgm_.Mp3Watch();
+            if (mp3Timer_) bgm_.mp3Watch();
             break;
         case SaverTimer::CdWatch:
-            bgm_.CdWatch();
-            setTimer(SaverTimer::CdWatch, bgm_.CdWatchAlive != 0);
+            if (!cdTimer_) break;
+            bgm_.cdWatch();
+            setTimer(SaverTimer::CdWatch, bgm_.cdWatchAlive != 0);
             break;
         case SaverTimer::RendererWatch:
-            watchRenderer();
+            if (rendererTimer_) watchRenderer();
             break;
     }
 }
 
-void SaverRunForm::watchRenderer() {
+void SaverRun::watchRenderer() {
     if (platform_.rendererWindowExists()) {
         rendererSeen_ = true;
         return;
@@ -85,21 +61,17 @@ void SaverRunForm::watchRenderer() {
     onQueryUnload();
 }
 
-void SaverRunForm::onQueryUnload() {
+void SaverRun::onQueryUnload() {
     if (ended_) return;
     ended_ = true;
-    if (timer2_) {
+    if (cdTimer_) {
         setTimer(SaverTimer::CdWatch, false);
-        bgm_.CdClose();
+        bgm_.cdClose();
     }
-    if (music_.BgmKind == 2) {
-        const std::string ending = musicFileEnding(music_.BgmFile);
-        if (ending == "WAV") {
-            bgm_.WavStop();
-        } else if (ending == "MP3") {
-            setTimer(SaverTimer::Mp3Watch, false);
-            bgm_.Mp3Close();
-        }
+    if (source_ == MusicSource::Wav) bgm_.wavStop();
+    if (source_ == MusicSource::Mp3) {
+        setTimer(SaverTimer::Mp3Watch, false);
+        bgm_.mp3Close();
     }
     if (line_.switchChar == 'S') platform_.showCursor();
     platform_.endNow();

@@ -1,39 +1,34 @@
 #include "frontend/saver_run_win32.h"
 
-#include "frontend/startup.h"
+#include <string>
+
+#include "frontend/settings_file_win32.h"
+#include "platform/names.h"
+#include "platform/text_win32.h"
 
 namespace orvelle {
 
-std::string programFolderAnsi() {
-    char path[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, n);
-    const size_t slash = folder.find_last_of('\\');
-    if (slash == std::string::npos) return {};
-    folder.resize(slash);
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    return folder;
-}
-
 SaverRunWindow::SaverRunWindow(const MusicSettings& music, int32_t& lastResult,
                                const CommandLine& line)
-    : form_(*this, media_, music, lastResult, line) {}
+    : run_(*this, media_, music, lastResult, line) {}
 
 bool SaverRunWindow::load() {
     // Never shown: a top-level window that only carries the caption and timers.
-    if (!createWindow(0, L"Zelkor_Main", WS_POPUP, 0, 0, 0, 0, nullptr)) return false;
-    form_.onLoad();
+    const std::wstring caption = win32::widen(names::kSaverRunCaption);
+    if (!createWindow(0, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr)) return false;
+    run_.onLoad();
     return true;
 }
 
-bool SaverRunWindow::startRenderer(const std::string& path) {
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
+bool SaverRunWindow::startRenderer() {
+    const std::wstring path = rendererPath();
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return false;
     }
@@ -43,7 +38,7 @@ bool SaverRunWindow::startRenderer(const std::string& path) {
 }
 
 bool SaverRunWindow::rendererWindowExists() {
-    return FindWindowA(nullptr, kRendererCaption) != nullptr;
+    return FindWindowW(nullptr, win32::widen(names::kRendererCaption).c_str()) != nullptr;
 }
 
 bool SaverRunWindow::rendererProcessRunning() {
@@ -63,10 +58,6 @@ void SaverRunWindow::showCursor() {
     ShowCursor(TRUE);
 }
 
-std::string SaverRunWindow::programFolder() {
-    return programFolderAnsi();
-}
-
 void SaverRunWindow::endNow() {
     ExitProcess(0);
 }
@@ -74,12 +65,12 @@ void SaverRunWindow::endNow() {
 LRESULT SaverRunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam >= 1 && wParam <= 3) form_.onTimer(static_cast<SaverTimer>(wParam));
+            if (wParam >= 1 && wParam <= 3) run_.onTimer(static_cast<SaverTimer>(wParam));
             return 0;
         case WM_CLOSE:
         case WM_QUERYENDSESSION:
-            // Anything that asks the form to unload ends the run.
-            form_.onQueryUnload();
+            // Anything that asks the window to go ends the run.
+            run_.onQueryUnload();
             return message == WM_QUERYENDSESSION ? TRUE : 0;
         default:
             return WindowBase::handle(message, wParam, lParam);

@@ -7,7 +7,7 @@
 
 namespace orvelle {
 
-std::string ReadSetting(ProfileStore& store, const std::string& section, const std::string& key,
+std::string readSetting(ProfileStore& store, const std::string& section, const std::string& key,
                         const std::string& file) {
     std::string value = store.getString(section, key, "", 256, file);
     const size_t nul = value.find('\0');
@@ -16,7 +16,7 @@ std::string ReadSetting(ProfileStore& store, const std::string& section, const s
     return value;
 }
 
-void WriteSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
+void writeSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
                   const std::string& key, const std::string& value, const std::string& file) {
     lastResult = store.writeString(section, key, value, file);
 }
@@ -53,47 +53,51 @@ std::string formatSettingNumber(int32_t value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-bool FileExists(FileProbe& files, std::string path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
+bool fileExists(FileProbe& files, std::string path) {
+    // A last byte of 0x5C may be the second half of a character, not a "\".
+    if (!path.empty() && lastCharacterOf(path, "\\", files.leadBytes()) == path.size() - 1) {
+        path.pop_back();
+    }
     if (path.empty()) return false;
     return files.canOpenForReading(path);
 }
 
-std::string FolderOf(std::string_view path) {
-    const size_t last = path.find_last_of(":\\");
+std::string folderOf(std::string_view path, const LeadBytes& lead) {
+    const size_t last = lastCharacterOf(path, ":\\", lead);
     if (last == std::string_view::npos) return {};
     std::string folder(path.substr(0, last + 1));
     if (folder.back() == '\\') folder.pop_back();
     return folder;
 }
 
-void LoadSettings(ProfileStore& store, FileProbe& files, MusicSettings& music) {
+void loadSettings(ProfileStore& store, FileProbe& files, MusicSettings& music) {
     const std::string section = settings::kSection;
     const std::string file = settings::kPath;
 
     // Empty text gives 0; text that is no 16-bit number leaves the value as it is.
     auto loadNumber = [&](const char* key, int16_t& target) {
-        const std::string text = ReadSetting(store, section, key, file);
+        const std::string text = readSetting(store, section, key, file);
         if (text.empty()) {
             target = 0;
         } else if (auto number = parseSettingNumber(text)) {
             target = *number;
         }
     };
-    loadNumber(settings::kBgmKind, music.BgmKind);
-    loadNumber(settings::kBgmRepeat, music.BgmRepeat);
+    loadNumber(settings::kBgmKind, music.bgmKind);
+    loadNumber(settings::kBgmRepeat, music.bgmRepeat);
 
-    const std::string path = ReadSetting(store, section, settings::kBgmFile, file);
-    if (path.empty() || !FileExists(files, path)) {
+    const std::string path = readSetting(store, section, settings::kBgmFile, file);
+    if (path.empty() || !fileExists(files, path)) {
         // A file gone since it was chosen plays nothing this run; the stored
         // value is left as it is.
-        music.BgmFile.clear();
-        if (music.BgmKind == 2) music.BgmKind = 0;
+        music.bgmFile.clear();
+        if (music.bgmKind == 2) music.bgmKind = 0;
     } else {
-        music.BgmFile = path;
+        music.bgmFile = path;
     }
 
-    music.BgmFolder = music.BgmFile.empty() ? files.programFolder() : FolderOf(music.BgmFile);
+    music.bgmFolder =
+        music.bgmFile.empty() ? files.programFolder() : folderOf(music.bgmFile, files.leadBytes());
 }
 
 }  // namespace orvelle

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "music/music_settings.h"
+#include "platform/ansi_text.h"
 
 namespace orvelle {
 
@@ -26,33 +27,35 @@ public:
                                 const std::string& value, const std::string& file) = 0;
 };
 
-// Opening a file for reading, and the program's own folder.
+// Files as the system's ANSI code page names them.
 class FileProbe {
 public:
     virtual ~FileProbe() = default;
     virtual bool canOpenForReading(const std::string& path) = 0;
-    // No trailing backslash except at the root of a drive.
+    // The folder of the front end's program file: no trailing backslash
+    // except at the root of a drive.
     virtual std::string programFolder() = 0;
+    virtual LeadBytes leadBytes() = 0;
 };
 
 // The value under key in section of file, or the empty text; at most 255 bytes.
-std::string ReadSetting(ProfileStore& store, const std::string& section, const std::string& key,
+std::string readSetting(ProfileStore& store, const std::string& section, const std::string& key,
                         const std::string& file);
 
 // Stores value under key; the platform's result goes to lastResult.
-void WriteSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
+void writeSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
                   const std::string& key, const std::string& value, const std::string& file);
 
 // Fills the four music settings from the settings file.
-void LoadSettings(ProfileStore& store, FileProbe& files, MusicSettings& music);
+void loadSettings(ProfileStore& store, FileProbe& files, MusicSettings& music);
 
 // Whether path names a file that can be opened for reading (one trailing
 // backslash is ignored; a folder is not a file).
-bool FileExists(FileProbe& files, std::string path);
+bool fileExists(FileProbe& files, std::string path);
 
 // The folder part of a path: up to the last ":" or "\", without a trailing
 // "\" (C:\Music\song.mp3 gives C:\Music, D:\song.mp3 gives D:).
-std::string FolderOf(std::string_view path);
+std::string folderOf(std::string_view path, const LeadBytes& lead);
 
 // A stored whole number: blanks around it allowed, a decimal number (with
 // fraction or exponent) rounded down; nothing when the text is not a number

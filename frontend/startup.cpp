@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/names.h"
 #include "platform/settings_keys.h"
 
 namespace orvelle {
@@ -22,7 +23,8 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     const CommandLine& line = state.commandLine;
 
     // 1. A saver run or the settings dialog is already there.
-    if (platform.windowExists(kSaverRunCaption) || platform.windowExists(kSettingsDialogCaption)) {
+    if (platform.windowExists(names::kSaverRunCaption) ||
+        platform.windowExists(names::kSettingsDialogCaption)) {
         return StartupOutcome::EndNow;
     }
 
@@ -37,8 +39,8 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
 
     // 3 to 5, for every other switch.
     platform.makeFolder(settings::kFolder);
-    LoadSettings(platform, platform, state.music);
-    if (!FileExists(platform, platform.programFolder() + "\\" + kRendererFile)) {
+    loadSettings(platform, platform, state.music);
+    if (!platform.rendererExists()) {
         platform.showMissingRendererMessage();
         return StartupOutcome::EndNow;
     }
@@ -57,11 +59,16 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     if (saverSwitch) platform.hideCursor();
     const int16_t width = screenDimension16(platform.screenWidth());
     const int16_t height = screenDimension16(platform.screenHeight());
-    WriteSetting(platform, state.LastResult, settings::kSection, settings::kWidth,
+    writeSetting(platform, state.lastResult, settings::kSection, settings::kWidth,
                  formatSettingNumber(width), settings::kPath);
-    WriteSetting(platform, state.LastResult, settings::kSection, settings::kHeight,
+    writeSetting(platform, state.lastResult, settings::kSection, settings::kHeight,
                  formatSettingNumber(height), settings::kPath);
-    platform.loadSaverRun(state);
+    if (!platform.loadSaverRun(state)) {
+        // Nothing carries the run: without this the program would wait for
+        // messages for ever, with the cursor hidden and no renderer.
+        if (saverSwitch) platform.showCursor();
+        return StartupOutcome::EndNow;
+    }
     return StartupOutcome::SaverRunLoaded;
 }
 

@@ -3,28 +3,21 @@
 namespace orvelle {
 namespace {
 
-RECT toRect(const ScreenRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 void animate(HWND window, AnimPoint point, bool opening) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const ScreenRect windowRect{rect.left, rect.top, rect.right, rect.bottom};
-    const AnimationRects rects =
-        opening ? openingRects(point, windowRect) : closingRects(point, windowRect);
-    const RECT from = toRect(rects.from);
-    const RECT to = toRect(rects.to);
-    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+    const RECT atPoint{point.x, point.y, point.x, point.y};
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    DrawAnimatedRects(window, IDANI_CAPTION, opening ? &atPoint : &windowRect,
+                      opening ? &windowRect : &atPoint);
 }
 
 }  // namespace
 
-void AnimateOpen(HWND window, AnimPoint point) {
+void animateOpen(HWND window, AnimPoint point) {
     animate(window, point, true);
 }
 
-void AnimateClose(HWND window, AnimPoint point) {
+void animateClose(HWND window, AnimPoint point) {
     animate(window, point, false);
 }
 

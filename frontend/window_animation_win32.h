@@ -1,16 +1,16 @@
-// The platform's caption animation between AnimPoint and a window.
+// The settings dialog's grow and shrink animation: the platform's caption
+// animation between the empty rectangle at AnimPoint and the window.
 #pragma once
 
 #include <windows.h>
 
-#include "frontend/window_animation.h"
+#include "frontend/startup.h"
 
 namespace orvelle {
 
-// Draws the animation from AnimPoint to the window's rectangle; the results
-// of the calls are not kept.
-void AnimateOpen(HWND window, AnimPoint point);
-// The same from the window's rectangle to AnimPoint.
-void AnimateClose(HWND window, AnimPoint point);
+// From AnimPoint to the window's rectangle; the results of the calls are not kept.
+void animateOpen(HWND window, AnimPoint point);
+// From the window's rectangle to AnimPoint.
+void animateClose(HWND window, AnimPoint point);
 
 }  // namespace orvelle

@@ -26,10 +26,10 @@ std::string firstSeven(const std::array<char, N>& area) {
 
 // A track number as the device reports it, compared as a number; nothing
 // when the text is no number.
-std::optional<long> trackNumber(const std::string& text) {
+std::optional<int32_t> trackNumber(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
-    long value = 0;
+    int32_t value = 0;
     size_t digits = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 9) {
         value = value * 10 + (text[i] - '0');
@@ -46,11 +46,17 @@ constexpr const char* kNoErrorText = "Error (文字列が取れません)";
 
 }  // namespace
 
-std::string musicFileEnding(const std::string& path) {
-    return upper(path.size() >= 3 ? path.substr(path.size() - 3) : path);
+MusicSource musicSourceOf(const MusicSettings& settings) {
+    if (settings.bgmKind == 1) return MusicSource::Cd;
+    if (settings.bgmKind != 2) return MusicSource::None;
+    const std::string& path = settings.bgmFile;
+    const std::string ending = upper(path.size() >= 3 ? path.substr(path.size() - 3) : path);
+    if (ending == "WAV") return MusicSource::Wav;
+    if (ending == "MP3") return MusicSource::Mp3;
+    return MusicSource::None;
 }
 
-int32_t BackgroundMusic::MciSend(const std::string& command, std::string& reply) {
+int32_t BackgroundMusic::mciSend(const std::string& command, std::string& reply) {
     if (command.empty()) {
         reply = kNoCommandText;
         return -1;
@@ -70,96 +76,96 @@ int32_t BackgroundMusic::MciSend(const std::string& command, std::string& reply)
     return code;
 }
 
-std::string BackgroundMusic::MciQuery(const std::string& command) {
-    const int32_t code = MciSend(command, MciReply);
+std::string BackgroundMusic::mciQuery(const std::string& command) {
+    const int32_t code = mciSend(command, mciReply);
     lastResult_ = code;
     if (code != 0) return "Error:" + std::to_string(code);
-    return MciReply;
+    return mciReply;
 }
 
-int32_t BackgroundMusic::MciPlay(const std::string& device, const std::string& from,
+int32_t BackgroundMusic::mciPlay(const std::string& device, const std::string& from,
                                  const std::string& to) {
     std::string command = "play " + device;
     if (!from.empty()) command += " from " + from;
     if (!to.empty()) command += " to " + to;
-    return MciSend(command, MciReply);
+    return mciSend(command, mciReply);
 }
 
-void BackgroundMusic::CdOpen() {
+void BackgroundMusic::cdOpen() {
     lastResult_ = sendNoReply("open cdaudio");
     lastResult_ = sendNoReply("set cdaudio time format tmsf");
 }
 
-void BackgroundMusic::CdWatch() {
-    CdWatchAlive = kTrue;
-    const std::string current = MciQuery("status cdaudio current track");
+void BackgroundMusic::cdWatch() {
+    cdWatchAlive = kTrue;
+    const std::string current = mciQuery("status cdaudio current track");
     if (upper(current).find("ERR") != std::string::npos) {
-        CdWatchAlive = kFalse;
+        cdWatchAlive = kFalse;
         return;
     }
     // The count is not used: the query only proves that a disc is there.
-    const std::string count = MciQuery("status cdaudio number of tracks");
+    const std::string count = mciQuery("status cdaudio number of tracks");
     if (upper(count).find("ERR") != std::string::npos) {
-        CdWatchAlive = kFalse;
+        cdWatchAlive = kFalse;
         return;
     }
     lastResult_ = media_.sendString("status cdaudio mode", cdModeReply_.data(),
                                     static_cast<uint32_t>(cdModeReply_.size() - 1));
     const bool stopped = firstSeven(cdModeReply_) == "stopped";
 
-    if (settings_.BgmRepeat == 0) {
-        if (stopped) MciPlay("cdaudio", "", "");
+    if (settings_.bgmRepeat == 0) {
+        if (stopped) mciPlay("cdaudio", "", "");
         return;
     }
     const auto track = trackNumber(current);
     if (!track) {
         // Not a number: the comparison fails, and so does the watch.
-        CdWatchAlive = kFalse;
+        cdWatchAlive = kFalse;
         return;
     }
-    if (stopped || *track != settings_.BgmRepeat) {
+    if (stopped || *track != settings_.bgmRepeat) {
         const std::string start =
-            MciQuery("status cdaudio position track " + std::to_string(settings_.BgmRepeat));
-        MciPlay("cdaudio", start, "");
+            mciQuery("status cdaudio position track " + std::to_string(settings_.bgmRepeat));
+        mciPlay("cdaudio", start, "");
     }
 }
 
-void BackgroundMusic::CdClose() {
+void BackgroundMusic::cdClose() {
     lastResult_ = sendNoReply("stop cdaudio");
     lastResult_ = sendNoReply("close cdaudio");
 }
 
-void BackgroundMusic::Mp3Start() {
-    const std::string open = "open \"" + settings_.BgmFile + "\" type MPEGVideo Alias MP3Play";
+void BackgroundMusic::mp3Start() {
+    const std::string open = "open \"" + settings_.bgmFile + "\" type MPEGVideo Alias MP3Play";
     if (sendNoReply(open) == 0) sendNoReply("play MP3Play");
 }
 
-bool BackgroundMusic::Mp3IsPlaying() {
+bool BackgroundMusic::mp3IsPlaying() {
     media_.sendString("status MP3Play mode", mp3ModeReply_.data(),
                       static_cast<uint32_t>(mp3ModeReply_.size()));
     return firstSeven(mp3ModeReply_) == "playing";
 }
 
-void BackgroundMusic::Mp3Watch() {
-    if (Mp3IsPlaying()) return;
+void BackgroundMusic::mp3Watch() {
+    if (mp3IsPlaying()) return;
     // After the end the mode keeps reading "stopped" unless a stop comes first.
     sendNoReply("stop MP3Play");
     sendNoReply("play MP3Play from 0");
 }
 
-void BackgroundMusic::Mp3Close() {
+void BackgroundMusic::mp3Close() {
     sendNoReply("stop MP3Play");
     sendNoReply("close MP3Play");
 }
 
-void BackgroundMusic::WavStart() {
+void BackgroundMusic::wavStart() {
     if (media_.waveOutDeviceCount() <= 0) return;
     // Asynchronous (1) and looping (8); no file-name flag, so the text is
     // first looked up as a sound event and then played as a file.
-    lastResult_ = media_.playSound(settings_.BgmFile.c_str(), 9);
+    lastResult_ = media_.playSound(settings_.bgmFile.c_str(), 9);
 }
 
-void BackgroundMusic::WavStop() {
+void BackgroundMusic::wavStop() {
     lastResult_ = media_.playSound(nullptr, 0);
 }
 

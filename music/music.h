@@ -13,6 +13,11 @@
 
 namespace orvelle {
 
+// What a saver run plays: kind 1 the CD; kind 2 a file, by the last three
+// characters of its path in any case ("WAV" or "MP3"); nothing otherwise.
+enum class MusicSource { None, Cd, Wav, Mp3 };
+MusicSource musicSourceOf(const MusicSettings& settings);
+
 class BackgroundMusic {
 public:
     BackgroundMusic(MediaCommands& media, const MusicSettings& settings, int32_t& lastResult)
@@ -20,31 +25,31 @@ public:
 
     // Sends one command with the 512-byte reply area: 0, the media error
     // code, or -1 for an empty command. The reply (or error) text goes to reply.
-    int32_t MciSend(const std::string& command, std::string& reply);
+    int32_t mciSend(const std::string& command, std::string& reply);
     // The reply text, or "Error:" and the code when the command failed.
-    std::string MciQuery(const std::string& command);
+    std::string mciQuery(const std::string& command);
     // "play DEVICE[ from FROM][ to TO]".
-    int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
+    int32_t mciPlay(const std::string& device, const std::string& from, const std::string& to);
 
-    void CdOpen();
+    void cdOpen();
     // One tick of the CD watch: keeps the disc playing, or the repeat track
-    // repeating; clears CdWatchAlive when the disc cannot be asked about.
-    void CdWatch();
-    void CdClose();
+    // repeating; clears cdWatchAlive when the disc cannot be asked about.
+    void cdWatch();
+    void cdClose();
 
-    void Mp3Start();
-    bool Mp3IsPlaying();
+    void mp3Start();
+    bool mp3IsPlaying();
     // One tick of the MP3 watch: restarts the file when it is not playing.
-    void Mp3Watch();
-    void Mp3Close();
+    void mp3Watch();
+    void mp3Close();
 
-    void WavStart();
-    void WavStop();
+    void wavStart();
+    void wavStop();
 
     // 16-bit boolean: true is all bits set.
-    int16_t CdWatchAlive = 0;
-    // Reply (or error) text of the latest MciQuery or MciPlay.
-    std::string MciReply;
+    int16_t cdWatchAlive = 0;
+    // Reply (or error) text of the latest mciQuery or mciPlay.
+    std::string mciReply;
 
     static constexpr int16_t kTrue = -1;
     static constexpr int16_t kFalse = 0;
@@ -64,8 +69,5 @@ private:
     std::array<char, 256> cdModeReply_{};
     std::array<char, 30> mp3ModeReply_{};
 };
-
-// The last three characters of a music file's path in upper case.
-std::string musicFileEnding(const std::string& path);
 
 }  // namespace orvelle

@@ -1,11 +1,23 @@
 // One C++ object per window: the object's pointer is stored at WM_NCCREATE
 // and every message is forwarded to its handle(). The window class is
-// registered on first use.
+// registered on first use, with the options the derived class gives; its
+// name, Derived::kClassName, is ASCII.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/text_win32.h"
+
 namespace orvelle::win32 {
+
+struct WindowClassOptions {
+    UINT style = 0;
+    HCURSOR cursor = nullptr;  // null: the standard arrow
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
 
 template <typename Derived>
 class WindowBase {
@@ -23,22 +35,29 @@ public:
     HWND window() const { return window_; }
 
 protected:
-    // Creates the window (the class is registered once per process).
+    // Creates the window; the class is registered once per process. A child
+    // gets id as its control identifier.
     bool createWindow(DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y, int width,
-                      int height, HWND parent, HBRUSH background = nullptr) {
+                      int height, HWND parent, const WindowClassOptions& options = {}, int id = 0) {
         HINSTANCE instance = GetModuleHandleW(nullptr);
+        const std::wstring className = widen(Derived::kClassName);
         WNDCLASSW probe{};
-        if (!GetClassInfoW(instance, Derived::kClassName, &probe)) {
+        if (!GetClassInfoW(instance, className.c_str(), &probe)) {
             WNDCLASSW wc{};
+            wc.style = options.style;
             wc.lpfnWndProc = &WindowBase::procedure;
             wc.hInstance = instance;
-            wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-            wc.hbrBackground = background;
-            wc.lpszClassName = Derived::kClassName;
+            wc.hIcon = options.icon;
+            wc.hCursor = options.cursor != nullptr ? options.cursor
+                                                   : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+            wc.hbrBackground = options.background;
+            wc.lpszClassName = className.c_str();
             if (!RegisterClassW(&wc)) return false;
         }
-        return CreateWindowExW(exStyle, Derived::kClassName, caption, style, x, y, width, height,
-                               parent, nullptr, instance, this) != nullptr;
+        HMENU menu =
+            (style & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
+        return CreateWindowExW(exStyle, className.c_str(), caption, style, x, y, width, height,
+                               parent, menu, instance, this) != nullptr;
     }
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,10 +12,8 @@ namespace orvelle {
 // arithmetic with the quotient truncated. A frequency of 0 (no counter) gives 0.
 uint32_t elapsedMsFrom(int64_t now, int64_t start, int64_t frequency);
 
-// Step 1 of a frame: sceneTime from elapsedMs, frameDelta, velocityDecay.
-void advanceSceneClock(RendererState& state);
-
-// Per-frame growth of the motion speed, done after each presented frame.
-void growMotionSpeed(RendererState& state);
+// Step 1 of a frame: sceneTime from the whole milliseconds, frameDelta and
+// velocityDecay.
+void advanceSceneClock(RendererState& state, uint32_t elapsedMs);
 
 }  // namespace orvelle

@@ -1,35 +1,74 @@
-// The renderer's OpenGL steps: the initial state, the per-frame step that
-// fades the picture and draws the scene, and the reaction to a new size.
-// OpenGL 1.1 and GLU only; the host owns the window and the context.
+// The renderer's OpenGL 1.1 side: the initial state, the reaction to a new
+// size, and the target that draws a frame's records (the fade, the stars and
+// the puffs). The host owns the window and the context.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
+#include "frame_target.h"
+#include "particles.h"
 #include "renderer_state.h"
 #include "scene.h"
 
 namespace orvelle {
 
-class PuffTarget;
-
 // glViewport(0, 0, width, height) with a height of 0 replaced by 1.
 void resizeViewport(int32_t width, int32_t height);
 
-// A new client size: the viewport and a projection of one unit per pixel.
+// A new client size: the view, the viewport and a projection of one unit per
+// pixel, x to the right, y upwards, the origin at the bottom-left.
 void applyViewSize(RendererState& state, uint32_t width, uint32_t height);
 
-// Initial OpenGL state, two cleared buffers (presenting once in between),
-// then the lights primed with a position. present() is the host's swap.
+// Initial OpenGL state and two cleared buffers (presenting once in between);
+// then the lights get their first positions. present() is the host's swap.
 template <typename Present>
 void setupGL(RendererState& state, Scene& scene, Present&& present);
 
-// One frame step: clock, fade, updates, and after the first second the draw.
-void renderFrame(RendererState& state, Scene& scene, PuffTarget& puffs);
+// A column-major 4 x 4 matrix as OpenGL takes it.
+using PuffMatrix = std::array<float, 16>;
+
+// The modelview that glTranslatef(x, y, 0), glRotatef(angle, 0, 0, 1) and
+// glScalef(length, size, 0) make from the identity, computed on the CPU.
+PuffMatrix puffMatrix(float centerX, float centerY, float angleDegrees, float length, float size);
+
+// Draws a frame's records with OpenGL. The puffs are batched: each puff's
+// matrix is computed on the CPU and loaded over the unit quad's corners from
+// vertex arrays, which transforms exactly as a push, translate, rotate,
+// scale and immediate-mode quad would, without the per-particle matrix
+// stack and glBegin/glEnd work. Fixed arrays: nothing is allocated per frame.
+class GlFrameTarget final : public FrameTarget {
+public:
+    GlFrameTarget();
+    GlFrameTarget(const GlFrameTarget&) = delete;
+    GlFrameTarget& operator=(const GlFrameTarget&) = delete;
+
+    void fade(uint32_t viewWidth, uint32_t viewHeight) override;
+    void star(const StarRecord& star) override;
+    void uploadPuffAtlas(const PuffAtlas& atlas) override;
+    void beginPuffs() override;
+    void puff(const PuffQuad& quad) override;
+    void endPuffs() override;
+
+    // Gives the texture name back; call while the context is still current.
+    void releaseTexture();
+
+private:
+    static constexpr size_t kMaxQuads = static_cast<size_t>(ParticleSystem::kCount);
+    static constexpr size_t kMaxVertices = kMaxQuads * 4;
+
+    uint32_t texture_ = 0;
+    size_t quadCount_ = 0;
+    std::array<PuffMatrix, kMaxQuads> matrices_{};
+    std::array<float, kMaxVertices * 2> positions_{};
+    std::array<float, kMaxVertices * 2> texCoords_{};
+    std::array<float, kMaxVertices * 4> colors_{};
+};
 
 namespace detail {
 void setupGLState(const RendererState& state);
 void clearColor();
-void primeLights(const RendererState& state, Scene& scene);
 }  // namespace detail
 
 template <typename Present>
@@ -38,7 +77,7 @@ void setupGL(RendererState& state, Scene& scene, Present&& present) {
     detail::clearColor();
     present();
     detail::clearColor();
-    detail::primeLights(state, scene);
+    primeLights(state, scene);
 }
 
 }  // namespace orvelle

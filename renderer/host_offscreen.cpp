@@ -4,19 +4,15 @@
 
 #include <cstdio>
 
-#include "clock.h"
-#include "frame_gl.h"
 #include "gl_api.h"
 
 namespace orvelle {
 
-OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed,
-                                     PuffSubmission submission)
+OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed)
     : width_(width),
       height_(height),
       buffer_(static_cast<size_t>(width) * height * 4),
-      scene_(std::make_unique<Scene>()) {
-    puffs_ = std::make_unique<GlPuffTarget>(scene_->puff, scene_->random, submission);
+      renderer_(std::make_unique<SceneRenderer>(seed)) {
     OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
     if (context == nullptr) return;
     if (!OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE, static_cast<GLsizei>(width),
@@ -25,46 +21,30 @@ OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t s
         return;
     }
     context_ = context;
-    initScene(*scene_, seed);
-    state_.viewWidth = width;
-    state_.viewHeight = height;
-    state_.screenWidth = static_cast<int32_t>(width);
-    state_.screenHeight = static_cast<int32_t>(height);
     // One buffer: presenting is finishing the work.
-    setupGL(state_, *scene_, [] { glFinish(); });
+    renderer_->start(width, height, [] { glFinish(); });
 }
 
 OffscreenRenderer::~OffscreenRenderer() {
     if (context_ != nullptr) {
-        puffs_->releaseTexture();
+        renderer_->releaseGl();
         OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
     }
 }
 
 void OffscreenRenderer::frameAt(uint32_t elapsedMs) {
-    state_.elapsedMs = elapsedMs;
-    renderFrame(state_, *scene_, *puffs_);
+    lastMs_ = elapsedMs;
+    renderer_->frame(elapsedMs);
     glFinish();
-    growMotionSpeed(state_);
 }
 
 void OffscreenRenderer::runUntil(uint32_t ms, uint32_t stepMs) {
-    for (uint32_t t = state_.elapsedMs + stepMs; t <= ms; t += stepMs) frameAt(t);
-}
-
-void OffscreenRenderer::simulateUntil(uint32_t ms, uint32_t stepMs) {
-    simulateScene(state_, *scene_, ms, stepMs);
+    for (uint32_t t = lastMs_ + stepMs; t <= ms; t += stepMs) frameAt(t);
 }
 
 const std::vector<uint8_t>& OffscreenRenderer::pixels() {
     glFinish();
     return buffer_;
-}
-
-uint32_t OffscreenRenderer::pixelAt(uint32_t x, uint32_t y) {
-    const auto& p = pixels();
-    const size_t at = (static_cast<size_t>(y) * width_ + x) * 4;
-    return (uint32_t{p[at]} << 16) | (uint32_t{p[at + 1]} << 8) | p[at + 2];
 }
 
 bool writePpm(const char* path, const std::vector<uint8_t>& rgba, uint32_t width, uint32_t height) {

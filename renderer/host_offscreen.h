@@ -7,52 +7,40 @@
 #include <memory>
 #include <vector>
 
-#include "puff_gl.h"
-#include "renderer_state.h"
-#include "scene.h"
+#include "scene_renderer.h"
 
 namespace orvelle {
 
 class OffscreenRenderer {
 public:
-    // Creates the context and runs the scene's start-up and GL set-up.
-    OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed,
-                      PuffSubmission submission = PuffSubmission::Batched);
+    // Creates the context and starts the renderer.
+    OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed);
     ~OffscreenRenderer();
     OffscreenRenderer(const OffscreenRenderer&) = delete;
     OffscreenRenderer& operator=(const OffscreenRenderer&) = delete;
 
     bool ok() const { return context_ != nullptr; }
 
-    // One frame at the given clock reading, then the speed's growth.
+    // One frame at the given clock reading.
     void frameAt(uint32_t elapsedMs);
 
-    // Frames every stepMs from the current clock until the clock reaches ms.
+    // Frames every stepMs after the last one until the clock reaches ms.
     void runUntil(uint32_t ms, uint32_t stepMs);
-
-    // The scene's updates alone, without drawing, every stepMs until ms: a
-    // quick way to a steady particle load.
-    void simulateUntil(uint32_t ms, uint32_t stepMs);
 
     // RGBA bytes, rows from the bottom of the window up.
     const std::vector<uint8_t>& pixels();
-    // The pixel at (x, y) from the bottom-left, as 0xRRGGBB.
-    uint32_t pixelAt(uint32_t x, uint32_t y);
 
-    RendererState& state() { return state_; }
-    Scene& scene() { return *scene_; }
-    GlPuffTarget& puffs() { return *puffs_; }
+    SceneRenderer& renderer() { return *renderer_; }
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
 
 private:
     uint32_t width_;
     uint32_t height_;
+    uint32_t lastMs_ = 0;
     std::vector<uint8_t> buffer_;
     void* context_ = nullptr;
-    RendererState state_;
-    std::unique_ptr<Scene> scene_;
-    std::unique_ptr<GlPuffTarget> puffs_;
+    std::unique_ptr<SceneRenderer> renderer_;
 };
 
 // Writes an RGBA bottom-up buffer as a binary PPM (top row first).

@@ -1,70 +1,57 @@
-// The renderer's Windows host: settings, display mode, the "Zelkor_VC" window
-// and its OpenGL context, the message-and-frame loop with its clock, keys and
-// shutdown. Everything the scene needs it finds in one process-wide host.
+// The renderer's Windows host: the settings, the display mode, the
+// "Zelkor_VC" window with its OpenGL context, the message-and-frame loop with
+// its clock, the keys and the shutdown. The scene and its frame step are the
+// portable SceneRenderer; this file only binds it to Windows.
 #include <windows.h>
 
-#include <cstdarg>
-#include <cstdio>
+#include <memory>
 
+#include "platform/names.h"
 #include "platform/settings_keys.h"
 #include "platform/win32_handles.h"
+#include "platform/window_win32.h"
 #include "renderer/clock.h"
-#include "renderer/frame_gl.h"
 #include "renderer/keys.h"
-#include "renderer/puff_gl.h"
-#include "renderer/screen_settings.h"
+#include "renderer/scene_renderer.h"
+#include "renderer/wgl_context_win32.h"
 
 namespace orvelle {
 namespace {
 
-constexpr const char* kClassName = "OGLC_Class";
-constexpr const char* kWindowCaption = "Zelkor_VC";
-
-// The renderer's process-wide state and its process-lifetime objects, in
-// static storage: nothing is allocated while the scene runs.
-struct Host {
-    RendererState state;
-    Scene scene;
-    GlPuffTarget puffs{scene.puff, scene.random, PuffSubmission::Batched};
-    HWND mainWindow = nullptr;
-    HGLRC glContext = nullptr;
-    PIXELFORMATDESCRIPTOR pixelFormat{};
-    bool pixelFormatComplete = false;
+// The screen size from the settings file and the desktop's colour depth.
+struct DisplaySettings {
+    int32_t width = settings::kDefaultWidth;
+    int32_t height = settings::kDefaultHeight;
+    uint8_t colorBits = 0;
 };
 
-Host host;
-
-void debugPrint(const char* format, ...) {
-    char buffer[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);  // longer output is cut
-    va_end(args);
-    OutputDebugStringA(buffer);
+// A stored size below 1 (missing, 0, garbage, or negative) means the default:
+// a negative size would give a negative window and a huge unsigned view.
+int32_t storedDimension(const char* key, int32_t defaultValue) {
+    const auto stored = static_cast<int32_t>(
+        GetPrivateProfileIntA(settings::kSection, key, defaultValue, settings::kPath));
+    return stored < 1 ? defaultValue : stored;
 }
 
-void readSettings() {
-    const auto stored = screenSizeFromStored(
-        static_cast<int32_t>(GetPrivateProfileIntA(settings::kSection, settings::kWidth,
-                                                   settings::kDefaultWidth, settings::kPath)),
-        static_cast<int32_t>(GetPrivateProfileIntA(settings::kSection, settings::kHeight,
-                                                   settings::kDefaultHeight, settings::kPath)));
-    host.state.screenWidth = stored.width;
-    host.state.screenHeight = stored.height;
+DisplaySettings readSettings() {
+    DisplaySettings settings;
+    settings.width = storedDimension(settings::kWidth, settings::kDefaultWidth);
+    settings.height = storedDimension(settings::kHeight, settings::kDefaultHeight);
     win32::WindowDC screen(nullptr);
-    host.state.colorBits = static_cast<uint8_t>(GetDeviceCaps(screen.get(), BITSPIXEL) & 0xFF);
+    settings.colorBits = static_cast<uint8_t>(GetDeviceCaps(screen.get(), BITSPIXEL) & 0xFF);
+    return settings;
 }
 
-void changeDisplayMode() {
+// Only size and depth are asked for; the display keeps its refresh rate.
+void changeDisplayMode(uint32_t width, uint32_t height, uint8_t colorBits) {
     DEVMODEA mode{};
     mode.dmSize = sizeof(DEVMODEA);
-    mode.dmPelsWidth = host.state.viewWidth;
-    mode.dmPelsHeight = host.state.viewHeight;
-    if (host.state.colorBits != 0) {
-        mode.dmBitsPerPel = host.state.colorBits;
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-    } else {
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    if (colorBits != 0) {
+        mode.dmBitsPerPel = colorBits;
+        mode.dmFields |= DM_BITSPERPEL;
     }
     ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 }
@@ -73,123 +60,111 @@ void restoreDisplayMode() {
     ChangeDisplaySettingsA(nullptr, 0);
 }
 
-void setupPixelFormat(HDC dc) {
-    PIXELFORMATDESCRIPTOR& pfd = host.pixelFormat;
-    if (!host.pixelFormatComplete) {
-        pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = host.state.colorBits;
-        pfd.cDepthBits = host.state.colorBits;
-        pfd.iLayerType = PFD_MAIN_PLANE;
-        host.pixelFormatComplete = true;
-    }
-    const int index = ChoosePixelFormat(dc, &pfd);
-    debugPrint("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(dc, BITSPIXEL));
-    SetPixelFormat(dc, index, &pfd);
-}
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE: {
-            win32::WindowDC dc(window);
-            changeDisplayMode();
-            ShowCursor(FALSE);
-            setupPixelFormat(dc.get());
-            host.glContext = wglCreateContext(dc.get());
-            wglMakeCurrent(dc.get(), host.glContext);
-            return 0;
-        }
-        case WM_SIZE: {
-            win32::WindowDC dc(window);
-            applyViewSize(host.state, LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        }
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) {
-                DestroyWindow(window);
-            } else {
-                handleArrowKey(host.state, static_cast<uint32_t>(wParam));
-            }
-            return 0;
-        case WM_DESTROY: {
-            win32::WindowDC dc(window);
-            // The texture belongs to the context: give it back while current.
-            host.puffs.releaseTexture();
-            wglMakeCurrent(dc.get(), nullptr);
-            wglDeleteContext(host.glContext);
-            host.glContext = nullptr;
-            restoreDisplayMode();
-            ShowCursor(TRUE);
-            PostQuitMessage(0);
-            return 0;
-        }
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 int64_t queryCounter() {
     LARGE_INTEGER value;
     QueryPerformanceCounter(&value);
     return value.QuadPart;
 }
 
-int run(HINSTANCE instance) {
-    readSettings();
-    initScene(host.scene, GetTickCount());
-    host.state.viewWidth = static_cast<uint32_t>(host.state.screenWidth);
-    host.state.viewHeight = static_cast<uint32_t>(host.state.screenHeight);
+class RendererWindow final : public win32::WindowBase<RendererWindow> {
+public:
+    static constexpr const char* kClassName = names::kRendererClass;
 
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) return 0;
+    RendererWindow(SceneRenderer& renderer, const DisplaySettings& display)
+        : renderer_(renderer), display_(display) {}
 
-    host.mainWindow =
-        CreateWindowExA(0, kClassName, kWindowCaption, WS_POPUP, 0, 0, host.state.screenWidth,
-                        host.state.screenHeight, nullptr, nullptr, instance, nullptr);
-    if (host.mainWindow == nullptr) return 0;
-    ShowWindow(host.mainWindow, SW_SHOW);
-    UpdateWindow(host.mainWindow);
-
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    host.state.counterFrequency = frequency.QuadPart;
-    host.state.counterStart = queryCounter();
-
-    {
-        win32::WindowDC dc(host.mainWindow);
-        setupGL(host.state, host.scene, [&] { SwapBuffers(dc.get()); });
+    // The window over the whole screen; false when it cannot be had.
+    bool open() {
+        const win32::WindowClassOptions options{CS_VREDRAW | CS_HREDRAW | CS_OWNDC};
+        const std::wstring caption = win32::widen(names::kRendererCaption);
+        if (!createWindow(0, caption.c_str(), WS_POPUP, 0, 0, display_.width, display_.height,
+                          nullptr, options)) {
+            return false;
+        }
+        ShowWindow(window(), SW_SHOW);
+        UpdateWindow(window());
+        return true;
     }
 
-    MSG msg{};
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    while (msg.message != WM_QUIT) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
-        }
-        host.state.elapsedMs =
-            elapsedMsFrom(queryCounter(), host.state.counterStart, host.state.counterFrequency);
+    // Frames whenever no message is pending, until WM_QUIT.
+    int run() {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        const int64_t start = queryCounter();
         {
-            win32::WindowDC dc(host.mainWindow);
-            renderFrame(host.state, host.scene, host.puffs);
+            win32::WindowDC dc(window());
+            renderer_.start(renderer_.state.viewWidth, renderer_.state.viewHeight,
+                            [&] { SwapBuffers(dc.get()); });
+        }
+        MSG msg{};
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        while (msg.message != WM_QUIT) {
+            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+                continue;
+            }
+            win32::WindowDC dc(window());
+            renderer_.frame(elapsedMsFrom(queryCounter(), start, frequency.QuadPart));
             SwapBuffers(dc.get());
         }
-        growMotionSpeed(host.state);
+        return static_cast<int>(msg.wParam);
     }
-    return static_cast<int>(msg.wParam);
+
+protected:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_CREATE: {
+                win32::WindowDC dc(window());
+                changeDisplayMode(renderer_.state.viewWidth, renderer_.state.viewHeight,
+                                  display_.colorBits);
+                ShowCursor(FALSE);
+                context_.create(dc.get(), display_.colorBits);
+                context_.requestSwapPerRefresh(dc.get());
+                return 0;
+            }
+            case WM_SIZE:
+                renderer_.resize(LOWORD(lParam), HIWORD(lParam));
+                return 0;
+            case WM_KEYDOWN:
+                if (wParam == VK_ESCAPE) {
+                    DestroyWindow(window());
+                } else {
+                    handleArrowKey(renderer_.state, static_cast<uint32_t>(wParam));
+                }
+                return 0;
+            case WM_DESTROY:
+                renderer_.releaseGl();
+                context_.destroy();
+                restoreDisplayMode();
+                ShowCursor(TRUE);
+                PostQuitMessage(0);
+                return 0;
+            default:
+                return WindowBase::handle(message, wParam, lParam);
+        }
+    }
+
+private:
+    SceneRenderer& renderer_;
+    DisplaySettings display_;
+    WglContext context_;
+};
+
+int run() {
+    const DisplaySettings display = readSettings();
+    // Allocated once, before the window: nothing is allocated while the scene runs.
+    auto renderer = std::make_unique<SceneRenderer>(GetTickCount());
+    renderer->state.viewWidth = static_cast<uint32_t>(display.width);
+    renderer->state.viewHeight = static_cast<uint32_t>(display.height);
+    RendererWindow window(*renderer, display);
+    if (!window.open()) return 0;
+    return window.run();
 }
 
 }  // namespace
 }  // namespace orvelle
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return orvelle::run(instance);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return orvelle::run();
 }

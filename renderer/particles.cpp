@@ -65,10 +65,12 @@ void ParticleSystem::update(const RendererState& state, std::span<const Light, 3
     }
 }
 
-void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
+void ParticleSystem::draw(const RendererState& state, PuffAtlas& atlas, RandomGenerator& random,
+                          FrameTarget& target) {
     if (textureDirty) {
         textureDirty = false;
-        target.buildTexture();
+        buildPuffAtlas(atlas, random);
+        target.uploadPuffAtlas(atlas);
     }
     if (state.sceneTime - lastTileTime > 0.1f) {
         tileCounter += 1;
@@ -79,7 +81,7 @@ void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
     const float dt = state.frameDelta;
     const float lifeLimit = w * 244.140625f;
 
-    target.begin();
+    target.beginPuffs();
     float u = static_cast<float>(tileCounter % 8) * 0.125f;
     float v = static_cast<float>(tileCounter / 8) * 0.125f;
     for (Particle& p : particles) {
@@ -88,9 +90,9 @@ void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
         if (ageUnits >= lifeLimit) p.state = ParticleState::Free;
         if (p.state == ParticleState::Free) continue;
 
-        const float x = p.position.x, y = p.position.y, z = p.position.z;
-        const float sx = static_cast<float>(w * x / z + w * 0.5);
-        const float sy = static_cast<float>(w * y / z + h * 0.5);
+        const float z = p.position.z;
+        const ScreenPoint now = projectToView(p.position, w, h);
+        const float sx = now.x, sy = now.y;
         if (sx > 1.1f * w || sx < -0.1f * w || sy > 1.1f * h || sy < -0.1f * h || z < 100.0f) {
             p.state = ParticleState::Free;
             continue;
@@ -101,9 +103,11 @@ void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
         if (captured) size *= 0.25f;
 
         // Where the particle was one frame ago, on the screen.
-        const float pz = z - dt * p.velocity.z;
-        const float px = static_cast<float>(w * (x - dt * p.velocity.x) / pz + w * 0.5);
-        const float py = static_cast<float>(w * (y - dt * p.velocity.y) / pz + h * 0.5);
+        const ScreenPoint before =
+            projectToView({p.position.x - dt * p.velocity.x, p.position.y - dt * p.velocity.y,
+                           z - dt * p.velocity.z},
+                          w, h);
+        const float px = before.x, py = before.y;
         const float dx = sx - px;
         const float dy = sy - py;
 
@@ -124,17 +128,18 @@ void ParticleSystem::draw(const RendererState& state, PuffTarget& target) {
             p.state = ParticleState::Free;
         }
 
-        target.quad(
+        target.puff(
             {static_cast<float>((sx + px) * 0.5),
              static_cast<float>((sy + py) * 0.5),
-             std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * 57.29577951308232,
+             static_cast<float>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) *
+                                57.29577951308232),
              length,
              size,
              u,
              v,
              {c * p.color.red, c * p.color.green, c * p.color.blue, c * p.color.alpha}});
     }
-    target.end();
+    target.endPuffs();
 }
 
 }  // namespace orvelle

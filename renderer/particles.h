@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <span>
 
+#include "frame_target.h"
+#include "puff_texture.h"
+#include "random.h"
 #include "renderer_state.h"
 #include "vec.h"
 
@@ -23,31 +26,6 @@ struct Particle {
     Vec3 velocity;
     ParticleState state = ParticleState::Live;
     float birthTime = 0.0f;
-};
-
-// One puff as the particle draw asks for it: translate to the centre, rotate
-// by the angle (degrees, about z), scale the unit quad by length and size,
-// sample the 1/8 x 1/8 tile at (u, v) and modulate by the colour.
-struct PuffQuad {
-    float centerX;
-    float centerY;
-    double angleDegrees;
-    float length;
-    float size;
-    float u;
-    float v;
-    Color4 color;
-};
-
-// Where the particle draw sends its work: the texture build on first use and
-// the quads between begin and end. The OpenGL targets live beside the frame.
-class PuffTarget {
-public:
-    virtual ~PuffTarget() = default;
-    virtual void buildTexture() = 0;
-    virtual void begin() = 0;
-    virtual void quad(const PuffQuad& quad) = 0;
-    virtual void end() = 0;
 };
 
 class ParticleSystem {
@@ -68,8 +46,10 @@ public:
     void update(const RendererState& state, std::span<const Light, 3> lights,
                 const Attractor& attractor);
 
-    // Ages, culls and draws the particles in index order.
-    void draw(const RendererState& state, PuffTarget& target);
+    // Ages, culls and draws the particles in index order; on the first call
+    // it builds the atlas and hands it to the target.
+    void draw(const RendererState& state, PuffAtlas& atlas, RandomGenerator& random,
+              FrameTarget& target);
 };
 
 }  // namespace orvelle

@@ -11,34 +11,40 @@
 
 namespace orvelle {
 
-class PuffTexture {
+inline constexpr int kTileSize = 32;
+inline constexpr int kAtlasSize = 256;
+
+// Row-major from row 0; two bytes per texel, luminance then alpha.
+using PuffAtlas = std::array<uint8_t, kAtlasSize * kAtlasSize * 2>;
+
+inline uint8_t atlasLuminance(const PuffAtlas& atlas, int row, int column) {
+    return atlas[static_cast<size_t>((row * kAtlasSize + column) * 2)];
+}
+
+// The tile being made. It lives apart from the atlas on purpose: GCC 12 at
+// -O1 and -O2 rewrote the copy loop of a class that held both arrays into
+// addresses taken from the tile's, and then dropped the stores into the
+// atlas altogether. Two separate objects give it nothing to relate.
+class PuffTile {
 public:
-    static constexpr int kTileSize = 32;
-    static constexpr int kAtlasSize = 256;
+    // Row-major, row r and column c at 32r + c.
+    std::array<uint8_t, kTileSize * kTileSize> texels{};
 
-    // The tile being made, row-major; kept from one tile to the next.
-    std::array<uint8_t, kTileSize * kTileSize> tileBuffer{};
-    // Row-major from row 0; two bytes per texel, luminance then alpha.
-    std::array<uint8_t, kAtlasSize * kAtlasSize * 2> puffAtlas{};
-    bool firstTile = true;
+    uint8_t& at(int r, int c) { return texels[static_cast<size_t>(r * kTileSize + c)]; }
 
-    void makeTile(RandomGenerator& random);
+    // The first tile is the bare disc; each later one keeps two thirds of the
+    // previous tile and moves a third of the way back to the disc. Then
+    // noise and two blurs.
+    void makeTile(bool firstTile, RandomGenerator& random);
     void addTileNoise(RandomGenerator& random);
     void blurTile();
-    void blendWithFirstTile();
-    void copyTileToAtlas(int row, int column);
-
-    // All 64 tiles into the atlas; tile 63 closes the loop back to tile 0.
-    void buildAtlas(RandomGenerator& random);
-
-    uint8_t& tile(int r, int c) { return tileBuffer[static_cast<size_t>(r * kTileSize + c)]; }
-    uint8_t atlasLuminance(int row, int column) const {
-        return puffAtlas[static_cast<size_t>((row * kAtlasSize + column) * 2)];
-    }
-    uint8_t atlasAlpha(int row, int column) const {
-        return puffAtlas[static_cast<size_t>((row * kAtlasSize + column) * 2 + 1)];
-    }
+    // Each texel becomes the mean of itself and tile 0 of the atlas.
+    void blendWithFirstTile(const PuffAtlas& atlas);
+    void copyTileToAtlas(PuffAtlas& atlas, int row, int column) const;
 };
+
+// All 64 tiles into the atlas; tile 63 closes the loop back to tile 0.
+void buildPuffAtlas(PuffAtlas& atlas, RandomGenerator& random);
 
 // Disc profile of texel (r, c): 0 beyond 15 texels from the centre.
 float discProfile(int r, int c);

@@ -1,4 +1,6 @@
-// The renderer's process-wide state: written by the host, read by the scene.
+// What the host hands the scene every frame: the view's size, the scene clock
+// and the values the arrow keys change. Host-only values (the display mode,
+// the counter, the window) stay with each host.
 #pragma once
 
 #include <cstdint>
@@ -6,19 +8,9 @@
 namespace orvelle {
 
 struct RendererState {
-    // Display size from the settings file, in pixels.
-    int32_t screenWidth = 0;
-    int32_t screenHeight = 0;
-    // Bits per pixel of the desktop at start (low byte of BITSPIXEL).
-    uint8_t colorBits = 0;
     // Current client size; everything projects onto it.
     uint32_t viewWidth = 1024;
     uint32_t viewHeight = 768;
-    // High-resolution counter frequency and its value just before GL set-up.
-    int64_t counterFrequency = 0;
-    int64_t counterStart = 0;
-    // Whole milliseconds since counterStart, recomputed before each frame.
-    uint32_t elapsedMs = 0;
     // Scene clock in seconds and its step in the last frame.
     float sceneTime = 0.0f;
     float frameDelta = 0.0f;

@@ -45,6 +45,11 @@ Vec3 pathPosition(double a, double r, double d, double e, double f) {
             static_cast<float>(z4)};
 }
 
+ScreenPoint projectToView(const Vec3& p, float w, float h) {
+    return {static_cast<float>(w * p.x / p.z + w * 0.5),
+            static_cast<float>(w * p.y / p.z + h * 0.5)};
+}
+
 void Light::update(const RendererState& state) {
     const double p = phase;
     const double a = static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor *
@@ -60,6 +65,23 @@ void Light::update(const RendererState& state) {
                     (next.z - position.z) / state.frameDelta};
     }
     position = next;
+}
+
+StarRecord Light::star(const RendererState& state, RandomGenerator& random) const {
+    const float w = static_cast<float>(state.viewWidth);
+    const float h = static_cast<float>(state.viewHeight);
+    const ScreenPoint centre = projectToView(position, w, h);
+    StarRecord star{};
+    star.centerX = centre.x;
+    star.centerY = centre.y;
+    // About W * 4.6875 / z; 0.02 in single precision.
+    star.scale = static_cast<float>(w * 58.59375 * 4.0 / position.z) * 0.02f;
+    for (StarRay& ray : star.rays) {
+        ray.angleDegrees = static_cast<float>(random.nextRandom() % 3600) * 0.1f;
+        ray.length = static_cast<float>(random.nextRandom() & 255) * 0.0625f + 2.0f;
+    }
+    star.color = color;
+    return star;
 }
 
 void Attractor::update(const RendererState& state) {
@@ -84,26 +106,22 @@ bool initScene(Scene& scene, uint32_t seed) {
     return true;
 }
 
-void updateScene(const RendererState& state, Scene& scene) {
+void primeLights(const RendererState& state, Scene& scene) {
+    for (Light& light : scene.lights) light.update(state);
+}
+
+void stepFrame(RendererState& state, Scene& scene, uint32_t elapsedMs, FrameTarget& target) {
+    advanceSceneClock(state, elapsedMs);
+    target.fade(state.viewWidth, state.viewHeight);
     scene.attractor.update(state);
     for (Light& light : scene.lights) light.update(state);
     scene.particles.update(state, scene.lights, scene.attractor);
-}
-
-void simulateScene(RendererState& state, Scene& scene, uint32_t untilMs, uint32_t stepMs) {
-    for (uint32_t t = state.elapsedMs + stepMs; t <= untilMs; t += stepMs) {
-        state.elapsedMs = t;
-        advanceSceneClock(state);
-        updateScene(state, scene);
-        growMotionSpeed(state);
+    if (state.sceneTime > 1.0f) {
+        for (const Light& light : scene.lights) target.star(light.star(state, scene.random));
+        scene.particles.draw(state, scene.puffAtlas, scene.random, target);
     }
-}
-
-ScreenPoint projectToView(const Vec3& p, uint32_t viewWidth, uint32_t viewHeight) {
-    const float w = static_cast<float>(viewWidth);
-    const float h = static_cast<float>(viewHeight);
-    return {static_cast<float>(w * p.x / p.z + w * 0.5),
-            static_cast<float>(w * p.y / p.z + h * 0.5)};
+    // Unbounded and per frame: the lights speed up faster on faster machines.
+    state.motionSpeed = state.motionSpeed + 0.001f;
 }
 
 }  // namespace orvelle

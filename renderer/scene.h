@@ -1,11 +1,14 @@
 // The scene: three coloured lights on closed-form paths, the invisible
-// attractor that pulls the particles, the particle ring and the puff texture.
-// Nothing here knows about windows or clocks: the host passes the state.
+// attractor that pulls the particles, the particle ring and the puff atlas,
+// and the frame step that moves them and asks a target to draw them.
+// Nothing here knows about windows, clocks or OpenGL: the host passes the
+// time and the target draws.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "frame_target.h"
 #include "particles.h"
 #include "puff_texture.h"
 #include "random.h"
@@ -19,6 +22,14 @@ namespace orvelle {
 // and the result is stored as single precision.
 Vec3 pathPosition(double angle, double radius, double phaseD, double phaseE, double phaseF);
 
+// The window pixel (from the bottom-left) that a point of the scene projects
+// to: the focal length is the view's width for both axes.
+struct ScreenPoint {
+    float x;
+    float y;
+};
+ScreenPoint projectToView(const Vec3& p, float viewWidth, float viewHeight);
+
 class Light {
 public:
     int32_t phase = 0;
@@ -30,8 +41,9 @@ public:
     // and phase. With a frameDelta of 0 the previous velocity is kept.
     void update(const RendererState& state);
 
-    // Draws the light as a flickering star of twelve rays (OpenGL).
-    void draw(const RendererState& state, RandomGenerator& random) const;
+    // The light as a flickering star of twelve rays, with new random angles
+    // and lengths (drawn angle, length, ray after ray).
+    StarRecord star(const RendererState& state, RandomGenerator& random) const;
 };
 
 class Attractor {
@@ -46,25 +58,20 @@ struct Scene {
     std::array<Light, 3> lights;
     Attractor attractor;
     ParticleSystem particles;
-    PuffTexture puff;
+    PuffAtlas puffAtlas{};
 };
 
 // Seeds the generator, gives the lights their colours and phases and frees
 // every particle. Always succeeds.
 bool initScene(Scene& scene, uint32_t seed);
 
-// The updates of one frame: the attractor, lights 0 to 2, then the particles.
-void updateScene(const RendererState& state, Scene& scene);
+// The lights' positions before the first frame (the clock still at 0).
+void primeLights(const RendererState& state, Scene& scene);
 
-// The scene's clock and updates alone, without drawing, for every stepMs
-// from the current clock until untilMs: a quick way to a steady load.
-void simulateScene(RendererState& state, Scene& scene, uint32_t untilMs, uint32_t stepMs);
-
-// The window pixel (from the bottom-left) a point of the scene projects to.
-struct ScreenPoint {
-    float x;
-    float y;
-};
-ScreenPoint projectToView(const Vec3& p, uint32_t viewWidth, uint32_t viewHeight);
+// One frame: the clock from elapsedMs, the fade, the updates (attractor,
+// lights 0 to 2, particles), after the first second the stars and the puffs,
+// and last the speed's per-frame growth. The growth belongs after the
+// picture is shown; nothing reads the speed in between, so it is done here.
+void stepFrame(RendererState& state, Scene& scene, uint32_t elapsedMs, FrameTarget& target);
 
 }  // namespace orvelle

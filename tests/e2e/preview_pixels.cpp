@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "frontend/preview_win32.h"
+#include "platform/picture_win32.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ struct Dib {
 }  // namespace
 
 int main() {
-    auto picture = orvelle::loadPreviewPicture();
+    auto picture = orvelle::win32::loadJpegResource(orvelle::kPreviewPictureResource);
     if (!picture) {
         std::printf("picture=none\n");
         return 1;
@@ -54,7 +55,7 @@ int main() {
     std::printf("picture=%ldx%ld\n", info.bmWidth, info.bmHeight);
 
     // The picture as decoded, for comparison.
-    Dib reference(orvelle::kPreviewPictureWidth, orvelle::kPreviewPictureHeight);
+    Dib reference(152, 112);
     orvelle::paintPreview(reference.dc, reference.width, reference.height,
                           static_cast<HBITMAP>(picture.get()));
     long dark = 0;

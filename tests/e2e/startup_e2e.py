@@ -2,17 +2,13 @@
 missing renderer's message, the screen size it records, and the settings
 file as the platform's profile functions read it."""
 
-import os
-import subprocess
 import time
 import unittest
-from pathlib import Path
 
 from e2e_support import PROGRAM_FOLDER, WineTestCase
 
 SCR = PROGRAM_FOLDER + "\\Orvelle.scr"
 MISSING_RENDERER = "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！"
-NATIVE = Path(os.environ.get("ORVELLE_NATIVE_DIR") or "/nonexistent").resolve()
 
 
 class Startup(WineTestCase):
@@ -84,32 +80,6 @@ class Startup(WineTestCase):
         self.probe("close", "■Orvelle■")
         scr.wait(timeout=15)
         self.assertEqual(scr.returncode, 0)
-
-    @unittest.skipUnless((NATIVE / "tests/ini-read").exists(), "native build not given")
-    def test_the_portable_reader_agrees_with_the_profile_functions(self):
-        files = {
-            "plain": b"[Section]\r\nWidth= 1024\r\nHeight=768\r\n",
-            "case": b"[section]\r\nWIDTH = 800 \r\nheight=\t600\t\r\n",
-            "quotes": b"[Section]\r\nWidth=\"1280\"\r\nBGM\xcc\xa7\xb2\xd9=\"C:\\My Music\\a.mp3\"\r\n",
-            "sjis": b"[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nbgm\xd8\xcb\xdf\xb0\xc4= 3\r\n",
-            "sections": b"; note\r\n[Other]\r\nWidth=1\r\n\r\n[Section]\r\nWidth=2\r\n[Last]\r\nHeight=9\r\n",
-            "empty": b"[Section]\r\nWidth=\r\nHeight\r\n",
-            "lf": b"[Section]\nWidth=640\nHeight=480",
-            "long": b"[Section]\r\nBGM\xcc\xa7\xb2\xd9=" + b"x" * 200 + b"\r\n",
-        }
-        keys = [b"Width", b"Height", b"width", b"BGM\x8b\xe6\x95\xaa", b"BGM\xd8\xcb\xdf\xb0\xc4",
-                b"BGM\xcc\xa7\xb2\xd9", b"Missing"]
-        for name, content in files.items():
-            path = self.box.c_drive() / f"{name}.ini"
-            path.write_bytes(content)
-            for key in keys:
-                for section in ("Section", "SECTION", "Nowhere"):
-                    with self.subTest(file=name, key=key, section=section):
-                        native = subprocess.run(
-                            [str(NATIVE / "tests/ini-read"), str(path), section, key.hex()],
-                            capture_output=True, text=True, check=True).stdout.strip()
-                        _, wine = self.probe("profile-get", f"C:\\{name}.ini", section, key.hex())
-                        self.assertEqual(native.upper(), wine.strip().upper())
 
 
 if __name__ == "__main__":

@@ -3,162 +3,113 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/fake_front_end.h"
-#include "tests/support/simulated_media.h"
+#include "tests/support/fakes.h"
 
 namespace orvelle {
 namespace {
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
-using testing::RecordingSaverRunPlatform;
-using testing::SimulatedMedia;
 
-class SaverRun : public ::testing::Test {
+class SaverRunTest : public ::testing::Test {
 protected:
-    SaverRunForm& load(const char* arguments = "/s") {
+    void load(int16_t kind, const char* file, const char* arguments = "/s") {
+        settings.bgmKind = kind;
+        settings.bgmFile = file;
         line = parseCommandLine(arguments);
-        form = std::make_unique<SaverRunForm>(platform, media, music, lastResult, line);
-        form->onLoad();
-        return *form;
+        run.onLoad();
     }
-    RecordingSaverRunPlatform platform;
-    SimulatedMedia media;
-    MusicSettings music;
-    int32_t lastResult = 0;
+    // Everything the platform and the media heard, in one list.
+    std::vector<std::string> heard() {
+        std::vector<std::string> all = platform.calls;
+        all.insert(all.end(), media.log.begin(), media.log.end());
+        platform.calls.clear();
+        media.log.clear();
+        return all;
+    }
+
+    testing::RecordingSaverRun platform;
+    testing::ScriptedMedia media;
+    MusicSettings settings;
     CommandLine line;
-    std::unique_ptr<SaverRunForm> form;
+    int32_t lastResult = 0;
+    SaverRun run{platform, media, settings, lastResult, line};
 };
 
-TEST_F(SaverRun, LoadStartsTheRendererAndTheWatch) {
-    load();
-    EXPECT_EQ(form->rendererPath(), "C:\\Orvelle\\Orvelle.dll");
-    EXPECT_THAT(platform.calls, ElementsAre("start C:\\Orvelle\\Orvelle.dll", "timer3 500 on"));
-    EXPECT_FALSE(form->timerOn(SaverTimer::Mp3Watch));
-    EXPECT_FALSE(form->timerOn(SaverTimer::CdWatch));
-    EXPECT_TRUE(form->timerOn(SaverTimer::RendererWatch));
-    EXPECT_TRUE(media.sent.empty());
-}
-
-TEST_F(SaverRun, TheMusicFollowsTheKindAndTheFilesEnding) {
+TEST_F(SaverRunTest, TheMusicStartsAndStopsByItsSource) {
     struct Case {
         int16_t kind;
         const char* file;
-        std::vector<std::string> commands;
-        bool mp3Timer;
-        bool cdTimer;
-        size_t sounds;
+        std::vector<std::string> load;
+        std::vector<std::string> end;
+    } cases[] = {
+        {0, "", {"start renderer", "timer 500 on"}, {"show cursor", "end"}},
+        {2,
+         "C:\\a.Mp3",
+         {"start renderer", "timer 1000 on", "timer 500 on",
+          "open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play |0", "play MP3Play |0"},
+         {"timer 1000 off", "show cursor", "end", "stop MP3Play |0", "close MP3Play |0"}},
+        {2,
+         "C:\\a.wav",
+         {"start renderer", "timer 500 on", "PlaySound C:\\a.wav 9"},
+         {"show cursor", "end", "PlaySound null 0"}},
+        {2, "C:\\a.ogg", {"start renderer", "timer 500 on"}, {"show cursor", "end"}},
     };
-    const std::string mp3Open = "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play";
-    for (const Case& c :
-         {Case{1, "", {"open cdaudio", "set cdaudio time format tmsf"}, false, true, 0},
-          Case{2, "C:\\m\\a.Mp3", {mp3Open}, true, false, 0},
-          Case{2, "C:\\m\\a.WAV", {}, false, false, 1},
-          Case{2, "C:\\m\\a.mpeg", {}, false, false, 0},
-          Case{5, "C:\\m\\a.mp3", {}, false, false, 0}}) {
-        SetUp();
-        media = SimulatedMedia();
-        music.BgmKind = c.kind;
-        music.BgmFile = c.file;
-        load();
-        EXPECT_EQ(media.commands(), c.commands) << c.kind << " " << c.file;
-        EXPECT_EQ(form->timerOn(SaverTimer::Mp3Watch), c.mp3Timer) << c.file;
-        EXPECT_EQ(form->timerOn(SaverTimer::CdWatch), c.cdTimer) << c.file;
-        EXPECT_EQ(media.sounds.size(), c.sounds) << c.file;
-        EXPECT_TRUE(form->timerOn(SaverTimer::RendererWatch));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        SaverRun fresh{platform, media, settings, lastResult, line};
+        settings.bgmKind = c.kind;
+        settings.bgmFile = c.file;
+        line = parseCommandLine("/s");
+        fresh.onLoad();
+        EXPECT_EQ(heard(), c.load);
+        // The renderer never showed a window and its process is gone.
+        platform.processRunning = false;
+        fresh.onTimer(SaverTimer::RendererWatch);
+        auto end = c.end;
+        end.insert(end.begin(), "timer 500 off");
+        EXPECT_EQ(heard(), end);
     }
 }
 
-TEST_F(SaverRun, TheRunEndsWhenTheRenderersWindowIsGone) {
-    music.BgmKind = 2;
-    music.BgmFile = "C:\\a.mp3";
-    media.files.insert(music.BgmFile);
-    load();
+TEST_F(SaverRunTest, TheRendererIsWatchedUntilItsWindowIsGone) {
+    load(0, "");
+    heard();
+    // Still starting: its process runs but it has no window yet.
+    run.onTimer(SaverTimer::RendererWatch);
     platform.rendererWindow = true;
-    form->onTimer(SaverTimer::RendererWatch);
-    form->onTimer(SaverTimer::Mp3Watch);
-    EXPECT_FALSE(platform.ended);
-
+    run.onTimer(SaverTimer::RendererWatch);
+    EXPECT_TRUE(heard().empty());
+    // Seen once and gone: the run ends, even while the process lingers.
     platform.rendererWindow = false;
-    media.clearLog();
-    platform.calls.clear();
-    form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_TRUE(platform.ended);
-    EXPECT_THAT(platform.calls,
-                ElementsAre("timer3 500 off", "timer1 1000 off", "show cursor", "end"));
-    EXPECT_THAT(media.commands(), ElementsAre("stop MP3Play", "close MP3Play"));
+    run.onTimer(SaverTimer::RendererWatch);
+    EXPECT_THAT(heard(), ElementsAre("timer 500 off", "show cursor", "end"));
+    run.onTimer(SaverTimer::RendererWatch);
+    run.onQueryUnload();
+    EXPECT_TRUE(heard().empty()) << "the end comes once";
 }
 
-TEST_F(SaverRun, ARendererStillStartingIsWaitedFor) {
-    load();
-    platform.rendererWindow = false;
-    platform.processRunning = true;  // started, no window yet
-    for (int tick = 0; tick < 6; ++tick) form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_FALSE(platform.ended);
-    platform.rendererWindow = true;
-    form->onTimer(SaverTimer::RendererWatch);
-    platform.rendererWindow = false;  // closed by the user; the process still exits
-    form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_TRUE(platform.ended);
+TEST_F(SaverRunTest, WithoutACdTheWatchStopsItselfAndTheEndSendsNoStop) {
+    media.replies["status cdaudio current track"] = {266, ""};
+    load(1, "", "");
+    EXPECT_THAT(heard(), ElementsAre("start renderer", "timer 200 on", "timer 500 on",
+                                     "open cdaudio |0", "set cdaudio time format tmsf |0"));
+    run.onTimer(SaverTimer::CdWatch);
+    EXPECT_THAT(heard(), ElementsAre("timer 200 off", "status cdaudio current track |512"));
+    run.onTimer(SaverTimer::CdWatch);
+    EXPECT_TRUE(heard().empty()) << "a watch that is off does nothing";
+    // An empty command line: no cursor to give back.
+    run.onQueryUnload();
+    EXPECT_THAT(heard(), ElementsAre("end"));
 }
 
-TEST_F(SaverRun, ARendererThatEndsWithoutAWindowEndsTheRun) {
-    load();
-    platform.processRunning = true;
-    form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_FALSE(platform.ended);
-    platform.processRunning = false;
-    form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_TRUE(platform.ended);
-}
-
-TEST_F(SaverRun, ARendererThatCannotStartEndsTheRunAtTheFirstTick) {
-    platform.startSucceeds = false;
-    load();
-    form->onTimer(SaverTimer::RendererWatch);
-    EXPECT_TRUE(platform.ended);
-}
-
-TEST_F(SaverRun, WithoutACdTheWatchSwitchesItselfOffAndTheEndSendsNoStop) {
-    music.BgmKind = 1;
-    media.drivePresent = false;
-    load();
-    form->onTimer(SaverTimer::CdWatch);
-    EXPECT_FALSE(form->timerOn(SaverTimer::CdWatch));
-    EXPECT_THAT(platform.calls, Contains("timer2 200 off"));
-    media.clearLog();
-    form->onTimer(SaverTimer::CdWatch);  // a stale tick after the switch-off does nothing
-    EXPECT_TRUE(media.sent.empty());
-    form->onQueryUnload();
-    EXPECT_THAT(media.commands(), Not(Contains("stop cdaudio")));
-    EXPECT_TRUE(platform.ended);
-}
-
-TEST_F(SaverRun, APlayingCdIsStoppedAndClosedAtTheEnd) {
-    music.BgmKind = 1;
-    load();
-    form->onTimer(SaverTimer::CdWatch);
-    EXPECT_TRUE(media.cdPlaying);
-    media.clearLog();
-    form->onQueryUnload();
-    EXPECT_THAT(media.commands(), ElementsAre("stop cdaudio", "close cdaudio"));
-}
-
-TEST_F(SaverRun, AWavIsStoppedAtTheEnd) {
-    music.BgmKind = 2;
-    music.BgmFile = "C:\\loop.wav";
-    load();
-    form->onQueryUnload();
-    ASSERT_EQ(media.sounds.size(), 2u);
-    EXPECT_EQ(media.sounds[1].sound, "<none>");
-}
-
-TEST_F(SaverRun, AnEmptyCommandLineShowsNoCursorAtTheEnd) {
-    load("");
-    form->onQueryUnload();
-    EXPECT_THAT(platform.calls, Not(Contains("show cursor")));
-    EXPECT_TRUE(platform.ended);
+TEST_F(SaverRunTest, APlayingCdIsStoppedAndClosedAtTheEnd) {
+    media.replies["status cdaudio mode"] = {0, "playing"};
+    load(1, "");
+    run.onTimer(SaverTimer::CdWatch);
+    heard();
+    run.onQueryUnload();
+    EXPECT_THAT(heard(), ElementsAre("timer 200 off", "show cursor", "end", "stop cdaudio |0",
+                                     "close cdaudio |0"));
 }
 
 }  // namespace

@@ -3,139 +3,106 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings_keys.h"
-#include "tests/support/fake_front_end.h"
+#include "tests/support/fakes.h"
 
 namespace orvelle {
 namespace {
 
-using testing::FakeSettingsPlatform;
+// "C:\Music\ソナタ.mp3" and "C:\表" in Shift-JIS: the second bytes of ソ
+// (83 5C) and 表 (95 5C) are "\".
+const std::string kSonata = "C:\\Music\\\x83\x5C\x83\x69\x83\x5E.mp3";
+const std::string kOmote = "C:\\\x95\x5C";
 
-class LoadSettingsTest : public ::testing::Test {
-protected:
-    void store(const char* key, const std::string& value) {
-        fake.file.set(settings::kSection, key, value);
-        fake.fileExists = true;
-    }
-    MusicSettings load() {
-        MusicSettings music;
-        LoadSettings(fake, fake, music);
-        return music;
-    }
-    FakeSettingsPlatform fake;
-};
-
-TEST_F(LoadSettingsTest, AnMp3ThatExistsLoadsWithItsFolder) {
-    store(settings::kBgmKind, " 2");
-    store(settings::kBgmRepeat, " 0");
-    store(settings::kBgmFile, "C:\\Music\\song.mp3");
-    fake.readableFiles.insert("C:\\Music\\song.mp3");
-    const auto music = load();
-    EXPECT_EQ(music.BgmKind, 2);
-    EXPECT_EQ(music.BgmRepeat, 0);
-    EXPECT_EQ(music.BgmFile, "C:\\Music\\song.mp3");
-    EXPECT_EQ(music.BgmFolder, "C:\\Music");
-}
-
-TEST_F(LoadSettingsTest, AMissingFileTurnsKindTwoIntoNothingAndLeavesTheStoredValue) {
-    store(settings::kBgmKind, " 2");
-    store(settings::kBgmFile, "C:\\Music\\gone.mp3");
-    const auto music = load();
-    EXPECT_EQ(music.BgmKind, 0);
-    EXPECT_EQ(music.BgmFile, "");
-    EXPECT_EQ(music.BgmFolder, "C:\\Program Files\\Orvelle");
-    EXPECT_EQ(fake.file.get(settings::kSection, settings::kBgmKind), "2");
-    EXPECT_TRUE(fake.writes.empty());
-}
-
-TEST_F(LoadSettingsTest, NoSettingsFileLoadsNothing) {
-    const auto music = load();
-    EXPECT_EQ(music.BgmKind, 0);
-    EXPECT_EQ(music.BgmRepeat, 0);
-    EXPECT_EQ(music.BgmFile, "");
-    EXPECT_EQ(music.BgmFolder, "C:\\Program Files\\Orvelle");
-}
-
-TEST_F(LoadSettingsTest, NumbersFollowTheConversionRules) {
-    // With a file present, so that a kind of 2 stays 2.
-    store(settings::kBgmFile, "C:\\a.wav");
-    fake.readableFiles.insert("C:\\a.wav");
+TEST(LoadSettings, TheStoredChoiceAndWhatIsLeftOfIt) {
     struct Case {
-        const char* stored;
-        int16_t kind;
+        const char* kind;
+        const char* repeat;
+        std::string file;
+        bool fileExists;
+        int16_t wantKind;
+        int16_t wantRepeat;
+        std::string wantFile;
+        std::string wantFolder;
+    } cases[] = {
+        {" 2", " 0", "C:\\Music\\song.mp3", true, 2, 0, "C:\\Music\\song.mp3", "C:\\Music"},
+        {" 2", " 3", kSonata, true, 2, 3, kSonata, "C:\\Music"},
+        // A file gone since it was chosen: no music this run, from the own folder.
+        {" 2", " 0", "C:\\Music\\gone.mp3", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
+        {" 2", nullptr, "", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
+        {"1", nullptr, "", false, 1, 0, "", "C:\\Program Files\\Orvelle"},
+        {"2.7", "-1.5", "D:\\a.wav", true, 2, -2, "D:\\a.wav", "D:"},
+        {"abc", "40000", "", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
+        {" 5", "1e1", "song.wav", true, 5, 10, "song.wav", ""},
+        {nullptr, nullptr, "", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
     };
-    for (const Case& c :
-         {Case{"1", 1}, Case{" 1", 1}, Case{"2.7", 2}, Case{"-1.5", -2}, Case{"abc", 0},
-          Case{"40000", 0}, Case{"-32768", -32768}, Case{"32767.9", 32767}, Case{"1e1", 10},
-          Case{"1x", 0}, Case{"", 0}, Case{"5", 5}}) {
-        store(settings::kBgmKind, c.stored);
-        EXPECT_EQ(load().BgmKind, c.kind) << '"' << c.stored << '"';
+    for (const auto& c : cases) {
+        testing::FakeSettings fake;
+        if (c.kind) fake.values[settings::kBgmKind] = c.kind;
+        if (c.repeat) fake.values[settings::kBgmRepeat] = c.repeat;
+        if (!c.file.empty()) fake.values[settings::kBgmFile] = c.file;
+        if (c.fileExists) fake.files.insert(c.file);
+        MusicSettings music;
+        loadSettings(fake, fake, music);
+        SCOPED_TRACE(std::string(c.kind ? c.kind : "-") + " " + c.file);
+        EXPECT_EQ(music.bgmKind, c.wantKind);
+        EXPECT_EQ(music.bgmRepeat, c.wantRepeat);
+        EXPECT_EQ(music.bgmFile, c.wantFile);
+        EXPECT_EQ(music.bgmFolder, c.wantFolder);
+        EXPECT_TRUE(fake.writes.empty()) << "loading writes nothing";
     }
 }
 
-TEST_F(LoadSettingsTest, CdKindNeedsNoFile) {
-    store(settings::kBgmKind, " 1");
-    store(settings::kBgmRepeat, " 3");
-    store(settings::kBgmFile, "");
-    const auto music = load();
-    EXPECT_EQ(music.BgmKind, 1);
-    EXPECT_EQ(music.BgmRepeat, 3);
-}
-
-TEST_F(LoadSettingsTest, KeysMatchWithoutRegardToCaseAndTheJapaneseKeysByTheirBytes) {
-    fake.file =
-        IniDocument::parse("[SECTION]\r\nbgm\x8B\xE6\x95\xAA= 1\r\nBgm\xD8\xCB\xDF\xB0\xC4=4\r\n");
-    fake.fileExists = true;
-    const auto music = load();
-    EXPECT_EQ(music.BgmKind, 1);
-    EXPECT_EQ(music.BgmRepeat, 4);
-}
-
-TEST(ReadSetting, CutsAValueAt255Bytes) {
-    FakeSettingsPlatform fake;
-    fake.fileExists = true;
-    fake.file.set("Section", "BGM\xCC\xA7\xB2\xD9", std::string(300, 'x'));
-    EXPECT_EQ(ReadSetting(fake, "Section", "BGM\xCC\xA7\xB2\xD9", settings::kPath),
-              std::string(255, 'x'));
-    EXPECT_EQ(ReadSetting(fake, "Section", "nothing", settings::kPath), "");
-}
-
-TEST(WriteSetting, KeepsThePlatformsResult) {
-    FakeSettingsPlatform fake;
-    int32_t lastResult = 7;
-    WriteSetting(fake, lastResult, "Section", "Width", " 1280", settings::kPath);
-    EXPECT_EQ(lastResult, 1);
-    EXPECT_EQ(fake.writes.back(), "Width= 1280") << "the number is passed with its blank";
-    fake.writable = false;
-    WriteSetting(fake, lastResult, "Section", "Width", " 1", settings::kPath);
-    EXPECT_EQ(lastResult, 0);
-    EXPECT_EQ(fake.file.get("Section", "Width"), "1280") << "a failed write loses nothing";
-}
-
-TEST(FormatSettingNumber, LeadsWithABlankUnlessNegative) {
+TEST(SettingNumbers, ParseAndFormat) {
+    const std::pair<const char*, std::optional<int16_t>> cases[] = {
+        {" 1", 1},        {"1 ", 1},          {"2.7", 2},    {"-0.5", -1},
+        {"32767", 32767}, {"-32768", -32768}, {"32768", {}}, {"abc", {}},
+        {"1x", {}},       {"", {}},           {".", {}},     {"1e", {}},
+        {"+4", 4},        {"3.", 3},          {" \t7\t", 7}, {"-32768.5", {}},
+    };
+    for (const auto& [text, want] : cases) EXPECT_EQ(parseSettingNumber(text), want) << text;
     EXPECT_EQ(formatSettingNumber(1024), " 1024");
     EXPECT_EQ(formatSettingNumber(0), " 0");
     EXPECT_EQ(formatSettingNumber(-5), "-5");
 }
 
-TEST(FileExists, AFolderIsNoFileAndOneTrailingBackslashIsIgnored) {
-    FakeSettingsPlatform fake;
-    fake.readableFiles.insert("C:\\Music\\a.mp3");
-    EXPECT_TRUE(FileExists(fake, "C:\\Music\\a.mp3"));
-    EXPECT_TRUE(FileExists(fake, "C:\\Music\\a.mp3\\"));
-    EXPECT_FALSE(FileExists(fake, "C:\\Music\\a.mp3\\\\"));
-    EXPECT_FALSE(FileExists(fake, "C:\\Music"));
-    EXPECT_FALSE(FileExists(fake, "C:\\Music\\"));
-    EXPECT_FALSE(FileExists(fake, ""));
-    EXPECT_FALSE(FileExists(fake, "\\"));
+TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
+    const LeadBytes sjis = LeadBytes::shiftJis();
+    const std::pair<std::string, std::string> folders[] = {
+        {"C:\\Music\\song.mp3", "C:\\Music"},
+        {"D:\\song.mp3", "D:"},
+        {"C:song.mp3", "C:"},
+        {"song.mp3", ""},
+        {"C:\\", "C:"},
+        {kSonata, "C:\\Music"},
+        {kOmote + "\\a.mp3", kOmote},
+        {"C:\\\x83\x5C", "C:"},
+    };
+    for (const auto& [path, folder] : folders) EXPECT_EQ(folderOf(path, sjis), folder) << path;
+    // A single-byte code page reads the same bytes as separate characters.
+    EXPECT_EQ(folderOf("C:\\\x83\x5C", LeadBytes::none()), "C:\\\x83");
+
+    testing::FakeSettings fake;
+    fake.files = {"C:\\a.mp3", kOmote};
+    EXPECT_TRUE(fileExists(fake, "C:\\a.mp3"));
+    EXPECT_TRUE(fileExists(fake, "C:\\a.mp3\\")) << "one trailing backslash is ignored";
+    EXPECT_FALSE(fileExists(fake, "C:\\a.mp3\\\\"));
+    EXPECT_TRUE(fileExists(fake, kOmote)) << "its last byte is part of 表";
+    EXPECT_FALSE(fileExists(fake, ""));
+    EXPECT_FALSE(fileExists(fake, "\\"));
 }
 
-TEST(FolderOf, TakesThePathUpToTheLastColonOrBackslash) {
-    EXPECT_EQ(FolderOf("C:\\Music\\song.mp3"), "C:\\Music");
-    EXPECT_EQ(FolderOf("D:\\song.mp3"), "D:");
-    EXPECT_EQ(FolderOf("C:song.mp3"), "C:");
-    EXPECT_EQ(FolderOf("song.mp3"), "");
-    EXPECT_EQ(FolderOf("\\\\server\\share\\a.wav"), "\\\\server\\share");
-    EXPECT_EQ(FolderOf(""), "");
+TEST(ReadAndWriteSetting, CutAt255BytesAndKeepThePlatformsResult) {
+    testing::FakeSettings fake;
+    fake.values["Long"] = std::string(300, 'x');
+    EXPECT_EQ(readSetting(fake, "Section", "Long", settings::kPath), std::string(255, 'x'));
+    EXPECT_EQ(readSetting(fake, "Section", "Missing", settings::kPath), "");
+    int32_t lastResult = 7;
+    fake.writeResult = 0;
+    writeSetting(fake, lastResult, "Section", "Width", " 1", settings::kPath);
+    EXPECT_EQ(lastResult, 0);
+    fake.writeResult = 1;
+    writeSetting(fake, lastResult, "Section", "Width", " 1", settings::kPath);
+    EXPECT_EQ(lastResult, 1);
 }
 
 }  // namespace

@@ -3,54 +3,47 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/settings_keys.h"
-#include "tests/support/fake_front_end.h"
+#include "tests/support/fakes.h"
 
 namespace orvelle {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::RecordingStartupPlatform;
 
-struct ParseCase {
-    const char* text;
-    bool empty;
-    char switchChar;
-    std::optional<uint32_t> handle;
-};
-
-class CommandLines : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(CommandLines, GiveTheSwitchAndThePreviewHandle) {
-    const ParseCase& c = GetParam();
-    const CommandLine line = parseCommandLine(c.text);
-    EXPECT_EQ(line.empty, c.empty);
-    EXPECT_EQ(line.switchChar, c.switchChar);
-    EXPECT_EQ(line.previewHandle, c.handle);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CommandLines,
-    ::testing::Values(ParseCase{"/s", false, 'S', {}}, ParseCase{"/S", false, 'S', {}},
-                      ParseCase{"-s", false, 'S', {}}, ParseCase{"/S-anything", false, 'S', {}},
-                      ParseCase{"", true, 0, {}}, ParseCase{"/p 1234", false, 'P', 1234u},
-                      ParseCase{"/p:1234", false, 'P', 1234u}, ParseCase{"/P 0", false, 'P', {}},
-                      ParseCase{"/p", false, 'P', {}}, ParseCase{"/p   77x", false, 'P', 77u},
-                      ParseCase{"/p abc", false, 'P', {}}, ParseCase{"/c", false, 'C', {}},
-                      ParseCase{"/c:1234", false, 'C', {}}, ParseCase{"/c 1234", false, 'C', {}},
-                      ParseCase{"/a", false, 'A', {}}, ParseCase{"x", false, 0, {}},
-                      ParseCase{"garbage", false, 'A', {}},
-                      ParseCase{"/p 2147483648", false, 'P', 2147483648u},
-                      ParseCase{"/p 4294967295", false, 'P', 4294967295u},
-                      ParseCase{"/p 4294967296", false, 'P', {}},
-                      ParseCase{"/p 99999999999999999999999", false, 'P', {}},
-                      ParseCase{"/p -5", false, 'P', {}}));
-
-TEST(ArgumentsOf, DropsTheProgramName) {
+TEST(CommandLine, GivesTheSwitchAndThePreviewHandle) {
+    struct Case {
+        const char* text;
+        bool empty;
+        char switchChar;
+        std::optional<uint32_t> handle;
+    } cases[] = {
+        {"/s", false, 'S', {}},
+        {"-S", false, 'S', {}},
+        {"/S-anything", false, 'S', {}},
+        {"", true, 0, {}},
+        {"x", false, 0, {}},
+        {"/p 1234", false, 'P', 1234u},
+        {"/p:1234", false, 'P', 1234u},
+        {"/p   77x", false, 'P', 77u},
+        {"/P 0", false, 'P', {}},
+        {"/p", false, 'P', {}},
+        {"/p abc", false, 'P', {}},
+        {"/p -5", false, 'P', {}},
+        {"/p 4294967295", false, 'P', 4294967295u},
+        {"/p 4294967296", false, 'P', {}},
+        {"/c:1234", false, 'C', {}},
+        {"garbage", false, 'A', {}},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parseCommandLine(c.text);
+        EXPECT_EQ(line.empty, c.empty) << c.text;
+        EXPECT_EQ(line.switchChar, c.switchChar) << c.text;
+        EXPECT_EQ(line.previewHandle, c.handle) << c.text;
+    }
     EXPECT_EQ(argumentsOf("\"C:\\Program Files\\Orvelle.scr\" /s"), "/s");
     EXPECT_EQ(argumentsOf("C:\\Orvelle.scr /p 1234"), "/p 1234");
-    EXPECT_EQ(argumentsOf("Orvelle.scr"), "");
     EXPECT_EQ(argumentsOf("  \"a b.scr\"   /c:55  "), "/c:55");
+    EXPECT_EQ(argumentsOf("Orvelle.scr"), "");
 }
 
 class Startup : public ::testing::Test {
@@ -59,92 +52,78 @@ protected:
         state.commandLine = parseCommandLine(arguments);
         return runStartup(platform, state);
     }
-    void rendererPresent() { platform.readableFiles.insert(platform.folder + "\\Orvelle.dll"); }
-
-    RecordingStartupPlatform platform;
+    testing::RecordingStartup platform;
     FrontEndState state;
 };
 
-TEST_F(Startup, ABusyCopyRefusesEverySwitch) {
-    for (const char* busy : {"Zelkor_Main", "■Orvelle■"}) {
-        for (const char* args : {"/s", "/c", "/p 1234", "", "/a"}) {
-            RecordingStartupPlatform p;
-            p.windows.insert(busy);
-            FrontEndState s;
-            s.commandLine = parseCommandLine(args);
-            EXPECT_EQ(runStartup(p, s), StartupOutcome::EndNow) << busy << " " << args;
-            EXPECT_TRUE(p.writes.empty());
-            for (const auto& call : p.calls) EXPECT_EQ(call.rfind("find ", 0), 0u) << call;
+TEST_F(Startup, EachSwitchTakesItsRoad) {
+    struct Case {
+        const char* arguments;
+        StartupOutcome outcome;
+        std::vector<std::string> calls;
+        size_t writes;
+    } cases[] = {
+        {"/p 1234", StartupOutcome::PreviewShown, {"preview 1234"}, 0},
+        {"/c:99", StartupOutcome::EndNow, {"mkdir C:\\pellan_temp", "dialog"}, 0},
+        {"/a", StartupOutcome::EndNow, {"mkdir C:\\pellan_temp"}, 0},
+        {"/s",
+         StartupOutcome::SaverRunLoaded,
+         {"mkdir C:\\pellan_temp", "hide cursor", "saver run"},
+         2},
+        // An empty command line runs the saver and leaves the cursor alone.
+        {"", StartupOutcome::SaverRunLoaded, {"mkdir C:\\pellan_temp", "saver run"}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        platform.calls.clear();
+        platform.writes.clear();
+        EXPECT_EQ(start(c.arguments), c.outcome);
+        EXPECT_EQ(platform.calls, c.calls);
+        EXPECT_EQ(platform.writes.size(), c.writes);
+    }
+    // Width first, each with its leading blank.
+    EXPECT_THAT(platform.writes, ElementsAre("Width= 1920", "Height= 1080"));
+}
+
+TEST_F(Startup, ABusyCopyOrAMissingRendererStopsEverySwitch) {
+    for (const char* caption : {"Zelkor_Main", "■Orvelle■"}) {
+        platform.windows = {caption};
+        for (const char* arguments : {"/s", "/c", "/p 1234", "/a", ""}) {
+            EXPECT_EQ(start(arguments), StartupOutcome::EndNow) << caption << " " << arguments;
         }
     }
+    EXPECT_TRUE(platform.calls.empty());
+
+    platform.windows.clear();
+    platform.renderer = false;
+    for (const char* arguments : {"/s", "/c", "/a"}) {
+        platform.calls.clear();
+        EXPECT_EQ(start(arguments), StartupOutcome::EndNow);
+        EXPECT_THAT(platform.calls, ElementsAre("mkdir C:\\pellan_temp", "message")) << arguments;
+    }
+    EXPECT_TRUE(platform.writes.empty()) << "the settings are not touched";
 }
 
-TEST_F(Startup, APreviewDoesNothingElse) {
-    EXPECT_EQ(start("/p 4660"), StartupOutcome::PreviewShown);
-    EXPECT_THAT(platform.calls, ElementsAre("find Zelkor_Main", "find ■Orvelle■", "preview 4660"));
-    EXPECT_TRUE(platform.writes.empty());
-}
-
-TEST_F(Startup, APreviewHandleThatNamesNoWindowEndsAtOnce) {
-    EXPECT_EQ(start("/p 4294967296"), StartupOutcome::EndNow);
-    EXPECT_THAT(platform.calls, ElementsAre("find Zelkor_Main", "find ■Orvelle■"));
-    platform.calls.clear();
+TEST_F(Startup, APreviewThatCannotBePlacedEndsAtOnce) {
     platform.previewPlaceable = false;
-    EXPECT_EQ(start("/p 77"), StartupOutcome::EndNow);
+    EXPECT_EQ(start("/p 1234"), StartupOutcome::EndNow);
+    EXPECT_EQ(start("/p"), StartupOutcome::EndNow);
+    EXPECT_THAT(platform.calls, ElementsAre("preview 1234"));
 }
 
-TEST_F(Startup, AMissingRendererShowsTheMessageAndTouchesNothing) {
-    for (const char* args : {"/s", "/c", "/a", ""}) {
-        platform.calls.clear();
-        EXPECT_EQ(start(args), StartupOutcome::EndNow) << args;
-        EXPECT_THAT(platform.calls, ElementsAre("find Zelkor_Main", "find ■Orvelle■",
-                                                "mkdir C:\\pellan_temp", "message"));
-        EXPECT_TRUE(platform.writes.empty());
-    }
-}
-
-TEST_F(Startup, TheSettingsDialogOpensModallyThenTheProgramEnds) {
-    rendererPresent();
-    for (const char* args : {"/c", "/C:1234", "/c 99"}) {
-        platform.calls.clear();
-        EXPECT_EQ(start(args), StartupOutcome::EndNow);
-        EXPECT_EQ(platform.calls.back(), "dialog") << args;
-    }
-    EXPECT_TRUE(platform.writes.empty());
-}
-
-TEST_F(Startup, AnotherSwitchEndsAfterThePreparation) {
-    rendererPresent();
-    platform.fileExists = true;
-    platform.file.set(settings::kSection, settings::kBgmKind, " 1");
-    EXPECT_EQ(start("/a"), StartupOutcome::EndNow);
+TEST_F(Startup, ASaverRunThatCannotLoadEndsAndGivesTheCursorBack) {
+    platform.saverRunLoads = false;
+    EXPECT_EQ(start("/s"), StartupOutcome::EndNow);
     EXPECT_THAT(platform.calls,
-                ElementsAre("find Zelkor_Main", "find ■Orvelle■", "mkdir C:\\pellan_temp"));
-    EXPECT_EQ(state.music.BgmKind, 1) << "the settings were loaded";
-    EXPECT_TRUE(platform.writes.empty());
-}
-
-TEST_F(Startup, ASaverRunHidesTheCursorAndRecordsTheScreenWidthFirst) {
-    rendererPresent();
-    EXPECT_EQ(start("/s"), StartupOutcome::SaverRunLoaded);
-    EXPECT_THAT(platform.calls, ElementsAre("find Zelkor_Main", "find ■Orvelle■",
-                                            "mkdir C:\\pellan_temp", "hide cursor", "saver run"));
-    EXPECT_THAT(platform.writes, ElementsAre("Width= 1920", "Height= 1080"));
-    EXPECT_EQ(state.LastResult, 1);
-}
-
-TEST_F(Startup, AnEmptyCommandLineRunsTheSaverWithTheCursorLeftAlone) {
-    rendererPresent();
-    platform.screenW = 1280;
-    platform.screenH = 1024;
-    EXPECT_EQ(start(""), StartupOutcome::SaverRunLoaded);
-    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "hide cursor"), 0);
-    EXPECT_THAT(platform.writes, ElementsAre("Width= 1280", "Height= 1024"));
+                ElementsAre("mkdir C:\\pellan_temp", "hide cursor", "saver run", "show cursor"));
+    platform.calls.clear();
+    EXPECT_EQ(start(""), StartupOutcome::EndNow);
+    EXPECT_THAT(platform.calls, ElementsAre("mkdir C:\\pellan_temp", "saver run"));
 }
 
 TEST_F(Startup, AScreenBeyondSixteenBitsIsRecordedAsZero) {
-    rendererPresent();
     platform.screenW = 40000;
+    platform.screenH = 1080;
     start("/s");
     EXPECT_THAT(platform.writes, ElementsAre("Width= 0", "Height= 1080"));
 }

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
 #include "renderer/host_offscreen.h"
 
 namespace {
-std::atomic<long> allocations{0};
+std::atomic<int64_t> allocations{0};
 }
 
 void* operator new(std::size_t size) {
@@ -49,8 +50,8 @@ TEST(Allocations, NoneWhileTheSceneRuns) {
     OffscreenRenderer r(320, 240, 3);
     ASSERT_TRUE(r.ok());
     r.runUntil(1500, 40);  // past the first draw and the texture build
-    ASSERT_FALSE(r.scene().particles.textureDirty);
-    const long before = allocations.load();
+    ASSERT_FALSE(r.renderer().scene->particles.textureDirty);
+    const int64_t before = allocations.load();
     r.runUntil(14000, 40);  // a full ring of particles
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_GT(allocations.load(), 0) << "the counter counts";

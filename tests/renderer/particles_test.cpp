@@ -1,295 +1,177 @@
+// What the digests cannot see: the ring's wrap, the capture boundary, the
+// lifetime by width, the culling, a capture at emission, the tile walk.
 #include "renderer/particles.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
-#include <vector>
 
 #include "renderer/scene.h"
+#include "tests/renderer/recording_target.h"
 
 namespace orvelle {
 namespace {
-
-// Records what the particle draw asks of the pipeline.
-class RecordingPuffs : public PuffTarget {
-public:
-    int builds = 0;
-    int begins = 0;
-    int ends = 0;
-    std::vector<PuffQuad> quads;
-    void buildTexture() override { ++builds; }
-    void begin() override { ++begins; }
-    void quad(const PuffQuad& q) override { quads.push_back(q); }
-    void end() override { ++ends; }
-};
 
 class Particles : public ::testing::Test {
 protected:
     void SetUp() override {
         scene = std::make_unique<Scene>();
         initScene(*scene, 1);
-        state.viewWidth = 1024;
-        state.viewHeight = 768;
         state.velocityDecay = 1.0f;
         // Lights and attractor far apart, at rest, in front of the viewer.
-        place(0, {-300.0f, 0.0f, 2000.0f});
-        place(1, {300.0f, 0.0f, 2000.0f});
-        place(2, {0.0f, 300.0f, 2000.0f});
+        scene->lights[0].position = {-300.0f, 0.0f, 2000.0f};
+        scene->lights[1].position = {300.0f, 0.0f, 2000.0f};
+        scene->lights[2].position = {0.0f, 300.0f, 2000.0f};
         scene->attractor.position = {0.0f, -400.0f, 2500.0f};
-    }
-    void place(int light, Vec3 at) {
-        scene->lights[light].position = at;
-        scene->lights[light].velocity = {};
     }
     void updateAt(float t) {
         state.frameDelta = t - state.sceneTime;
         state.sceneTime = t;
         scene->particles.update(state, scene->lights, scene->attractor);
     }
-    void drawAt(float t, RecordingPuffs& puffs) {
+    void drawAt(float t) {
         state.frameDelta = t - state.sceneTime;
         state.sceneTime = t;
-        scene->particles.draw(state, puffs);
+        scene->particles.draw(state, scene->puffAtlas, scene->random, target);
+    }
+    Particle& live(int i, Vec3 at, float born) {
+        Particle& p = scene->particles.particles[static_cast<size_t>(i)];
+        p = Particle{{1.0f, 0.5f, 0.25f, 1.0f}, at, {}, ParticleState::Live, born};
+        return p;
     }
     Particle& particle(int i) { return scene->particles.particles[static_cast<size_t>(i)]; }
 
     std::unique_ptr<Scene> scene;
     RendererState state;
+    testing::RecordingTarget target;
 };
 
-TEST_F(Particles, NoEmissionBeforeThreeTenthsOfASecond) {
-    updateAt(0.1f);
+TEST_F(Particles, EmissionWaitsItsTurnAndTheRingWraps) {
     updateAt(0.299f);
-    EXPECT_EQ(scene->particles.emitIndex, 0);
+    EXPECT_EQ(scene->particles.emitIndex, 0) << "not before 0.25 + 0.05";
     updateAt(0.31f);
     EXPECT_EQ(scene->particles.emitIndex, 3);
-    EXPECT_EQ(scene->particles.lastEmitTime, 0.31f);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(particle(i).state, ParticleState::Live);
-        EXPECT_EQ(particle(i).birthTime, 0.31f);
-    }
-    EXPECT_EQ(particle(3).state, ParticleState::Free);
-    // At most one emission per frame, however long the frame.
+    EXPECT_NEAR(particle(1).position.x, 300.0f, 0.1f) << "light 1 into the second slot";
     updateAt(5.0f);
-    EXPECT_EQ(scene->particles.emitIndex, 6);
-}
+    EXPECT_EQ(scene->particles.emitIndex, 6) << "one emission per frame, however long";
 
-TEST_F(Particles, EmissionTakesEachLightsPositionAndVelocityInOrder) {
-    scene->lights[1].velocity = {1.0f, 2.0f, 3.0f};
-    state.frameDelta = 0.0f;
-    state.sceneTime = 0.4f;
-    // Zero frameDelta: the particles do not move after emission.
-    scene->particles.update(state, scene->lights, scene->attractor);
-    EXPECT_EQ(particle(0).position.x, -300.0f);
-    EXPECT_EQ(particle(1).position.x, 300.0f);
-    EXPECT_EQ(particle(2).position.y, 300.0f);
-    // The pull has acted on the emitted velocity once.
-    const Vec3 a = scene->attractor.position;
-    const double dx = 300.0 - a.x, dy = 0.0 - a.y, dz = 2000.0 - a.z;
-    const double d2 = dx * dx + dy * dy + dz * dz;
-    const double k = (1.0 / std::sqrt(d2)) * (600000.0 / d2);
-    EXPECT_FLOAT_EQ(particle(1).velocity.x, static_cast<float>(1.0 - k * dx));
-    EXPECT_FLOAT_EQ(particle(1).velocity.z, static_cast<float>(3.0 - k * dz));
-}
-
-TEST_F(Particles, TheRingWrapsAndReusesTheOldestSlotFirst) {
     scene->particles.emitIndex = 2098;
-    updateAt(1.0f);
+    updateAt(6.0f);
     EXPECT_EQ(scene->particles.emitIndex, 1);
-    EXPECT_EQ(particle(2098).birthTime, 1.0f);
-    EXPECT_EQ(particle(2099).birthTime, 1.0f);
-    EXPECT_EQ(particle(0).birthTime, 1.0f);
-
-    // 700 emissions of three fill the ring exactly once.
-    scene->particles.emitIndex = 0;
-    float t = 2.0f;
-    for (int i = 0; i < 700; ++i) updateAt(t += 0.06f);
-    EXPECT_EQ(scene->particles.emitIndex, 0);
-    const float oldest = particle(0).birthTime;
-    updateAt(t += 0.06f);
-    EXPECT_GT(particle(0).birthTime, oldest) << "slot 0 held the oldest particle";
-    EXPECT_LT(particle(3).birthTime, particle(0).birthTime) << "only one emission replaced";
+    for (int i : {2098, 2099, 0}) EXPECT_EQ(particle(i).birthTime, 6.0f) << i;
+    EXPECT_EQ(particle(1).birthTime, 0.31f);
 }
 
-TEST_F(Particles, AParticleAtExactlyOneHundredUnitsIsPulledANearerOneCaptured) {
-    scene->lights = {};  // lights at the origin, far from everything
-    Particle& edge = particle(10);
-    edge.state = ParticleState::Live;
-    edge.position = {scene->attractor.position.x + 100.0f, scene->attractor.position.y,
-                     scene->attractor.position.z};
-    Particle& inside = particle(11);
-    inside.state = ParticleState::Live;
-    inside.position = {scene->attractor.position.x, scene->attractor.position.y + 99.0f,
-                       scene->attractor.position.z};
-    inside.color = {0.5f, 0.25f, 0.125f, 1.0f};
-    state.sceneTime = 0.2f;  // no emission
-    state.frameDelta = 0.01f;
-    scene->particles.update(state, scene->lights, scene->attractor);
-
+TEST_F(Particles, TheAttractorCapturesInsideAHundredUnitsAndPullsFromThere) {
+    scene->lights = {};  // out of the way
+    const Vec3 a = scene->attractor.position;
+    Particle& edge = live(10, {a.x + 100.0f, a.y, a.z}, 0.0f);
+    Particle& inside = live(11, {a.x, a.y + 99.0f, a.z}, 0.0f);
+    inside.velocity = {5.0f, 0.0f, 0.0f};
+    state.sceneTime = 0.2f;
+    updateAt(0.21f);
     EXPECT_EQ(edge.state, ParticleState::Live);
-    // Pulled towards the attractor: k = pull / d2^1.5 = 0.6 per unit of distance.
+    // k = pull / d2^1.5 = 0.6 per unit of distance, applied once.
     EXPECT_FLOAT_EQ(edge.velocity.x, -60.0f);
-    EXPECT_FLOAT_EQ(edge.position.x, scene->attractor.position.x + 100.0f - 0.6f);
-
+    EXPECT_FLOAT_EQ(edge.position.x, a.x + 100.0f - 0.6f);
     EXPECT_EQ(inside.state, ParticleState::Captured);
-    EXPECT_EQ(inside.velocity.y, 0.0f) << "a captured particle does not move";
-    EXPECT_EQ(inside.color.red, 0.5f) << "nor change colour";
+    EXPECT_EQ(inside.position.x, a.x) << "a captured particle does not move";
+    EXPECT_EQ(inside.color.green, 0.5f) << "nor change colour";
 }
 
-TEST_F(Particles, AParticleOnALightTakesThatChannelAtFullBrightness) {
-    Particle& p = particle(20);
-    p.state = ParticleState::Live;
-    p.position = scene->lights[1].position;
+TEST_F(Particles, ColourComesFromTheLightsNearbyAndTheAttractor) {
+    Particle& p = live(20, scene->lights[1].position, 0.0f);
+    Particle& q = live(21, {0.0f, -250.0f, 2500.0f}, 0.0f);
     state.sceneTime = 0.2f;
-    state.frameDelta = 0.0f;  // stays where it is after the pull
+    state.frameDelta = 0.0f;  // they stay where they are
     scene->particles.update(state, scene->lights, scene->attractor);
-    EXPECT_EQ(p.color.green, 1.0f);
+    EXPECT_EQ(p.color.green, 1.0f) << "on the light";
     EXPECT_LT(p.color.red, 0.2f);
-    EXPECT_LT(p.color.blue, 0.2f);
     EXPECT_EQ(p.color.alpha, 1.0f);
-    // Near the attractor every channel brightens.
-    Particle& q = particle(21);
-    q.position = {scene->attractor.position.x, scene->attractor.position.y + 150.0f,
-                  scene->attractor.position.z};
-    scene->particles.update(state, scene->lights, scene->attractor);
-    for (float channel : {q.color.red, q.color.green, q.color.blue}) {
-        EXPECT_GT(channel, 15000.0f / (150.0f * 150.0f));
-    }
+    // 150 units from the attractor, far from the lights: about 15000 / 150².
+    EXPECT_NEAR(q.color.blue, 15000.0f / 22500.0f, 0.05f);
 }
 
-TEST_F(Particles, FreeParticlesStillMove) {
-    Particle& p = particle(30);
-    ASSERT_EQ(p.state, ParticleState::Free);
-    p.position = {0.0f, 0.0f, 1000.0f};
-    state.sceneTime = 0.2f;
-    state.frameDelta = 0.1f;
-    scene->particles.update(state, scene->lights, scene->attractor);
-    EXPECT_NE(p.position.z, 1000.0f);
-    EXPECT_EQ(p.state, ParticleState::Free);
-}
-
-TEST_F(Particles, LifetimeDependsOnTheWindowWidth) {
+TEST_F(Particles, ALifeLastsLongerOnAWiderWindow) {
     for (const auto& [width, life] : {std::pair{1024u, 12.625f}, std::pair{2048u, 25.125f}}) {
         SetUp();
         state.viewWidth = width;
-        Particle& p = particle(0);
-        p.state = ParticleState::Live;
-        p.position = {0.0f, 0.0f, 2000.0f};
-        p.birthTime = 10.0f;
-        RecordingPuffs puffs;
+        live(0, {0.0f, 0.0f, 2000.0f}, 10.0f);
         state.sceneTime = 10.0f;
-        drawAt(10.0f + life - 0.01f, puffs);
-        EXPECT_EQ(puffs.quads.size(), 1u) << width;
-        EXPECT_EQ(p.state, ParticleState::Live);
-        drawAt(10.0f + life + 0.001f, puffs);
-        EXPECT_EQ(puffs.quads.size(), 1u) << width << ": drawn after its life";
-        EXPECT_EQ(p.state, ParticleState::Free);
+        drawAt(10.0f + life - 0.01f);
+        EXPECT_EQ(particle(0).state, ParticleState::Live) << width;
+        drawAt(10.0f + life + 0.001f);
+        EXPECT_EQ(particle(0).state, ParticleState::Free) << width;
     }
 }
 
 TEST_F(Particles, LeavingTheBoundsOrComingTooNearFrees) {
-    const Vec3 places[] = {
-        {0.0f, 0.0f, 99.0f},       // nearer than z 100
-        {1300.0f, 0.0f, 1000.0f},  // right of 1.1 W
-        {-700.0f, 0.0f, 1000.0f},  // left of -0.1 W
-        {0.0f, 500.0f, 1000.0f},   // above 1.1 H
-        {0.0f, -500.0f, 1000.0f},  // below -0.1 H
-    };
-    for (int i = 0; i < 5; ++i) {
-        particle(i).state = ParticleState::Live;
-        particle(i).position = places[i];
-        particle(i).birthTime = 1.0f;
-    }
-    particle(5).state = ParticleState::Live;
-    particle(5).position = {600.0f, 400.0f, 1000.0f};  // inside the margin
-    particle(5).birthTime = 1.0f;
-    RecordingPuffs puffs;
-    drawAt(1.5f, puffs);
+    const Vec3 places[] = {{0.0f, 0.0f, 99.0f},      {1300.0f, 0.0f, 1000.0f},
+                           {-700.0f, 0.0f, 1000.0f}, {0.0f, 500.0f, 1000.0f},
+                           {0.0f, -500.0f, 1000.0f}, {600.0f, 400.0f, 1000.0f}};
+    for (int i = 0; i < 6; ++i) live(i, places[i], 1.0f);
+    drawAt(1.5f);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(particle(i).state, ParticleState::Free) << i;
-    EXPECT_EQ(particle(5).state, ParticleState::Live);
-    EXPECT_EQ(puffs.quads.size(), 1u);
+    EXPECT_EQ(particle(5).state, ParticleState::Live) << "inside the tenth's margin";
+    EXPECT_EQ(target.puffs.size(), 1u);
 }
 
-TEST_F(Particles, AYoungParticleIsSmallAndOverBright) {
-    Particle& p = particle(0);
-    p.state = ParticleState::Live;
-    p.position = {0.0f, 0.0f, 2000.0f};
-    p.velocity = {0.0f, 0.0f, 0.0f};
-    p.color = {1.0f, 0.5f, 0.25f, 1.0f};
-    p.birthTime = 3.0f;
+TEST_F(Particles, YoungPuffsAreSmallAndBrightCapturedOnesSmallerAndDimOnce) {
+    live(0, {0.0f, 0.0f, 2000.0f}, 3.0f);
+    live(1, {0.0f, 0.0f, 1000.0f}, 1.0f).velocity = {100.0f, 0.0f, 0.0f};
+    live(2, {0.0f, 0.0f, 1000.0f}, 1.0f).velocity = {100.0f, 0.0f, 0.0f};
+    particle(2).state = ParticleState::Captured;
     state.sceneTime = 3.0f;
-    RecordingPuffs puffs;
-    drawAt(3.05f, puffs);
-    ASSERT_EQ(puffs.quads.size(), 1u);
-    const PuffQuad& q = puffs.quads[0];
-    EXPECT_EQ(q.size, 0.75f);
-    EXPECT_EQ(q.length, 0.75f) << "no motion, no stretch";
-    EXPECT_GT(q.color.red, 1.375f);
-    EXPECT_FLOAT_EQ(q.color.green, q.color.red * 0.5f);
-    EXPECT_FLOAT_EQ(q.centerX, 512.0f);
-    EXPECT_FLOAT_EQ(q.centerY, 384.0f);
+    drawAt(3.05f);
+    ASSERT_EQ(target.puffs.size(), 3u);
+    const PuffQuad &young = target.puffs[0], &moving = target.puffs[1], &captured = target.puffs[2];
+    EXPECT_EQ(young.size, 0.75f) << "younger than 0.125 s";
+    EXPECT_EQ(young.length, 0.75f) << "no motion, no stretch";
+    EXPECT_GT(young.color.red, 1.375f);
+    EXPECT_FLOAT_EQ(young.centerX, 512.0f);
+    // Moving 5 pixels to the right in this frame: stretched along x, centred
+    // half-way, angle 0.
+    EXPECT_FLOAT_EQ(moving.length, moving.size + 5.12f);
+    EXPECT_FLOAT_EQ(moving.centerX, 512.0f - 2.56f);
+    EXPECT_EQ(moving.angleDegrees, 0.0f);
+    EXPECT_FLOAT_EQ(captured.size, moving.size * 0.25f);
+    EXPECT_FLOAT_EQ(captured.color.red, moving.color.red * 0.125f);
+    EXPECT_EQ(particle(2).state, ParticleState::Free);
+    drawAt(3.06f);
+    EXPECT_EQ(target.puffs.size(), 5u) << "the freed one is not drawn again";
 }
 
-TEST_F(Particles, ACapturedParticleIsDrawnOnceSmallAndDimThenFree) {
-    for (int i : {0, 1}) {
-        particle(i).state = ParticleState::Live;
-        particle(i).position = {0.0f, 0.0f, 1000.0f};
-        particle(i).color = {1.0f, 1.0f, 1.0f, 1.0f};
-        particle(i).birthTime = 1.0f;
-    }
-    particle(1).state = ParticleState::Captured;
-    RecordingPuffs puffs;
-    state.sceneTime = 4.0f;
-    drawAt(4.0f, puffs);
-    ASSERT_EQ(puffs.quads.size(), 2u);
-    EXPECT_FLOAT_EQ(puffs.quads[1].size, puffs.quads[0].size * 0.25f);
-    EXPECT_FLOAT_EQ(puffs.quads[1].color.red, puffs.quads[0].color.red * 0.125f);
-    EXPECT_EQ(particle(1).state, ParticleState::Free);
-    drawAt(4.01f, puffs);
-    EXPECT_EQ(puffs.quads.size(), 3u) << "the freed particle is not drawn again";
-}
-
-TEST_F(Particles, OneCapturedInTheUpdateThatEmitsItKeepsItsSlotsOldColour) {
-    // Light 0 sits inside the attractor's sphere.
-    place(0, {scene->attractor.position.x + 10.0f, scene->attractor.position.y,
-              scene->attractor.position.z});
+TEST_F(Particles, OneCapturedAsItIsEmittedKeepsItsSlotsOldColour) {
+    scene->lights[0].position = {scene->attractor.position.x + 10.0f, scene->attractor.position.y,
+                                 scene->attractor.position.z};
     particle(0).color = {0.25f, 0.5f, 0.75f, 1.0f};  // the previous occupant's
     updateAt(0.5f);
     EXPECT_EQ(particle(0).state, ParticleState::Captured);
-    EXPECT_EQ(particle(0).color.red, 0.25f);
     EXPECT_EQ(particle(0).color.blue, 0.75f);
-    EXPECT_EQ(particle(1).state, ParticleState::Live);
-    RecordingPuffs puffs;
-    drawAt(1.1f, puffs);
-    ASSERT_FALSE(puffs.quads.empty());
-    EXPECT_FLOAT_EQ(puffs.quads[0].color.blue / puffs.quads[0].color.red, 3.0f);
 }
 
-TEST_F(Particles, TheTextureIsBuiltOnTheFirstDrawOnlyAndTilesWalkRowByRow) {
-    RecordingPuffs puffs;
-    for (int i = 0; i < 10; ++i) {
-        particle(i).state = ParticleState::Live;
-        particle(i).position = {0.0f, 0.0f, 1000.0f};
-        particle(i).birthTime = 1.0f;
-    }
-    scene->particles.tileCounter = 6;  // the frame starts at tile 6 (u 0.75, v 0)
+TEST_F(Particles, TheAtlasIsMadeOnceAndTheTilesWalkRowByRow) {
+    for (int i = 0; i < 3; ++i) live(i, {0.0f, 0.0f, 1000.0f}, 1.0f);
+    scene->particles.tileCounter = 14;  // the frame starts at tile 14 (u 0.75, v 0.125)
     scene->particles.lastTileTime = 1.0f;
-    drawAt(1.05f, puffs);
-    drawAt(1.09f, puffs);
-    EXPECT_EQ(puffs.builds, 1);
-    EXPECT_EQ(puffs.begins, 2);
-    EXPECT_EQ(puffs.ends, 2);
-    ASSERT_EQ(puffs.quads.size(), 20u);
-    EXPECT_EQ(puffs.quads[0].u, 0.875f);
-    EXPECT_EQ(puffs.quads[0].v, 0.0f);
-    EXPECT_EQ(puffs.quads[1].u, 0.0f) << "wraps to the next row";
-    EXPECT_EQ(puffs.quads[1].v, 0.125f);
-    EXPECT_EQ(puffs.quads[2].u, 0.125f);
-    // The counter steps only when more than a tenth of a second has passed.
-    EXPECT_EQ(scene->particles.tileCounter, 6);
-    drawAt(1.2f, puffs);
-    EXPECT_EQ(scene->particles.tileCounter, 7);
+    drawAt(1.05f);
+    drawAt(1.09f);
+    EXPECT_EQ(target.uploads, 1);
+    ASSERT_EQ(target.puffs.size(), 6u);
+    EXPECT_EQ(target.puffs[0].u, 0.875f);
+    EXPECT_EQ(target.puffs[0].v, 0.125f);
+    EXPECT_EQ(target.puffs[1].u, 0.0f) << "on to the next row";
+    EXPECT_EQ(target.puffs[1].v, 0.25f);
+    EXPECT_EQ(scene->particles.tileCounter, 14) << "a step only after a tenth of a second";
+    drawAt(1.2f);
+    EXPECT_EQ(scene->particles.tileCounter, 15);
+    // From the last tile the walk wraps to the first.
+    scene->particles.tileCounter = 62;
+    scene->particles.lastTileTime = 1.2f;
+    target.puffs.clear();
+    drawAt(1.25f);
+    EXPECT_EQ(target.puffs[1].u, 0.0f);
+    EXPECT_EQ(target.puffs[1].v, 0.0f);
 }
 
 }  // namespace

@@ -1,0 +1,131 @@
+// Scripted fakes of the front end's platform. Each records what it was asked
+// in one log of readable lines and answers from a small table.
+#pragma once
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "frontend/saver_run.h"
+#include "frontend/startup.h"
+#include "music/media_commands.h"
+
+namespace orvelle::testing {
+
+// The media control interface as a table of command to reply; a command
+// not in the table succeeds with an empty reply. Each line of the log is the
+// command and the reply capacity it was given.
+class ScriptedMedia final : public MediaCommands {
+public:
+    struct Reply {
+        int32_t code = 0;
+        std::string text;
+    };
+    std::map<std::string, Reply> replies;
+    std::vector<std::string> log;
+    int32_t waveDevices = 1;
+    bool errorTexts = true;
+
+    int32_t sendString(const std::string& command, char* reply, uint32_t capacity) override {
+        log.push_back(command + " |" + std::to_string(capacity));
+        const Reply r = replies.count(command) ? replies.at(command) : Reply{};
+        if (r.code == 0 && reply != nullptr && capacity > 0) {
+            std::strncpy(reply, r.text.c_str(), capacity - 1);
+            reply[capacity - 1] = '\0';
+        }
+        return r.code;
+    }
+    bool errorString(int32_t code, char* text, uint32_t capacity) override {
+        if (!errorTexts) return false;
+        std::snprintf(text, capacity, "error %d", static_cast<int>(code));
+        return true;
+    }
+    int32_t playSound(const char* sound, uint32_t flags) override {
+        log.push_back(std::string("PlaySound ") + (sound ? sound : "null") + " " +
+                      std::to_string(flags));
+        return 1;
+    }
+    int32_t waveOutDeviceCount() override { return waveDevices; }
+};
+
+// The settings file as a map of key to value in section "Section", files
+// that exist, and a Shift-JIS code page.
+class FakeSettings : public virtual ProfileStore, public virtual FileProbe {
+public:
+    std::map<std::string, std::string> values;
+    std::set<std::string> files;
+    std::string folder = "C:\\Program Files\\Orvelle";
+    std::vector<std::string> writes;
+    int32_t writeResult = 1;
+
+    std::string getString(const std::string& section, const std::string& key,
+                          const std::string& defaultValue, uint32_t bufferSize,
+                          const std::string&) override {
+        if (section != "Section" || !values.count(key)) return defaultValue;
+        return values.at(key).substr(0, bufferSize - 1);
+    }
+    int32_t writeString(const std::string&, const std::string& key, const std::string& value,
+                        const std::string&) override {
+        writes.push_back(key + "=" + value);
+        if (writeResult != 0) values[key] = value;
+        return writeResult;
+    }
+    bool canOpenForReading(const std::string& path) override { return files.count(path) > 0; }
+    std::string programFolder() override { return folder; }
+    LeadBytes leadBytes() override { return LeadBytes::shiftJis(); }
+};
+
+class RecordingStartup final : public StartupPlatform, public FakeSettings {
+public:
+    std::set<std::string> windows;
+    bool previewPlaceable = true;
+    bool renderer = true;
+    bool saverRunLoads = true;
+    int32_t screenW = 1920;
+    int32_t screenH = 1080;
+    std::vector<std::string> calls;
+
+    bool windowExists(const std::string& caption) override { return windows.count(caption) > 0; }
+    bool showPreview(uint32_t pane, FrontEndState&) override {
+        calls.push_back("preview " + std::to_string(pane));
+        return previewPlaceable;
+    }
+    void makeFolder(const std::string& path) override { calls.push_back("mkdir " + path); }
+    bool rendererExists() override { return renderer; }
+    void showMissingRendererMessage() override { calls.push_back("message"); }
+    void showSettingsDialog(FrontEndState&) override { calls.push_back("dialog"); }
+    void hideCursor() override { calls.push_back("hide cursor"); }
+    void showCursor() override { calls.push_back("show cursor"); }
+    int32_t screenWidth() override { return screenW; }
+    int32_t screenHeight() override { return screenH; }
+    bool loadSaverRun(FrontEndState&) override {
+        calls.push_back("saver run");
+        return saverRunLoads;
+    }
+};
+
+class RecordingSaverRun final : public SaverRunPlatform {
+public:
+    bool rendererStarts = true;
+    bool rendererWindow = false;
+    bool processRunning = false;
+    std::vector<std::string> calls;
+
+    bool startRenderer() override {
+        calls.push_back("start renderer");
+        processRunning = rendererStarts;
+        return rendererStarts;
+    }
+    bool rendererWindowExists() override { return rendererWindow; }
+    bool rendererProcessRunning() override { return processRunning; }
+    void setTimer(SaverTimer, uint32_t intervalMs, bool on) override {
+        calls.push_back("timer " + std::to_string(intervalMs) + (on ? " on" : " off"));
+    }
+    void showCursor() override { calls.push_back("show cursor"); }
+    void endNow() override { calls.push_back("end"); }
+};
+
+}  // namespace orvelle::testing
