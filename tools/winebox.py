@@ -1,6 +1,6 @@
 """A Wine prefix and an X display of our own, for running the Windows programs.
 
-Used by the end-to-end tests and by `make run`. The prefix lives in the build
+Used by `make run` and by the end-to-end tests. The prefix lives in the build
 tree and is made once (wineboot takes about ten seconds) and reused; each box
 starts its own Xvfb on a free display and its own persistent wineserver, and
 takes both down again at the end. Every wine command runs under a timeout and
@@ -16,7 +16,7 @@ import subprocess
 import time
 from pathlib import Path
 
-# Registry settings the harness needs (see the notes beside each).
+# Registry settings the box needs (see the notes beside each).
 REGISTRY = r"""REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -37,7 +37,7 @@ ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
 
 
 def _free_display():
-    for n in range(90, 200):
+    for n in range(90, 400):
         if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
             return n
     raise RuntimeError("no free X display number")
@@ -78,58 +78,68 @@ class WineBox:
     def c_drive(self):
         return self.prefix / "drive_c"
 
-    def windows_path(self, path):
-        """The Wine path of a file under the prefix's C: drive."""
-        rel = Path(path).resolve().relative_to(self.c_drive().resolve())
-        return "C:\\" + str(rel).replace("/", "\\")
-
     # -- lifetime -----------------------------------------------------------
     def __enter__(self):
-        self.logs.mkdir(parents=True, exist_ok=True)
-        self.home.mkdir(parents=True, exist_ok=True)
-        (self.home / ".asoundrc").write_text(ASOUNDRC)
-        if self.own_display:
-            self._start_xvfb()
-        self._ensure_prefix()
-        self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
+        try:
+            self.logs.mkdir(parents=True, exist_ok=True)
+            self.home.mkdir(parents=True, exist_ok=True)
+            (self.home / ".asoundrc").write_text(ASOUNDRC)
+            if self.own_display:
+                self._start_xvfb()
+            self._ensure_prefix()
+            self._start_server()
+        except BaseException:
+            self.shutdown()
+            raise
         return self
 
     def __exit__(self, *exc):
         self.shutdown()
         return False
 
+    def restart(self):
+        """Ends every Windows program of the box and starts a fresh
+        wineserver (which also rereads settings such as the DPI)."""
+        self._stop_server()
+        self._start_server()
+
     def shutdown(self):
+        self._stop_server()
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            self.xvfb.send_signal(signal.SIGTERM)
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                self.xvfb.wait(timeout=5)
+        self.xvfb = None
+
+    def _start_server(self):
+        self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
+
+    def _stop_server(self):
         with contextlib.suppress(Exception):
             subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for p in self.processes:
             if p.poll() is None:
                 with contextlib.suppress(Exception):
-                    p.kill()
+                    os.killpg(p.pid, signal.SIGKILL)
+                with contextlib.suppress(Exception):
                     p.wait(timeout=5)
         self.processes.clear()
-        if self.xvfb is not None and self.xvfb.poll() is None:
-            self.xvfb.send_signal(signal.SIGTERM)
-            with contextlib.suppress(Exception):
-                self.xvfb.wait(timeout=5)
-        self.xvfb = None
 
     def _start_xvfb(self):
         for _ in range(5):
             self.display = _free_display()
-            log = open(self.logs / f"xvfb-{self.display}.log", "w")
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", f":{self.display}", "-screen", "0", f"{self.screen}x24", "-br",
-                 "-nolisten", "tcp"],
-                stdout=log, stderr=log)
+            with open(self.logs / f"xvfb-{self.display}.log", "w") as log:
+                self.xvfb = subprocess.Popen(
+                    ["Xvfb", f":{self.display}", "-screen", "0", f"{self.screen}x24", "-br",
+                     "-nolisten", "tcp"], stdout=log, stderr=log)
             deadline = time.time() + 10
-            while time.time() < deadline:
-                if self.xvfb.poll() is not None:
-                    break
+            while time.time() < deadline and self.xvfb.poll() is None:
                 if os.path.exists(f"/tmp/.X11-unix/X{self.display}"):
                     return
                 time.sleep(0.05)
             self.xvfb.kill()
+            self.xvfb.wait()
         raise RuntimeError("Xvfb did not start")
 
     def _ensure_prefix(self):
@@ -147,17 +157,19 @@ class WineBox:
 
     # -- processes ----------------------------------------------------------
     def _spawn(self, argv, name, env=None):
-        out = open(self.logs / f"{name}.out", "ab")
-        p = subprocess.Popen(["timeout", "-k", "5", "600"] + argv, env=env or self.env(),
-                             stdout=out, stderr=out, stdin=subprocess.DEVNULL,
-                             cwd=str(self.work), start_new_session=True)
+        # Each start of a name writes a fresh log.
+        with open(self.logs / f"{name}.out", "wb") as out:
+            p = subprocess.Popen(["timeout", "-k", "5", "600"] + argv, env=env or self.env(),
+                                 stdout=out, stderr=out, stdin=subprocess.DEVNULL,
+                                 cwd=str(self.work), start_new_session=True)
         self.processes.append(p)
         return p
 
-    def start(self, program, *args, name=None):
-        """Starts a Windows program in the background; returns the Popen."""
+    def start(self, program, *args, name=None, env=None):
+        """Starts a Windows program in the background; returns the Popen.
+        Its output goes to logs/NAME.out."""
         return self._spawn(["wine", str(program)] + [str(a) for a in args],
-                           name or Path(program).stem)
+                           name or Path(program).stem, env=env)
 
     def run(self, program, *args, timeout=60, name=None):
         """Runs a Windows program to its end; returns (exit code, its stdout text)."""
@@ -170,9 +182,14 @@ class WineBox:
                                cwd=str(self.work))
         return p.returncode, outfile.read_bytes().decode("utf-8", "replace").replace("\r", "")
 
+    def reg_add(self, key, name, value, kind="REG_SZ"):
+        """Sets a registry value in the prefix."""
+        return self.run("reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f",
+                        name="reg")[0]
+
     # -- X side -------------------------------------------------------------
     def xdotool(self, *args):
-        return subprocess.run(["xdotool"] + list(args), env=self.env(), timeout=20,
+        return subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), timeout=20,
                               capture_output=True, text=True)
 
     def key(self, keysym, window=None):
@@ -182,13 +199,14 @@ class WineBox:
 
     def x_window(self, name, timeout=10.0, visible=True):
         deadline = time.time() + timeout
-        while time.time() < deadline:
+        while True:
             args = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{name}$"]
             r = self.xdotool(*args)
             if r.returncode == 0 and r.stdout.strip():
                 return r.stdout.split()[0]
+            if time.time() >= deadline:
+                return None
             time.sleep(0.05)
-        return None
 
     def screenshot(self, path):
         """The whole X screen as an image (PPM or PNG by extension)."""

@@ -1,5 +1,6 @@
-"""Shared pieces of the end-to-end tests: a Wine box with the programs
-installed, the settings file, the probe, and screenshot analysis."""
+"""Shared pieces of the end-to-end tests: a Wine box per test class with the
+programs installed, the settings file, the probe, waiting with a deadline,
+and screenshots."""
 
 import os
 import shutil
@@ -10,7 +11,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
-from winebox import WineBox, read_ppm  # noqa: E402,F401
+from winebox import WineBox, read_ppm  # noqa: E402
 
 BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
 WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
@@ -18,45 +19,48 @@ PROGRAM_FOLDER = "C:\\Orvelle"
 SETTINGS_DIR = "pellan_temp"
 
 
+def wait_until(condition, timeout, interval=0.05):
+    """The first true value of condition() within timeout seconds, or the
+    last value it gave."""
+    deadline = time.time() + timeout
+    while True:
+        value = condition()
+        if value or time.time() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+def fields(line):
+    return dict(item.split("=", 1) for item in line.split() if "=" in item)
+
+
 class WineTestCase(unittest.TestCase):
-    """One Wine box (prefix, Xvfb, wineserver) for all tests of a class."""
+    """One Wine box (prefix, Xvfb, wineserver) for all tests of a class; each
+    test starts with a clean program folder, no settings, and no program of
+    an earlier test still running."""
 
     screen = "1024x768"
+    programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
 
     @classmethod
     def setUpClass(cls):
         cls.box = WineBox(WORK, screen=cls.screen)
         cls.box.__enter__()
+        cls.addClassCleanup(cls.box.shutdown)
         cls.folder = cls.box.c_drive() / "Orvelle"
         cls.shots = WORK / "screenshots"
         cls.shots.mkdir(parents=True, exist_ok=True)
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.box.shutdown()
-
     def setUp(self):
-        # Every test starts from a clean program folder and no settings.
+        self.box.restart()
         if self.folder.exists():
             shutil.rmtree(self.folder)
         self.folder.mkdir(parents=True)
-        for name in ("Orvelle.dll", "Orvelle.scr", "probe.exe"):
-            if (BIN / name).exists():
-                shutil.copy(BIN / name, self.folder / name)
+        for name in self.programs:
+            shutil.copy(BIN / name, self.folder / name)
         settings = self.box.c_drive() / SETTINGS_DIR
         if settings.exists():
             shutil.rmtree(settings)
-
-    def tearDown(self):
-        # Nothing of a test may outlive it.
-        self.box.run("wineboot", "--end-session", timeout=20, name="endsession")
-        import subprocess
-        subprocess.run(["wineserver", "-k"], env=self.box.env(), timeout=20)
-        for p in self.box.processes:
-            if p.poll() is None:
-                p.kill()
-        self.box.processes.clear()
-        self.box._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
 
     # -- settings file ------------------------------------------------------
     def settings_path(self):
@@ -69,29 +73,25 @@ class WineTestCase(unittest.TestCase):
 
     # -- probe --------------------------------------------------------------
     def probe(self, *args, timeout=30, desktop=None):
-        """Runs the probe; returns (exit code, output). With desktop, inside
-        that Wine virtual desktop (output through a file)."""
+        """Runs the probe to its end; returns (exit code, output). With
+        desktop, inside that Wine virtual desktop, where its output comes
+        through a file that the probe renames into place once complete."""
         if desktop is None:
             return self.box.run(self.folder / "probe.exe", *args, timeout=timeout, name="probe")
         out = self.box.c_drive() / "probe-out.txt"
-        if out.exists():
-            out.unlink()
+        out.unlink(missing_ok=True)
         self.box.run("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "-o",
                      "C:\\probe-out.txt", *args, timeout=timeout, name="probe-desktop")
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if out.exists() and out.stat().st_size > 0:
-                time.sleep(0.05)
-                return 0, out.read_text()
-            time.sleep(0.05)
-        return 1, ""
+        if not wait_until(out.exists, timeout):
+            return 1, ""
+        return 0, out.read_text()
 
     def window(self, caption, wait_ms=0):
         """The probe's description of a top-level window as a dict, or None."""
         code, out = self.probe("window", caption, str(wait_ms))
         if code != 0 or not out.startswith("class="):
             return None
-        return dict(item.split("=", 1) for item in out.split())
+        return fields(out)
 
     def screenshot(self, name):
         return Screenshot(self.box.screenshot(self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"))
@@ -101,6 +101,10 @@ class Screenshot:
     def __init__(self, path):
         self.path = path
         self.width, self.height, self.rgb = read_ppm(path)
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.rgb[i:i + 3])
 
     def pixels(self, left=0, top=0, width=None, height=None):
         width = self.width if width is None else width
@@ -128,9 +132,11 @@ class Screenshot:
                 counts["blue"] += 1
         return counts
 
-    def differing_pixels(self, other, region, threshold=24):
-        n = 0
-        for a, b in zip(self.pixels(*region), other.pixels(*region)):
-            if max(abs(a[0] - b[0]), abs(a[1] - b[1]), abs(a[2] - b[2])) >= threshold:
-                n += 1
-        return n
+
+def main():
+    """Runs the calling module's tests; a skipped test fails the run."""
+    result = unittest.main(module="__main__", verbosity=2, exit=False).result
+    ok = result.wasSuccessful() and not result.skipped
+    if result.skipped:
+        print(f"{len(result.skipped)} test(s) skipped: a skip counts as a failure")
+    sys.exit(0 if ok else 1)

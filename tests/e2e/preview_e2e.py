@@ -6,17 +6,12 @@ window, so the preview's structure is checked here from a host of our own
 in-process, by painting the form's picture into memory."""
 
 import time
-import unittest
 
-from e2e_support import BIN, PROGRAM_FOLDER, WineTestCase
+from e2e_support import BIN, PROGRAM_FOLDER, WineTestCase, fields, main
 
 SCR = PROGRAM_FOLDER + "\\Orvelle.scr"
 WS_CHILD = 0x40000000
 WS_POPUP = 0x80000000
-
-
-def fields(line):
-    return dict(item.split("=", 1) for item in line.split() if "=" in item)
 
 
 class Preview(WineTestCase):
@@ -77,4 +72,4 @@ class Preview(WineTestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    main()

@@ -27,25 +27,6 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
-std::string hexBytes(const std::string& bytes) {
-    std::string out;
-    char part[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(part, sizeof part, "%02X", c);
-        out += part;
-    }
-    return out;
-}
-
-std::string fromHex(const char* hex) {
-    std::string out;
-    for (size_t i = 0; hex[i] != 0 && hex[i + 1] != 0; i += 2) {
-        char pair[3] = {hex[i], hex[i + 1], 0};
-        out.push_back(static_cast<char>(std::strtoul(pair, nullptr, 16)));
-    }
-    return out;
-}
-
 HWND waitWindow(const std::wstring& caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -73,8 +54,10 @@ void describe(HWND w) {
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(w))), pid);
 }
 
-// Text of the static controls and buttons of a dialog window.
+// Class and text of the visible controls of a dialog window (a message box
+// creates all its possible buttons and hides those it does not use).
 BOOL CALLBACK collectText(HWND child, LPARAM param) {
+    if (!IsWindowVisible(child)) return TRUE;
     auto* out = reinterpret_cast<std::wstring*>(param);
     wchar_t className[64] = {};
     GetClassNameW(child, className, 64);
@@ -138,9 +121,16 @@ int main(int, char**) {
     argvStorage.push_back(nullptr);
     char** argv = argvStorage.data();
     // -o FILE: results into a file (a program started inside a Wine virtual
-    // desktop does not write to its starter's output).
+    // desktop does not write to its starter's output), which appears under
+    // its name only once complete.
+    static std::string outFile;
     if (argc >= 3 && std::string(argv[1]) == "-o") {
-        if (std::freopen(argv[2], "w", stdout) == nullptr) return 3;
+        outFile = argv[2];
+        if (std::freopen((outFile + ".part").c_str(), "w", stdout) == nullptr) return 3;
+        std::atexit([] {
+            std::fclose(stdout);
+            MoveFileExA((outFile + ".part").c_str(), outFile.c_str(), MOVEFILE_REPLACE_EXISTING);
+        });
         argc -= 2;
         argv += 2;
     }
@@ -294,19 +284,6 @@ int main(int, char**) {
         std::printf("screen=%dx%d mode=%lux%lu registry=%lux%lu\n", GetSystemMetrics(SM_CXSCREEN),
                     GetSystemMetrics(SM_CYSCREEN), mode.dmPelsWidth, mode.dmPelsHeight,
                     registry.dmPelsWidth, registry.dmPelsHeight);
-        return 0;
-    }
-    // profile-get FILE SECTION KEYHEX: the value through the profile API, as hex.
-    if (command == "profile-get" && argc >= 5) {
-        char buffer[256] = {};
-        const std::string key = fromHex(argv[4]);
-        const DWORD n =
-            GetPrivateProfileStringA(argv[3], key.c_str(), "\x01", buffer, sizeof buffer, argv[2]);
-        if (n == 1 && buffer[0] == '\x01') {
-            std::printf("missing\n");
-        } else {
-            std::printf("value=%s\n", hexBytes(std::string(buffer, n)).c_str());
-        }
         return 0;
     }
     // run-wait TIMEOUT_MS PROGRAM [ARGS]: starts the program, waits, prints its exit code.

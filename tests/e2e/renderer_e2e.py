@@ -1,92 +1,88 @@
 """The renderer, Orvelle.dll, as a user sees it, under Wine and Xvfb."""
 
 import time
-import unittest
 
-from e2e_support import PROGRAM_FOLDER, WineTestCase
+from e2e_support import PROGRAM_FOLDER, WineTestCase, main, wait_until
 
 RENDERER = PROGRAM_FOLDER + "\\Orvelle.dll"
 WINDOW = (0, 0, 800, 600)  # left, top, width, height on the X screen
+SIZE_800 = b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n"
 
 
-class RendererRun(WineTestCase):
-    def start_renderer(self, desktop=None):
+class Renderer(WineTestCase):
+    def start_renderer(self, desktop=None, env=None):
         """Starts the renderer through the probe, which reports its exit code."""
         args = ["run-wait", "60000", RENDERER]
         if desktop:
-            exit_file = self.box.c_drive() / "renderer-exit.txt"
-            if exit_file.exists():
-                exit_file.unlink()
+            (self.box.c_drive() / "renderer-exit.txt").unlink(missing_ok=True)
             return self.box.start("explorer", f"/desktop={desktop}", self.folder / "probe.exe",
                                   "-o", "C:\\renderer-exit.txt", *args, name="renderer")
-        return self.box.start(self.folder / "probe.exe", *args, name="renderer")
+        return self.box.start(self.folder / "probe.exe", *args, name="renderer", env=env)
 
     def end_with_escape(self, runner):
         # Keys reach the window once X has mapped it; press until it ends.
-        self.box.x_window("Zelkor_VC", timeout=20)
-        for _ in range(50):
-            self.box.key("Escape")
-            try:
-                runner.wait(timeout=0.2)
-                return
-            except Exception:
-                pass
-        self.fail("Escape did not end the renderer")
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        ended = wait_until(lambda: self.box.key("Escape") and runner.poll() is not None, 20,
+                           interval=0.2)
+        self.assertTrue(ended, "Escape did not end the renderer")
 
     def test_window_picture_mouse_and_escape(self):
-        self.write_settings(b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n")
+        self.write_settings(SIZE_800)
         runner = self.start_renderer()
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20), "no renderer window")
         # Within the first second of the scene clock nothing is drawn.
-        early = self.screenshot("early")
+        self.assertLess(self.screenshot("early").brightest(WINDOW), 16)
         window = self.window("Zelkor_VC")
-        self.assertIsNotNone(window)
-        self.assertEqual(window["class"], "OGLC_Class")
-        self.assertEqual((window["x"], window["y"]), ("0", "0"))
-        self.assertEqual((window["width"], window["height"]), ("800", "600"))
+        self.assertEqual((window["class"], window["x"], window["y"], window["width"],
+                          window["height"]), ("OGLC_Class", "0", "0", "800", "600"))
         self.assertEqual(int(window["style"], 16) & 0x80000000, 0x80000000, "WS_POPUP")
-        self.assertLess(early.brightest(WINDOW), 16, "the first second must be black")
 
-        time.sleep(2.5)
-        late = self.screenshot("late")
-        counts = late.colour_counts(WINDOW)
-        for colour in ("red", "green", "blue"):
-            self.assertGreater(counts[colour], 10, f"no {colour} light in {counts}")
+        def all_three_lights():
+            counts = self.screenshot("lights").colour_counts(WINDOW)
+            return all(counts[c] > 10 for c in ("red", "green", "blue"))
+        self.assertTrue(wait_until(all_three_lights, 15), "no red, green and blue light")
 
         # Moving the mouse does not end the renderer.
-        self.box.xdotool("mousemove", "100", "100")
-        self.box.xdotool("mousemove", "400", "300")
-        time.sleep(0.5)
-        self.assertIsNone(runner.poll())
+        self.box.xdotool("mousemove", 100, 100)
+        self.box.xdotool("mousemove", 400, 300)
         self.assertIsNotNone(self.window("Zelkor_VC"))
+        self.assertIsNone(runner.poll())
 
-        # Escape ends it with exit code 0 within a second. The probe that
-        # waits for it adds its own exit to the time measured.
+        # Escape ends it with exit code 0 at once (the probe that waits for it
+        # and its own end add to the time measured).
         pressed = time.time()
         self.box.key("Escape")
         runner.wait(timeout=10)
-        ended = time.time() - pressed
+        self.assertLess(time.time() - pressed, 2.0)
         self.assertIn("exit=0", (self.box.logs / "renderer.out").read_text())
-        self.assertLess(ended, 1.0)
         self.assertIsNone(self.window("Zelkor_VC"))
 
-    def test_trails_cover_far_more_than_the_stars_and_keep_moving(self):
-        self.write_settings(b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n")
-        runner = self.start_renderer()
+    def test_trails_light_far_more_than_the_stars_keep_moving_and_swap_per_refresh(self):
+        self.write_settings(SIZE_800)
+        runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
-        started = time.time()
-        time.sleep(1.3)
-        stars = self.screenshot("stars").colour_counts(WINDOW)["lit"]
-        time.sleep(max(0.0, started + 5.0 - time.time()))
-        first = self.screenshot("five-seconds")
-        time.sleep(1.0)
-        second = self.screenshot("six-seconds")
-        lit = first.colour_counts(WINDOW)["lit"]
-        # Three stars of twelve rays light a few thousand pixels at most.
-        self.assertGreater(lit, 15000, f"trails light only {lit} pixels")
-        self.assertGreater(lit, 4 * stars)
-        self.assertGreater(first.differing_pixels(second, WINDOW), 2000)
+        # Three stars of twelve rays light a few thousand pixels at most; the
+        # trails light tens of thousands within seconds, whatever the frame rate.
+        shots = []
+
+        def trails():
+            shots.append(self.screenshot(f"trails-{len(shots)}"))
+            return shots[-1].colour_counts(WINDOW)["lit"] > 15000
+        self.assertTrue(wait_until(trails, 20), f"trails light only "
+                        f"{shots[-1].colour_counts(WINDOW)['lit']} pixels")
+        first = shots[-1]
+        self.assertTrue(wait_until(lambda: self.differing(first, self.screenshot("later")) > 2000,
+                                   10), "the picture stands still")
+        # One frame per display refresh is asked of the driver (Wine's X11
+        # driver records the request; a virtual X server has no refresh to wait for).
+        log = (self.box.logs / "renderer.out").read_text(errors="replace")
+        self.assertIn("wglSwapIntervalEXT (1)", log)
         self.end_with_escape(runner)
+
+    @staticmethod
+    def differing(a, b):
+        return sum(1 for p, q in zip(a.pixels(*WINDOW), b.pixels(*WINDOW))
+                   if max(abs(p[0] - q[0]), abs(p[1] - q[1]), abs(p[2] - q[2])) >= 24)
 
     def test_unusable_sizes_fall_back_to_1024_by_768(self):
         for settings in (None, b"[Section]\r\nWidth= 0\r\nHeight= 0\r\n",
@@ -103,7 +99,7 @@ class RendererRun(WineTestCase):
     def test_switches_the_display_and_restores_it(self):
         # A bare X server refuses mode changes; a Wine virtual desktop has modes.
         desktop = "orvelle,1280x1024"
-        self.write_settings(b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n")
+        self.write_settings(SIZE_800)
         # The desktop ends with its last program; keep one running meanwhile.
         self.box.start("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "sleep",
                        "120000", name="desktop")
@@ -113,23 +109,16 @@ class RendererRun(WineTestCase):
         self.assertIn("result=0", self.probe("register-mode", "1024", "768", desktop=desktop)[1])
         self.assertIn("mode=1024x768", self.probe("screen", desktop=desktop)[1])
         runner = self.start_renderer(desktop=desktop)
-        deadline = time.time() + 20
-        out = ""
-        while time.time() < deadline and "mode=800x600" not in out:
-            out = self.probe("screen", desktop=desktop, timeout=5)[1]
-        self.assertIn("mode=800x600", out,
-                      self.probe("window", "Zelkor_VC", desktop=desktop)[1])
-        # The renderer started inside the desktop reports its exit in a file.
+        switched = wait_until(lambda: "mode=800x600" in self.probe("screen", desktop=desktop,
+                                                                    timeout=5)[1], 20)
+        self.assertTrue(switched, self.probe("window", "Zelkor_VC", desktop=desktop)[1])
         exit_file = self.box.c_drive() / "renderer-exit.txt"
-        deadline = time.time() + 20
-        while time.time() < deadline and "exit=" not in (
-                exit_file.read_text() if exit_file.exists() else ""):
-            self.box.key("Escape")
-            time.sleep(0.2)
+        ended = wait_until(lambda: self.box.key("Escape") and exit_file.exists(), 20, interval=0.2)
+        self.assertTrue(ended, "Escape did not end the renderer")
         runner.wait(timeout=20)
         self.assertIn("exit=0", exit_file.read_text())
         self.assertIn("mode=1024x768", self.probe("screen", desktop=desktop)[1])
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    main()

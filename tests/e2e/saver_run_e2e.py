@@ -5,9 +5,8 @@ are read from Wine's own trace of its media control interface."""
 import re
 import subprocess
 import time
-import unittest
 
-from e2e_support import WORK, WineTestCase
+from e2e_support import WineTestCase, main, wait_until
 
 KIND = b"BGM\x8b\xe6\x95\xaa"      # "BGM区分" in Shift-JIS
 REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"  # "BGMﾘﾋﾟｰﾄ"
@@ -28,7 +27,7 @@ def short_mp3(path, seconds=1.5):
 class SaverRun(WineTestCase):
     def start_saver(self, trace=False):
         env = self.box.env(WINEDEBUG="trace+mci") if trace else None
-        return self.box._spawn(["wine", str(self.folder / "Orvelle.scr"), "/s"], "saver", env=env)
+        return self.box.start(self.folder / "Orvelle.scr", "/s", name="saver", env=env)
 
     def media_commands(self):
         """(command, reply capacity) of every command the front end sent.
@@ -40,38 +39,29 @@ class SaverRun(WineTestCase):
                 for m in TRACE_LINE.finditer(text)]
         return [(c, n) for c, n in sent if not c.endswith(" wait")]
 
-    def setUp(self):
-        super().setUp()
-        log = self.box.logs / "saver.out"
-        if log.exists():
-            log.unlink()
+    def end_run(self, saver):
+        self.assertTrue(wait_until(lambda: self.box.key("Escape") and saver.poll() is not None,
+                                   20, interval=0.2), "the run did not end")
 
     def test_runs_the_renderer_hidden_and_ends_with_it(self):
         saver = self.start_saver()
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
-        main = self.window("Zelkor_Main")
-        self.assertIsNotNone(main)
-        self.assertEqual(main["visible"], "0")
-        renderer = self.window("Zelkor_VC")
-        self.assertNotEqual(renderer["pid"], main["pid"], "the renderer is its own process")
-        time.sleep(1.0)
+        main_window = self.window("Zelkor_Main")
+        self.assertEqual(main_window["visible"], "0")
+        self.assertNotEqual(self.window("Zelkor_VC")["pid"], main_window["pid"])
         self.assertIsNone(saver.poll())
-
         pressed = time.time()
         self.box.key("Escape")
         saver.wait(timeout=10)
         # The front end sees the renderer gone at its next 500 ms tick.
-        self.assertLess(time.time() - pressed, 1.5)
+        self.assertLess(time.time() - pressed, 2.0)
         self.assertEqual(saver.returncode, 0)
-        self.assertIsNone(self.window("Zelkor_VC"))
         self.assertIsNone(self.window("Zelkor_Main"))
 
     def test_a_renderer_that_cannot_start_ends_the_run_at_the_first_tick(self):
         (self.folder / "Orvelle.dll").write_bytes(b"not a program")
-        started = time.time()
         saver = self.start_saver()
         saver.wait(timeout=15)
-        self.assertLess(time.time() - started, 5.0)
         self.assertEqual(saver.returncode, 0)
         self.assertIsNone(self.window("Zelkor_VC"))
 
@@ -83,35 +73,32 @@ class SaverRun(WineTestCase):
                             b"=C:\\music\\short one.mp3\r\n")
         saver = self.start_saver(trace=True)
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
-        time.sleep(4.5)
-        self.box.key("Escape")
-        saver.wait(timeout=15)
-
+        restarted = wait_until(
+            lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
+        self.assertTrue(restarted, self.media_commands())
+        self.end_run(saver)
+        open_command = 'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play'
         sent = self.media_commands()
         commands = [c for c, _ in sent]
-        self.assertEqual(sent[0], ('open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play', 0))
-        self.assertEqual(sent[1], ("play MP3Play", 0))
+        self.assertEqual(sent[:2], [(open_command, 0), ("play MP3Play", 0)])
         self.assertIn(("status MP3Play mode", 30), sent)
-        # The 1.5 s file ended during the run and was started again.
         restart = commands.index("play MP3Play from 0")
         self.assertEqual(commands[restart - 1], "stop MP3Play")
         self.assertEqual(commands[-2:], ["stop MP3Play", "close MP3Play"])
-        self.assertTrue(set(commands) <= {'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play',
-                                          "play MP3Play", "status MP3Play mode", "stop MP3Play",
-                                          "play MP3Play from 0", "close MP3Play"}, commands)
+        self.assertLessEqual(set(commands), {open_command, "play MP3Play", "status MP3Play mode",
+                                             "stop MP3Play", "play MP3Play from 0",
+                                             "close MP3Play"})
 
     def test_without_a_cd_drive_the_watch_stops_itself_and_nothing_is_stopped(self):
         self.write_settings(b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 0\r\n")
         saver = self.start_saver(trace=True)
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
-        time.sleep(1.5)
-        self.box.key("Escape")
-        saver.wait(timeout=15)
-        self.assertEqual([c for c, _ in self.media_commands()],
-                         ["open cdaudio", "set cdaudio time format tmsf",
-                          "status cdaudio current track"])
-        self.assertEqual(self.media_commands()[2][1], 512)
+        self.assertTrue(wait_until(lambda: len(self.media_commands()) >= 3, 10))
+        self.end_run(saver)
+        self.assertEqual(self.media_commands(),
+                         [("open cdaudio", 0), ("set cdaudio time format tmsf", 0),
+                          ("status cdaudio current track", 512)])
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    main()

@@ -1,0 +1,64 @@
+#include "controls/frame_win32.h"
+
+#include "controls/control_messages_win32.h"
+
+namespace orvelle {
+
+FrameWindow::FrameWindow(Colour ambientBackColour) : ambient_(ambientBackColour), control_(*this) {}
+
+bool FrameWindow::create(HWND parent, int x, int y, int width, int height, int id) {
+    return createWindow(WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                        width, height, parent, {}, id);
+}
+
+void FrameWindow::propertyChanged(const char* name) {
+    if (onPropertyChanged) onPropertyChanged(name);
+}
+
+void FrameWindow::imageChanged() {
+    // Children that show the frame through them repaint too.
+    if (window() != nullptr) {
+        RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
+LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            image_.resize(LOWORD(lParam), HIWORD(lParam));
+            control_.sizeChanged();
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window(), &ps);
+            image_.show(dc);
+            EndPaint(window(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            image_.show(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case kAmbientChanged:
+            if (static_cast<AmbientValue>(wParam) == AmbientValue::BackColour) {
+                ambient_ = static_cast<Colour>(lParam);
+            }
+            control_.ambientChanged();
+            return 0;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            // The controls on the frame report to the frame's container.
+            return SendMessageW(GetParent(window()), message, wParam, lParam);
+        default:
+            return WindowBase::handle(message, wParam, lParam);
+    }
+}
+
+}  // namespace orvelle

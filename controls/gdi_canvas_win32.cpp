@@ -1,0 +1,118 @@
+#include "controls/gdi_canvas_win32.h"
+
+#include "platform/text_win32.h"
+
+namespace orvelle {
+
+COLORREF toColorRef(Colour colour) {
+    return isSystemColour(colour) ? GetSysColor(static_cast<int>(colour & 0xFF))
+                                  : static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+DibImage::~DibImage() {
+    if (dc_ && originalBitmap_ != nullptr) SelectObject(dc_.get(), originalBitmap_);
+}
+
+void DibImage::resize(int width, int height) {
+    if (dc_ && originalBitmap_ != nullptr) SelectObject(dc_.get(), originalBitmap_);
+    originalBitmap_ = nullptr;
+    bitmap_.reset();
+    bits_ = nullptr;
+    width_ = width > 0 && height > 0 ? width : 0;
+    height_ = width > 0 && height > 0 ? height : 0;
+    if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
+    if (!dc_ || width_ == 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (!bitmap_) {
+        width_ = height_ = 0;
+        bits_ = nullptr;
+        return;
+    }
+    originalBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+const uint32_t* DibImage::bits() const {
+    GdiFlush();
+    return static_cast<const uint32_t*>(bits_);
+}
+
+void DibImage::show(HDC target, int x, int y) const {
+    if (width_ > 0) BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+void DibImage::clear(Colour colour) {
+    fillRect({0, 0, width_, height_}, colour);
+}
+
+template <typename Draw>
+void DibImage::withPenAndBrush(Draw&& draw) {
+    if (width_ == 0) return;
+    win32::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, toColorRef(pen_)));
+    win32::UniqueGdiObject brush(hollow_ ? nullptr : CreateSolidBrush(toColorRef(brush_)));
+    win32::SelectedObject selectedPen(dc_.get(), pen.get());
+    win32::SelectedObject selectedBrush(
+        dc_.get(), hollow_ ? GetStockObject(NULL_BRUSH) : static_cast<HGDIOBJ>(brush.get()));
+    draw();
+}
+
+void DibImage::rectangle(int left, int top, int right, int bottom) {
+    withPenAndBrush([&] { Rectangle(dc_.get(), left, top, right, bottom); });
+}
+
+void DibImage::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                         int ellipseHeight) {
+    withPenAndBrush(
+        [&] { RoundRect(dc_.get(), left, top, right, bottom, ellipseWidth, ellipseHeight); });
+}
+
+Colour DibImage::getPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
+    return GetPixel(dc_.get(), x, y);
+}
+
+void DibImage::setPixelV(int x, int y, Colour colour) {
+    if (width_ > 0) SetPixelV(dc_.get(), x, y, toColorRef(colour));
+}
+
+void DibImage::line(int x1, int y1, int x2, int y2, Colour colour) {
+    if (width_ == 0) return;
+    win32::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, toColorRef(colour)));
+    win32::SelectedObject selected(dc_.get(), pen.get());
+    MoveToEx(dc_.get(), x1, y1, nullptr);
+    LineTo(dc_.get(), x2, y2);
+}
+
+void DibImage::fillRect(const CanvasRect& rect, Colour colour) {
+    if (width_ == 0) return;
+    win32::UniqueGdiObject brush(CreateSolidBrush(toColorRef(colour)));
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    FillRect(dc_.get(), &r, static_cast<HBRUSH>(brush.get()));
+}
+
+void DibImage::drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) {
+    if (width_ == 0) return;
+    // The wide call: the caption is shown whatever the system's code page.
+    std::wstring text = win32::widen(utf8);
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    win32::SelectedObject font(dc_.get(),
+                               font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(dc_.get(), toColorRef(colour));
+    SetBkMode(dc_.get(), TRANSPARENT);
+    DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void DibImage::drawFocusRect(const CanvasRect& rect) {
+    if (width_ == 0) return;
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    SetTextColor(dc_.get(), 0);
+    DrawFocusRect(dc_.get(), &r);
+}
+
+}  // namespace orvelle

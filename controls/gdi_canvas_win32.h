@@ -1,0 +1,71 @@
+// The controls' persistent image on Windows: a 32-bit top-down DIB section
+// selected into a memory DC of its own, drawn on through GDI. Every pen and
+// brush lives only for the call that draws with it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "controls/canvas.h"
+#include "platform/win32_handles.h"
+
+namespace orvelle {
+
+class DibImage final : public Canvas {
+public:
+    DibImage() = default;
+    ~DibImage() override;
+    DibImage(const DibImage&) = delete;
+    DibImage& operator=(const DibImage&) = delete;
+
+    // A new image of this size (0 x 0 gives an empty one); the content is
+    // undefined until drawn.
+    void resize(int width, int height);
+    HDC dc() const { return dc_.get(); }
+    // The pixels as 0x00RRGGBB, row by row from the top; null when empty.
+    const uint32_t* bits() const;
+    // The font for drawText (not owned).
+    void setFont(HFONT font) { font_ = font; }
+    // Copies the image to a device context at (x, y).
+    void show(HDC target, int x = 0, int y = 0) const;
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void clear(Colour colour) override;
+    void setPen(Colour colour) override { pen_ = colour; }
+    void setSolidBrush(Colour colour) override {
+        brush_ = colour;
+        hollow_ = false;
+    }
+    void setHollowBrush() override { hollow_ = true; }
+    void rectangle(int left, int top, int right, int bottom) override;
+    void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                   int ellipseHeight) override;
+    Colour getPixel(int x, int y) override;
+    void setPixelV(int x, int y, Colour colour) override;
+    void line(int x1, int y1, int x2, int y2, Colour colour) override;
+    void fillRect(const CanvasRect& rect, Colour colour) override;
+    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) override;
+    void drawFocusRect(const CanvasRect& rect) override;
+
+private:
+    template <typename Draw>
+    void withPenAndBrush(Draw&& draw);
+
+    int width_ = 0;
+    int height_ = 0;
+    win32::UniqueMemoryDC dc_;
+    win32::UniqueGdiObject bitmap_;
+    HGDIOBJ originalBitmap_ = nullptr;
+    void* bits_ = nullptr;
+    HFONT font_ = nullptr;
+    Colour pen_ = 0;
+    Colour brush_ = 0xFFFFFF;
+    bool hollow_ = false;
+};
+
+// A colour as GDI takes it: a system-colour reference resolved.
+COLORREF toColorRef(Colour colour);
+
+}  // namespace orvelle

@@ -1,0 +1,142 @@
+#include "controls/software_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace orvelle {
+
+SoftwareCanvas::SoftwareCanvas(int width, int height, Colour (*system)(int))
+    : width_(std::max(0, width)),
+      height_(std::max(0, height)),
+      system_(system),
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
+
+Colour SoftwareCanvas::resolve(Colour c) const {
+    if (!isSystemColour(c)) return c & 0xFFFFFF;
+    return system_ != nullptr ? system_(static_cast<int>(c & 0xFF)) : 0;
+}
+
+void SoftwareCanvas::plot(int x, int y, Colour c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = c;
+}
+
+void SoftwareCanvas::clear(Colour colour) {
+    std::fill(pixels_.begin(), pixels_.end(), resolve(colour));
+}
+
+void SoftwareCanvas::rectangle(int left, int top, int right, int bottom) {
+    // The box is ordered first; an empty one draws nothing.
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    if (left == right || top == bottom) return;
+    const int r = right - 1, b = bottom - 1;
+    // The outline as a closed path of four lines, each without its end point:
+    // a path of one point draws nothing.
+    line(left, top, r, top, pen_);
+    line(r, top, r, b, pen_);
+    line(r, b, left, b, pen_);
+    line(left, b, left, top, pen_);
+    if (!hollow_) fillRect({left + 1, top + 1, r, b}, brush_);
+}
+
+void SoftwareCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                               int ellipseHeight) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    if (left == right || top == bottom) return;
+    const int w = right - left, h = bottom - top;
+    const int ew = std::min(std::abs(ellipseWidth), w), eh = std::min(std::abs(ellipseHeight), h);
+    if (ew < 2 || eh < 2) {
+        rectangle(left, top, right, bottom);
+        return;
+    }
+    // Inside the box, a pixel is cut off when it lies outside the corner's
+    // quarter ellipse; the outline is the boundary of what remains. Only the
+    // platform's own rasterisation is exact here.
+    const double rx = ew / 2.0, ry = eh / 2.0;
+    auto inside = [&](int x, int y) {
+        if (x < left || x >= right || y < top || y >= bottom) return false;
+        double cx = 0, cy = 0;
+        if (x < left + rx)
+            cx = left + rx - 0.5;
+        else if (x >= right - rx)
+            cx = right - rx - 0.5;
+        else
+            return true;
+        if (y < top + ry)
+            cy = top + ry - 0.5;
+        else if (y >= bottom - ry)
+            cy = bottom - ry - 0.5;
+        else
+            return true;
+        const double dx = (x - cx) / rx, dy = (y - cy) / ry;
+        return dx * dx + dy * dy <= 1.0;
+    };
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (!inside(x, y)) continue;
+            const bool edge =
+                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            if (edge) {
+                plot(x, y, pen_);
+            } else if (!hollow_) {
+                plot(x, y, brush_);
+            }
+        }
+    }
+}
+
+Colour SoftwareCanvas::getPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+void SoftwareCanvas::setPixelV(int x, int y, Colour colour) {
+    plot(x, y, resolve(colour));
+}
+
+void SoftwareCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
+    const Colour c = resolve(colour);
+    // Bresenham, without the end point.
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    while (x1 != x2 || y1 != y2) {
+        plot(x1, y1, c);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
+
+void SoftwareCanvas::fillRect(const CanvasRect& rect, Colour colour) {
+    const Colour c = resolve(colour);
+    for (int y = std::max(0, rect.top); y < std::min(height_, rect.bottom); ++y) {
+        for (int x = std::max(0, rect.left); x < std::min(width_, rect.right); ++x) plot(x, y, c);
+    }
+}
+
+void SoftwareCanvas::drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) {
+    texts.push_back({std::string(utf8), rect, resolve(colour)});
+}
+
+void SoftwareCanvas::drawFocusRect(const CanvasRect& rect) {
+    // Every other pixel of the border, inverted.
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const bool border =
+                x == rect.left || x == rect.right - 1 || y == rect.top || y == rect.bottom - 1;
+            if (border && (x + y) % 2 == 0) plot(x, y, getPixel(x, y) ^ 0xFFFFFF);
+        }
+    }
+}
+
+}  // namespace orvelle

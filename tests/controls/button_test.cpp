@@ -1,0 +1,243 @@
+// The push button: what a user does, as scenarios over the state machine,
+// and the five looks against their colour table.
+#include "controls/button.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "controls/software_canvas.h"
+
+namespace orvelle {
+namespace {
+
+class TestButtonHost final : public ButtonHost {
+public:
+    std::vector<std::string> log;
+    bool isDefault = false;
+    void paint(VisualState s) override { log.push_back("draw " + std::to_string(int(s))); }
+    void trackMouseLeave() override {}
+    void moveFocus(bool backwards) override { log.push_back(backwards ? "previous" : "next"); }
+    void processPendingEvents() override {}
+    void setHostEnabled(bool) override {}
+    bool displayAsDefault() override { return isDefault; }
+    void click() override { log.push_back("Click"); }
+    void doubleClick() override { log.push_back("DblClick"); }
+    void mouseMoved(int16_t, int16_t, float, float) override { log.push_back("MouseMove"); }
+    void formActivated(int32_t state) override {
+        log.push_back("FormActivate " + std::to_string(state));
+    }
+};
+
+// Runs a scenario of space-separated steps on a fresh, enabled, active
+// button and returns what the host heard after the start.
+std::string scenario(const std::string& steps, bool isDefault = false) {
+    TestButtonHost host;
+    host.isDefault = isDefault;
+    ButtonCore core(host);
+    core.setSize(100, 30);
+    core.setFormActive(true);
+    core.setEnabled(true);
+    host.log.clear();
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        if (step == "in")
+            core.mouseMove(0, 0, 50, 15);
+        else if (step == "out")
+            core.mouseMove(0, 0, -5, 15);
+        else if (step == "down")
+            core.mouseDown(kLeftButton);
+        else if (step == "up")
+            core.mouseUp(kLeftButton);
+        else if (step == "rdown")
+            core.mouseDown(kRightButton);
+        else if (step == "rup")
+            core.mouseUp(kRightButton);
+        else if (step == "dbl")
+            core.doubleClick();
+        else if (step == "enter")
+            core.keyDown(kKeyEnter);
+        else if (step == "space")
+            core.keyDown(kKeySpace);
+        else if (step == "spaceup")
+            core.keyUp(kKeySpace);
+        else if (step == "left")
+            core.keyDown(37);
+        else if (step == "down-arrow")
+            core.keyDown(40);
+        else if (step == "access")
+            core.accessKey();
+        else if (step == "focus")
+            core.gotFocus();
+        else if (step == "blur")
+            core.lostFocus();
+        else if (step == "leave")
+            core.mouseLeft();
+        else if (step == "deactivate")
+            core.formActivated(false);
+        else if (step == "activate")
+            core.formActivated(true);
+        else if (step == "disable")
+            core.setEnabled(false);
+        else if (step == "ambient")
+            core.ambientChanged("DisplayAsDefault");
+        else
+            ADD_FAILURE() << "unknown step " << step;
+    }
+    std::string heard;
+    for (const std::string& line : host.log) heard += (heard.empty() ? "" : ", ") + line;
+    return heard;
+}
+
+TEST(ButtonStateMachine, WhatAUserDoes) {
+    // States: 0 Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed.
+    const struct {
+        const char* steps;
+        const char* heard;
+    } cases[] = {
+        {"in down up", "draw 3, MouseMove, draw 4, draw 3, Click"},
+        // Press, drag out and back, release outside: no Click.
+        {"in down out in out up",
+         "draw 3, MouseMove, draw 4, draw 2, MouseMove, draw 4, MouseMove, "
+         "draw 2, MouseMove, draw 2"},
+        {"focus enter", "draw 2, Click"},
+        // Space held (with auto-repeat) and released.
+        {"focus space space spaceup", "draw 2, draw 4, draw 2, Click"},
+        // Space while the mouse button is held is ignored.
+        {"in down space spaceup up", "draw 3, MouseMove, draw 4, draw 3, Click"},
+        // The access key during a Space press cancels it.
+        {"focus space access spaceup", "draw 2, draw 4, draw 2, draw 2"},
+        {"access", "Click"},
+        // Deactivation during a press cancels it; the release clicks nothing.
+        {"in down deactivate up", "draw 3, MouseMove, draw 4, draw 1, FormActivate 0"},
+        // Moves while the form is inactive change no look and report nothing.
+        {"deactivate in out", "FormActivate 0"},
+        {"in down up dbl up", "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 3"},
+        {"in rdown rup dbl rup", "draw 3, MouseMove"},
+        {"disable leave", "draw 0"},
+        {"focus left down-arrow", "draw 2, previous, next"},
+        {"in leave", "draw 3, MouseMove, draw 1"},
+        {"focus in leave blur", "draw 2, draw 3, MouseMove, draw 2, draw 1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(scenario(c.steps), c.heard) << c.steps;
+    // The container's default button shows the Focused look.
+    EXPECT_EQ(scenario("ambient blur", true), "draw 2, draw 2");
+}
+
+TEST(ButtonStateMachine, DrawingWaitsForEnabledAndKeepsItsState) {
+    TestButtonHost host;
+    ButtonCore core(host);
+    core.mouseDown(kLeftButton);
+    EXPECT_TRUE(host.log.empty()) << "suspended until Enabled is first set";
+    EXPECT_EQ(core.visualState(), VisualState::Disabled);
+    core.setEnabled(true);
+    EXPECT_EQ(core.visualState(), VisualState::Normal);
+    core.setEnabled(false);
+    EXPECT_EQ(core.visualState(), VisualState::Disabled);
+}
+
+TEST(Button, AccessKeysAndCaptionsForNewButtons) {
+    const std::pair<const char*, const char*> keys[] = {
+        {"&OK", "o"}, {"A&&B&C", "c"}, {"A&&B", ""},      {"AB&", ""},     {"", ""},
+        {"&A", "a"},  {"&&&A", "a"},   {"設定(&S)", "s"}, {"&設定", "設"}, {"ｷｬﾝｾﾙ", ""},
+    };
+    for (const auto& [caption, key] : keys) EXPECT_EQ(accessKeyOf(caption), key) << caption;
+    std::vector<std::string> captions;
+    for (const char* name : {"ccXPButton1", "ccXPButton2", "ccXPButton3", "ccXPButton4"}) {
+        captions.push_back(captionForNewButton(captions, name));
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"&OK", "&Cancel", "&Apply", "ccXPButton4"}));
+}
+
+TEST(ButtonLooks, GradientStepsRoundHalfToEven) {
+    SoftwareCanvas c(5, 12);
+    gradientFill(c, {0, 0, 4, 4}, rgb(10, 0, 250), rgb(0, 2, 240));
+    // Step 2.5 red, -0.5 green, 2.5 blue per row from the bottom row (4) up.
+    const Colour rows[] = {rgb(10, 0, 250), rgb(8, 0, 248), rgb(5, 1, 245), rgb(2, 2, 242),
+                           rgb(0, 2, 240)};
+    for (int y = 0; y <= 4; ++y) {
+        EXPECT_EQ(c.getPixel(0, y), rows[y]) << y;
+        EXPECT_EQ(c.getPixel(3, y), rows[y]);
+        EXPECT_EQ(c.getPixel(4, y), 0u) << "right - 1 is the last column";
+    }
+    gradientFill(c, {0, 6, 4, 6}, rgb(9, 9, 9), rgb(9, 9, 9));
+    EXPECT_EQ(c.getPixel(0, 6), 0u) << "no rows when t equals b";
+}
+
+TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
+    const int W = 113, H = 33;
+    const struct {
+        VisualState s;
+        Colour border, face, line1, line2, lineH3, lineH2, a, b, c;
+    } looks[] = {
+        {VisualState::Disabled, rgb(201, 199, 186), rgb(245, 244, 234), 0, 0, 0, 0,
+         rgb(206, 199, 189), rgb(196, 177, 140), rgb(196, 177, 140)},
+        {VisualState::Normal, rgb(0, 60, 116), rgb(252, 252, 251), rgb(255, 255, 255),
+         rgb(254, 254, 254), rgb(226, 223, 214), rgb(214, 208, 197), rgb(123, 150, 173),
+         rgb(33, 85, 132), rgb(82, 125, 165)},
+        {VisualState::Focused, rgb(0, 60, 116), rgb(189, 211, 247), rgb(206, 231, 255),
+         rgb(189, 215, 247), rgb(140, 174, 231), rgb(107, 130, 239), rgb(123, 150, 173),
+         rgb(33, 85, 132), rgb(82, 125, 165)},
+        {VisualState::Hot, rgb(0, 60, 116), rgb(225, 223, 156), rgb(255, 243, 206),
+         rgb(255, 219, 140), rgb(255, 178, 49), rgb(230, 150, 0), rgb(123, 150, 173),
+         rgb(33, 85, 132), rgb(82, 125, 165)},
+        {VisualState::Pressed, rgb(0, 60, 116), rgb(231, 227, 222), 0, 0, 0, 0, rgb(123, 150, 173),
+         rgb(33, 85, 132), rgb(82, 125, 165)},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(static_cast<int>(look.s));
+        SoftwareCanvas plain(W, H);
+        drawButton(plain, look.s, {"&OK", look.s != VisualState::Disabled, false, true, 0});
+        for (int x : {3, 50, W - 4}) {
+            EXPECT_EQ(plain.getPixel(x, 0), look.border);
+            EXPECT_EQ(plain.getPixel(x, H - 1), look.border);
+        }
+        EXPECT_EQ(plain.getPixel(0, 16), look.border);
+        EXPECT_EQ(plain.getPixel(W - 1, H - 4), look.border);
+        const bool flat = look.s == VisualState::Disabled || look.s == VisualState::Pressed;
+        if (flat) {
+            EXPECT_EQ(plain.getPixel(50, 16), look.face);
+            EXPECT_EQ(plain.getPixel(1, H - 2), look.c) << "corner over the face";
+        } else {
+            // The state's gradient shows as a rim: its top row at x = 1, 2.
+            EXPECT_EQ(plain.getPixel(1, 3), look.face);
+            EXPECT_EQ(plain.getPixel(W - 2, 3), look.face);
+            EXPECT_EQ(plain.getPixel(50, 3), rgb(252, 252, 251)) << "the inner gradient's top";
+            EXPECT_EQ(plain.getPixel(50, 1), look.line1);
+            EXPECT_EQ(plain.getPixel(W - 1, 1), look.a) << "the corner over the line";
+            EXPECT_EQ(plain.getPixel(50, 2), look.line2);
+            EXPECT_EQ(plain.getPixel(50, H - 3), look.lineH3);
+            EXPECT_EQ(plain.getPixel(2, H - 2), look.lineH2);
+            EXPECT_EQ(plain.getPixel(W - 3, H - 2), look.lineH2);
+        }
+        const struct {
+            int x, y;
+            Colour colour;
+        } corners[] = {
+            {0, 1, look.a},         {0, 2, look.b},         {1, 0, look.a},
+            {1, 1, look.c},         {2, 0, look.b},         {W - 1, 1, look.a},
+            {W - 1, 2, look.b},     {W - 2, 0, look.a},     {W - 2, 1, look.c},
+            {W - 3, 0, look.b},     {0, H - 2, look.a},     {0, H - 3, look.b},
+            {1, H - 1, look.a},     {1, H - 2, look.c},     {2, H - 1, look.b},
+            {W - 1, H - 2, look.a}, {W - 1, H - 3, look.b}, {W - 2, H - 1, look.a},
+            {W - 2, H - 2, look.c}, {W - 3, H - 1, look.b},
+        };
+        for (const auto& corner : corners) {
+            EXPECT_EQ(plain.getPixel(corner.x, corner.y), corner.colour)
+                << corner.x << "," << corner.y;
+        }
+        ASSERT_EQ(plain.texts.size(), 1u);
+        EXPECT_EQ(plain.texts[0].colour,
+                  flat && look.s == VisualState::Disabled ? rgb(161, 161, 146) : Colour{0});
+        // The focus rectangle: only with the focus, FocusRect, and states 2 to 4.
+        for (bool focusRect : {false, true}) {
+            SoftwareCanvas focused(W, H);
+            drawButton(focused, look.s, {"&OK", true, true, focusRect, 0});
+            const bool shown = focused.pixels() != plain.pixels();
+            EXPECT_EQ(shown, focusRect && look.s >= VisualState::Focused);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvelle

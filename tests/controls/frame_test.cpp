@@ -1,0 +1,212 @@
+// The frame as a user would see it wrong, on the software canvas.
+#include "controls/frame.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "controls/software_canvas.h"
+
+namespace orvelle {
+namespace {
+
+constexpr Colour kDialogGrey = rgb(224, 224, 224);
+
+Colour grey(int level) {
+    return rgb(level, level, level);
+}
+
+class TestFrameHost final : public FrameHost {
+public:
+    TestFrameHost(int w, int h, Colour background)
+        : canvas(w, h, systemColour), ambient(background) {}
+    static Colour systemColour(int index) { return rgb(index, 200, 200); }
+    Canvas& image() override { return canvas; }
+    Colour ambientBackColour() override { return ambient; }
+    void propertyChanged(const char* name) override { changes.push_back(name); }
+    void imageChanged() override { ++draws; }
+
+    SoftwareCanvas canvas;
+    Colour ambient;
+    std::vector<std::string> changes;
+    int draws = 0;
+};
+
+class MapStore final : public PropertyStore {
+public:
+    std::map<std::string, int32_t> values;
+    std::vector<std::string> order;
+    std::optional<int32_t> readInt32(const char* k) override { return read(k); }
+    std::optional<int16_t> readInt16(const char* k) override {
+        if (auto v = read(k)) return static_cast<int16_t>(*v);
+        return std::nullopt;
+    }
+    std::optional<bool> readBoolean(const char* k) override {
+        if (auto v = read(k)) return *v != 0;
+        return std::nullopt;
+    }
+    std::optional<std::string> readText(const char*) override { return std::nullopt; }
+    void writeInt32(const char* k, int32_t v) override { values[k] = v; }
+    void writeInt16(const char* k, int16_t v) override { values[k] = v; }
+    void writeBoolean(const char* k, bool v) override { values[k] = v ? -1 : 0; }
+    void writeText(const char*, const std::string&) override {}
+
+private:
+    std::optional<int32_t> read(const char* k) {
+        order.push_back(k);
+        if (!values.count(k)) return std::nullopt;
+        return values.at(k);
+    }
+};
+
+TEST(Frame, ShadowRingsFadeIntoTheBackgroundBeyondTheBox) {
+    TestFrameHost host(60, 40, kDialogGrey);
+    GFXFrameX frame(host);
+    EXPECT_EQ(host.draws, 0) << "a new instance draws on its first size change";
+    frame.sizeChanged();
+    SoftwareCanvas& c = host.canvas;
+    // Rings 1 to 5 beyond the outline at x = 54 (and y = 34); ring 0, grey
+    // 100, lies under the box's outline. The outermost ring is 220, not 224.
+    const int greys[] = {124, 148, 172, 196, 220};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(c.getPixel(55 + i, 20), grey(greys[i])) << "right, ring " << i + 1;
+        EXPECT_EQ(c.getPixel(30, 35 + i), grey(greys[i])) << "below, ring " << i + 1;
+    }
+    EXPECT_EQ(blendColour(blendColour(0, kDialogGrey, 100, 50), kDialogGrey, 5, 0), grey(100));
+    EXPECT_EQ(c.getPixel(54, 20), 0u) << "the outline";
+    EXPECT_EQ(c.getPixel(0, 0), 0u);
+    EXPECT_EQ(c.getPixel(30, 20), kDialogGrey) << "the fill";
+    // Beside and above the shadow's offset corner: the background.
+    EXPECT_EQ(c.getPixel(59, 4), kDialogGrey);
+    EXPECT_EQ(c.getPixel(59, 5), grey(220));
+    EXPECT_EQ(c.getPixel(4, 39), kDialogGrey);
+}
+
+TEST(Frame, StylesAndTheShadowSwitch) {
+    TestFrameHost host(30, 20, kDialogGrey);
+    GFXFrameX frame(host);
+    frame.setFillColour(rgb(1, 2, 3));
+    frame.setFrameStyle(2);
+    for (Colour p : host.canvas.pixels()) ASSERT_EQ(p, kDialogGrey) << "only the background";
+    frame.setFrameStyle(1);
+    frame.setShowShadow(1);  // only all bits set counts as true
+    EXPECT_EQ(host.canvas.getPixel(29, 19), 0u) << "the outline on the outermost pixels";
+    EXPECT_EQ(host.canvas.getPixel(0, 19), 0u);
+    EXPECT_EQ(host.canvas.getPixel(28, 18), rgb(1, 2, 3));
+    EXPECT_THAT(host.changes,
+                ::testing::ElementsAre("FillColour", "FrameStyle", "FrameStyle", "ShowShadow"));
+}
+
+TEST(Frame, BaseColoursAndSystemColourArithmetic) {
+    const Colour white = rgb(255, 255, 255);
+    EXPECT_EQ(blendColour(0, white, 100, 100), grey(200)) << "opacity 0";
+    EXPECT_EQ(blendColour(0, white, 100, 50), grey(100));
+    EXPECT_EQ(blendColour(0, white, 100, 0), 0u) << "opacity 100";
+    const Channels split = splitColour(0x8000000F);
+    EXPECT_EQ(split.red, 15);
+    EXPECT_EQ(split.green, 1);
+    EXPECT_EQ(split.blue, 1);
+    // A system colour behind the frame: the background shows the colour it
+    // names, the shadow comes out nearly black, and no pixel is smoothed.
+    TestFrameHost host(40, 30, 0x8000000F);
+    GFXFrameX frame(host);
+    frame.setFrameStyle(0);
+    EXPECT_EQ(host.canvas.getPixel(0, 29), TestFrameHost::systemColour(15));
+    EXPECT_EQ(host.canvas.getPixel(39, 15), rgb(15, 0, 0));
+    SoftwareCanvas before = host.canvas;
+    smoothShadowCorners(host.canvas, 0x8000000F, 5, 10);
+    EXPECT_EQ(host.canvas.pixels(), before.pixels());
+}
+
+TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
+    TestFrameHost host(50, 40, kDialogGrey);
+    GFXFrameX frame(host);
+    const struct {
+        void (GFXFrameX::*set)(int16_t);
+        int16_t value;
+        int16_t FrameProperties::*field;
+        int16_t stored;
+    } cases[] = {
+        {&GFXFrameX::setCornerDepth, 60, &FrameProperties::cornerDepth, 50},
+        {&GFXFrameX::setCornerDepth, -3, &FrameProperties::cornerDepth, 0},
+        {&GFXFrameX::setShadowOpacity, 150, &FrameProperties::shadowOpacity, 100},
+        {&GFXFrameX::setShadowOpacity, -1, &FrameProperties::shadowOpacity, 0},
+        {&GFXFrameX::setShadowDepth, 1, &FrameProperties::shadowDepth, 2},
+        {&GFXFrameX::setShadowDepth, 45, &FrameProperties::shadowDepth, kMaxShadowDepth},
+    };
+    for (const auto& c : cases) {
+        (frame.*c.set)(c.value);
+        EXPECT_EQ(frame.properties().*c.field, c.stored) << c.value;
+    }
+
+    MapStore store;
+    store.values = {{"CornerDepth", 80}, {"ShadowDepth", 0}, {"ShadowOpacity", -5}};
+    const int draws = host.draws;
+    frame.loadProperties(store);
+    EXPECT_EQ(host.draws, draws + 1) << "one redraw at the end of loading";
+    EXPECT_THAT(store.order, ::testing::ElementsAre("FrameStyle", "ShadowOpacity", "ShowShadow",
+                                                    "ShadowDepth", "FillColour", "BackColour",
+                                                    "BackColourIs", "BorderColour", "CornerDepth"));
+    EXPECT_EQ(frame.properties().cornerDepth, 80);
+    EXPECT_EQ(frame.properties().shadowDepth, 0);
+    EXPECT_EQ(frame.properties().fillColour, kDialogGrey) << "a missing key: the default";
+
+    MapStore saved;
+    frame.setCornerDepth(10);
+    frame.setShadowDepth(5);
+    frame.setShadowOpacity(50);
+    frame.saveProperties(saved);
+    EXPECT_TRUE(saved.values.empty()) << "defaults are not stored";
+    frame.setBorderColour(rgb(9, 9, 9));
+    frame.saveProperties(saved);
+    EXPECT_EQ(saved.values.size(), 1u);
+}
+
+TEST(Frame, SmoothingReplacesOnlyTheBackgroundWithTheRoundedMeanInWalkOrder) {
+    // Region 1 of a 12 x 12 image with corner depth 2: x and y from 8 to 9.
+    SoftwareCanvas c(12, 12);
+    const Colour bg = rgb(10, 10, 10);
+    c.clear(rgb(20, 20, 21));
+    c.setPixelV(8, 8, bg);
+    c.setPixelV(8, 9, bg);               // below (8, 8): replaced after it, read before
+    c.setPixelV(9, 8, rgb(11, 10, 10));  // one unit off: left alone
+    c.setPixelV(9, 9, bg);
+    smoothShadowCorners(c, bg, 1, 2);
+    // (8, 8): the mean of above, right, below and left; blue 62 / 4 rounds
+    // to the even 16.
+    EXPECT_EQ(c.getPixel(8, 8), rgb(15, 15, 16));
+    EXPECT_EQ(c.getPixel(9, 8), rgb(11, 10, 10));
+    // (8, 9) sees (8, 8) with its new colour; (9, 9) sees both, and its
+    // green 66 / 4 rounds to the even 16.
+    EXPECT_EQ(c.getPixel(8, 9), rgb(16, 16, 17));
+    EXPECT_EQ(c.getPixel(9, 9), rgb(17, 16, 17));
+    EXPECT_EQ(neighbourColour(c, 1, 1, 7), 0u);
+    // A region whose bounds cross is empty: corner depth 1 on this image.
+    SoftwareCanvas d(12, 12);
+    d.clear(bg);
+    smoothShadowCorners(d, bg, 5, 1);
+    EXPECT_EQ(d.getPixel(10, 10), bg);
+}
+
+TEST(Frame, AnySizeAndAnyStoredValueDrawsInsideTheImage) {
+    for (int size : {0, 1, 3, 12}) {
+        for (int16_t depth : {int16_t{0}, int16_t{-3}, int16_t{80}}) {
+            for (int32_t style : {0, 1}) {
+                TestFrameHost host(size, size, kDialogGrey);
+                GFXFrameX frame(host);
+                MapStore store;
+                store.values = {{"FrameStyle", style},
+                                {"ShadowDepth", depth},
+                                {"CornerDepth", 80},
+                                {"ShadowOpacity", -5}};
+                frame.loadProperties(store);  // draws; the sanitizers watch
+                EXPECT_EQ(host.canvas.pixels().size(), static_cast<size_t>(size * size));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvelle

@@ -1,0 +1,81 @@
+"""The frame and the push button on the real platform, under Wine: their
+images against the software canvas, the interception layer, GDI objects
+over many redraws, and two buttons driven with the pointer and the keys."""
+
+from e2e_support import WineTestCase, fields, main, wait_until
+
+BORDER = (0, 60, 116)
+PARENT = (0, 255, 0)
+
+
+class Controls(WineTestCase):
+    programs = ("controls_check.exe", "probe.exe")
+
+    def check(self, command, timeout=300):
+        code, out = self.box.run(self.folder / "controls_check.exe", command, timeout=timeout,
+                                 name=f"controls-{command}")
+        self.assertEqual(code, 0, out)
+        return out
+
+    def test_the_frames_images_are_the_software_canvas_and_redraw_on_an_ambient_change(self):
+        out = self.check("frames")
+        self.assertIn("frames=500 failures=0", out)
+        # The new background, at once: 0x00RRGGBB of the image's top-right pixel.
+        self.assertIn("ambient corner=0a141e", out)
+
+    def test_interception_survives_owners_detaching_in_either_order(self):
+        out = self.check("interception")
+        self.assertEqual(out.count("ok "), 10, out)
+
+    def test_redraws_leave_no_gdi_object_behind(self):
+        self.assertIn("gdi before=", self.check("leaks"))
+
+    def test_two_buttons_under_the_pointer_and_the_keys(self):
+        host = self.box.start(self.folder / "controls_check.exe", "buttons", name="buttons")
+        log = self.box.logs / "buttons.out"
+
+        def lines():
+            return log.read_text(errors="replace").splitlines() if log.exists() else []
+        self.assertTrue(wait_until(lambda: len([x for x in lines() if x.startswith("button ")]) == 2,
+                                   20), lines())
+        first, second = [fields(x) for x in lines() if x.startswith("button ")]
+        x, y = int(first["x"]), int(first["y"])
+        w, h = int(first["width"]), int(first["height"])
+
+        def look(name):
+            return self.screenshot(name)
+
+        def shown():
+            shot = look("normal")
+            return shot if shot.at(x + 3, y) == BORDER else None
+        shot = wait_until(shown, 10)
+        self.assertIsNotNone(shot, "the buttons never showed")
+        self.assertEqual({shot.at(x + i, y) for i in range(3, w - 3)}, {BORDER})
+        self.assertEqual(shot.at(x + 10, y + h - 2), (214, 208, 197))
+        self.assertEqual(shot.at(x, y), PARENT, "outside the window region: the parent")
+        self.assertEqual(shot.at(x + w - 1, y + h - 1), PARENT)
+        x2, y2 = int(second["x"]), int(second["y"])
+        self.assertEqual(shot.at(x2 + 10, y2), (201, 199, 186), "disabled border")
+        self.assertEqual(shot.at(x2 + 5, y2 + h // 2), (245, 244, 234), "disabled face")
+
+        # Hot under the pointer, Normal again once it has left.
+        self.box.xdotool("mousemove", x + w // 2, y + h // 2)
+        self.assertTrue(wait_until(lambda: look("hot").at(x + 10, y + h - 2) == (230, 150, 0), 10))
+        self.box.xdotool("mousemove", x + w // 2, y + h + 40)
+        self.assertTrue(wait_until(lambda: look("left").at(x + 10, y + h - 2) == (214, 208, 197),
+                                   10))
+
+        # A click, then Space and Enter on the button that now has the focus.
+        self.box.xdotool("mousemove", x + w // 2, y + h // 2)
+        self.box.xdotool("click", 1)
+        self.assertTrue(wait_until(lambda: "command id=101 code=0" in lines(), 10), lines())
+        self.box.key("space")
+        self.assertTrue(wait_until(lambda: lines().count("command id=101 code=0") == 2, 10))
+        self.box.key("Return")
+        self.assertTrue(wait_until(lambda: lines().count("command id=101 code=0") == 3, 10))
+        self.assertNotIn("command id=102 code=0", lines(), "the disabled button stays silent")
+        host.kill()
+
+
+if __name__ == "__main__":
+    main()
