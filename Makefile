@@ -45,9 +45,11 @@ dist: win
 	if [ -f $(WIN)/bin/Orvelle.scr ]; then cp $(WIN)/bin/Orvelle.scr dist/; fi
 	@ls -l dist
 
-# The saver on this display, or on a virtual one with screenshots saved.
+# The saver on this display, or on a virtual one with screenshots saved;
+# ARGS=/c opens the settings dialog instead.
+ARGS ?= /s
 run: win
-	python3 tools/run.py --bin $(WIN)/bin --work build/run --out run-output
+	python3 tools/run.py --bin $(WIN)/bin --work build/run --out run-output --switch $(ARGS)
 
 bench: deps
 	cmake -S . -B $(BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVELLE_SANITIZE=OFF

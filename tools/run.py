@@ -32,9 +32,9 @@ def install(box, bin_dir):
     return folder
 
 
-def start_saver(box, folder, size):
+def start_saver(box, folder, size, switch):
     if (folder / "Orvelle.scr").exists():
-        return box.start(folder / "Orvelle.scr", "/s", name="saver")
+        return box.start(folder / "Orvelle.scr", switch, name="saver")
     # Without the front end the renderer runs alone on the settings file.
     settings = box.c_drive() / "pellan_temp"
     settings.mkdir(exist_ok=True)
@@ -48,23 +48,37 @@ def main():
     ap.add_argument("--bin", required=True)
     ap.add_argument("--work", required=True)
     ap.add_argument("--out", required=True)
+    ap.add_argument("--switch", default="/s", help="what Orvelle.scr is started with (/s, /c)")
     args = ap.parse_args()
+    dialog = args.switch[1:2].upper() == "C"
 
     display = usable_display()
     if display:
-        print(f"running the saver on display {display}; press Escape to end it")
+        print(f"running Orvelle.scr {args.switch} on display {display}"
+              + ("" if dialog else "; press Escape to end it"))
         with WineBox(args.work, display=display) as box:
             folder = install(box, args.bin)
-            p = start_saver(box, folder, (1024, 768))
+            p = start_saver(box, folder, (1024, 768), args.switch)
             p.wait()
         return 0
 
     out = Path(args.out).resolve()
     out.mkdir(parents=True, exist_ok=True)
-    print(f"no display: running the saver on a virtual 1024x768 display; screenshots go to {out}")
+    print(f"no display: running Orvelle.scr {args.switch} on a virtual 1024x768 display; "
+          f"screenshots go to {out}")
     with WineBox(args.work, screen="1024x768") as box:
         folder = install(box, args.bin)
-        p = start_saver(box, folder, (1024, 768))
+        p = start_saver(box, folder, (1024, 768), args.switch)
+        if dialog:
+            if box.x_window("■Orvelle■", timeout=30) is None:
+                print("the settings dialog did not appear")
+                return 1
+            time.sleep(3.0)
+            print(f"  {box.screenshot(out / 'settings.png')}")
+            box.key("Escape")
+            p.wait(timeout=30)
+            print(f"screenshot saved in {out}")
+            return 0
         if box.x_window("Zelkor_VC", timeout=30) is None:
             print("the renderer's window did not appear")
             return 1

@@ -17,7 +17,7 @@ import time
 from pathlib import Path
 
 # Registry settings the box needs (see the notes beside each).
-REGISTRY = r"""REGEDIT4
+REGISTRY = r"""Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 ; Without a window manager a hide or destroy of a visible window otherwise
@@ -28,8 +28,10 @@ REGISTRY = r"""REGEDIT4
 ; A crash prints a backtrace and exits instead of waiting in a dialog.
 "ShowCrashDialog"=dword:00000000
 
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"="IPAPGothic"
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+; Otherwise the dialog's face falls back to the fixed-width IPAGothic (the
+; font replacements key of Wine's own is not consulted for it on Wine 8).
+"ＭＳ Ｐゴシック"="IPAPGothic"
 """
 
 # A sound device that discards what it is given.
@@ -143,17 +145,19 @@ class WineBox:
         raise RuntimeError("Xvfb did not start")
 
     def _ensure_prefix(self):
+        # The marker holds the registry settings the prefix was given.
         marker = self.prefix / ".orvelle-ready"
-        if marker.exists():
+        if marker.exists() and marker.read_text(encoding="utf-8") == REGISTRY:
             return
-        if self.prefix.exists():
-            shutil.rmtree(self.prefix)
-        self._spawn(["wineboot", "--init"], "wineboot").wait(timeout=180)
+        if not marker.exists():
+            if self.prefix.exists():
+                shutil.rmtree(self.prefix)
+            self._spawn(["wineboot", "--init"], "wineboot").wait(timeout=180)
         reg = self.work / "orvelle.reg"
         reg.write_text(REGISTRY, encoding="utf-16")
         self._spawn(["wine", "regedit", "/S", str(reg)], "regedit").wait(timeout=60)
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=60)
-        marker.write_text("ok\n")
+        marker.write_text(REGISTRY, encoding="utf-8")
 
     # -- processes ----------------------------------------------------------
     def _spawn(self, argv, name, env=None):

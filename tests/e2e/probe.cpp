@@ -46,11 +46,13 @@ void describe(HWND w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     const LONG style = GetWindowLongA(w, GWL_STYLE);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
     std::printf(
-        "class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld style=%08lX visible=%d "
-        "parent=%llu pid=%lu\n",
+        "class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld client_x=%ld client_y=%ld "
+        "style=%08lX visible=%d parent=%llu pid=%lu\n",
         className, r.left, r.top, r.right - r.left, r.bottom - r.top, client.right, client.bottom,
-        static_cast<unsigned long>(style), IsWindowVisible(w) ? 1 : 0,
+        origin.x, origin.y, static_cast<unsigned long>(style), IsWindowVisible(w) ? 1 : 0,
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(w))), pid);
 }
 
@@ -64,6 +66,30 @@ BOOL CALLBACK collectText(HWND child, LPARAM param) {
     wchar_t text[512] = {};
     GetWindowTextW(child, text, 512);
     out->append(L"[").append(className).append(L":").append(text).append(L"]");
+    return TRUE;
+}
+
+// Each visible control of a window, relative to its top-level client area:
+// class, id, place, enabled, focused and text.
+struct ControlList {
+    HWND top;
+    HWND focus;
+};
+BOOL CALLBACK listControl(HWND child, LPARAM param) {
+    const auto* list = reinterpret_cast<const ControlList*>(param);
+    if (!IsWindowVisible(child)) return TRUE;
+    wchar_t className[64] = {}, text[512] = {};
+    GetClassNameW(child, className, 64);
+    GetWindowTextW(child, text, 512);
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, list->top, reinterpret_cast<POINT*>(&r), 2);
+    std::printf(
+        "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld enabled=%d focus=%d "
+        "text=%s\n",
+        utf8(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
+        r.bottom - r.top, IsWindowEnabled(child) ? 1 : 0, child == list->focus ? 1 : 0,
+        utf8(text).c_str());
     return TRUE;
 }
 
@@ -173,6 +199,37 @@ int main(int, char**) {
         std::wstring texts;
         EnumChildWindows(w, collectText, reinterpret_cast<LPARAM>(&texts));
         std::printf("caption=%s controls=%s\n", utf8(caption).c_str(), utf8(texts).c_str());
+        return 0;
+    }
+    // controls CAPTION: the window's visible controls.
+    if (command == "controls" && argc >= 3) {
+        HWND w = waitWindow(wide(argv[2]), 10000);
+        if (w == nullptr) return 1;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
+        ControlList list{w, info.hwndFocus};
+        EnumChildWindows(w, listControl, reinterpret_cast<LPARAM>(&list));
+        return 0;
+    }
+    // record-url URL: what the shell was asked to open, into C:\url.txt.
+    if (command == "record-url" && argc >= 3) {
+        FILE* f = std::fopen("C:\\url.txt", "w");
+        if (f == nullptr) return 1;
+        std::fprintf(f, "%s\n", argv[2]);
+        return std::fclose(f) == 0 ? 0 : 1;
+    }
+    // choose CAPTION PATH: types PATH into a file chooser's focused name box and confirms.
+    if (command == "choose" && argc >= 4) {
+        HWND w = waitWindow(wide(argv[2]), 10000);
+        if (w == nullptr) return 1;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
+        if (info.hwndFocus == nullptr) return 1;
+        SendMessageW(info.hwndFocus, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(wide(argv[3]).c_str()));
+        PostMessageW(w, WM_COMMAND, IDOK, 0);
         return 0;
     }
     // close CAPTION: posts WM_CLOSE to the window.

@@ -1,0 +1,131 @@
+#include "settings/settings_model.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/settings_keys.h"
+
+namespace orvelle {
+
+ControlStates controlStatesFor(int16_t kind) {
+    switch (kind) {
+        case 0:
+            return {0, false, false};
+        case 1:
+            return {1, true, false};
+        case 2:
+            return {2, false, true};
+        default:
+            return {-1, false, false};
+    }
+}
+
+std::string formatRepeat(int16_t value) {
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+std::vector<std::string> repeatItems() {
+    std::vector<std::string> items;
+    for (int16_t i = 0; i <= 30; ++i) items.push_back(formatRepeat(i));
+    return items;
+}
+
+namespace {
+
+// Full-width ASCII (U+FF01 to U+FF5E, as an input method types it) to ASCII.
+std::string narrowFullWidth(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        if (b0 == 0xEF && i + 2 < text.size()) {
+            const unsigned code = ((b0 & 0x0Fu) << 12) |
+                                  ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
+                                  (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+            if (code >= 0xFF01 && code <= 0xFF5E) {
+                out += static_cast<char>(code - 0xFF01 + 0x21);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// A decimal number with an optional sign, fraction and exponent, blanks around it.
+std::optional<double> readNumber(const std::string& text) {
+    size_t i = 0, end = text.size();
+    while (i < end && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    const std::string number = text.substr(i, end - i);
+    size_t at = 0, digits = 0;
+    if (at < number.size() && (number[at] == '+' || number[at] == '-')) ++at;
+    while (at < number.size() && std::isdigit(static_cast<unsigned char>(number[at])))
+        ++at, ++digits;
+    if (at < number.size() && number[at] == '.') {
+        ++at;
+        while (at < number.size() && std::isdigit(static_cast<unsigned char>(number[at])))
+            ++at, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (at < number.size() && (number[at] == 'e' || number[at] == 'E')) {
+        size_t e = at + 1;
+        if (e < number.size() && (number[e] == '+' || number[e] == '-')) ++e;
+        const size_t start = e;
+        while (e < number.size() && std::isdigit(static_cast<unsigned char>(number[e]))) ++e;
+        if (e == start) return std::nullopt;
+        at = e;
+    }
+    if (at != number.size()) return std::nullopt;
+    return std::strtod(number.c_str(), nullptr);
+}
+
+}  // namespace
+
+int16_t repeatFromText(std::string_view text) {
+    const auto number = readNumber(narrowFullWidth(text));
+    if (!number) return 0;
+    const double rounded = std::nearbyint(*number);  // a half to the even neighbour
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return 0;
+    return static_cast<int16_t>(rounded);
+}
+
+BannerStep advanceBanner(int16_t& bannerTick) {
+    bannerTick = static_cast<int16_t>(bannerTick + 1);
+    if (bannerTick >= 1 && bannerTick <= 24) return {0, bannerTick};
+    if (bannerTick >= 25 && bannerTick <= 48) return {1, bannerTick - 24};
+    if (bannerTick == 49) bannerTick = 0;
+    return {-1, 0};
+}
+
+std::optional<std::string> storablePath(const std::u16string& path, PathEncoding& encoding) {
+    if (auto ansi = encoding.toAnsi(path)) return ansi;
+    if (auto shortPath = encoding.shortForm(path)) return encoding.toAnsi(*shortPath);
+    return std::nullopt;
+}
+
+ControlStates SettingsModel::chooseKind(int16_t kind) {
+    music_.bgmKind = kind;
+    return states();
+}
+
+bool SettingsModel::fileChosen(const std::u16string& path, PathEncoding& encoding) {
+    const auto stored = storablePath(path, encoding);
+    if (!stored) return false;
+    music_.bgmFile = *stored;
+    music_.bgmFolder = folderOf(music_.bgmFile, lead_);
+    return true;
+}
+
+void SettingsModel::save(ProfileStore& store, std::string_view repeatText) {
+    const std::string section = settings::kSection, file = settings::kPath;
+    writeSetting(store, lastResult_, section, settings::kBgmKind,
+                 formatSettingNumber(music_.bgmKind), file);
+    music_.bgmRepeat = repeatFromText(repeatText);
+    writeSetting(store, lastResult_, section, settings::kBgmRepeat,
+                 formatSettingNumber(music_.bgmRepeat), file);
+    writeSetting(store, lastResult_, section, settings::kBgmFile, music_.bgmFile, file);
+}
+
+}  // namespace orvelle

@@ -1,0 +1,113 @@
+// The settings dialog's model: what a user could hit.
+#include "settings/settings_model.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/settings_keys.h"
+#include "tests/support/fakes.h"
+
+namespace orvelle {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(SettingsModel, ControlStatesFollowTheKind) {
+    EXPECT_EQ(controlStatesFor(0), (ControlStates{0, false, false}));
+    EXPECT_EQ(controlStatesFor(1), (ControlStates{1, true, false}));
+    EXPECT_EQ(controlStatesFor(2), (ControlStates{2, false, true}));
+    EXPECT_EQ(controlStatesFor(5), (ControlStates{-1, false, false})) << "from a hand-edited file";
+}
+
+TEST(SettingsModel, TheRepeatBoxLoadsAndSavesItsNumber) {
+    EXPECT_EQ(formatRepeat(0), "");
+    EXPECT_EQ(formatRepeat(12), "12");
+    const auto items = repeatItems();
+    ASSERT_EQ(items.size(), 31u);
+    EXPECT_EQ(items.front(), "");
+    EXPECT_EQ(items[12], "12");
+    EXPECT_EQ(items.back(), "30");
+    const std::pair<const char*, int16_t> typed[] = {
+        {"", 0},     {"abc", 0},   {"7.5", 8},   {"6.5", 6},   {" 12 ", 12}, {"-2.5", -2},
+        {"1e1", 10}, {"１２", 12}, {"40000", 0}, {"12abc", 0}, {"3.", 3},
+    };
+    for (const auto& [text, saved] : typed) EXPECT_EQ(repeatFromText(text), saved) << text;
+}
+
+TEST(SettingsModel, TheBannerCounterTakesTurns) {
+    int16_t tick = 0;
+    std::vector<std::pair<int, int>> steps;
+    for (int i = 0; i < 50; ++i) {
+        const BannerStep s = advanceBanner(tick);
+        steps.emplace_back(s.banner, s.frame);
+    }
+    EXPECT_EQ(steps[0], std::make_pair(0, 1));
+    EXPECT_EQ(steps[23], std::make_pair(0, 24)) << "tick 24";
+    EXPECT_EQ(steps[24], std::make_pair(1, 1)) << "tick 25: the right banner's first frame";
+    EXPECT_EQ(steps[47], std::make_pair(1, 24)) << "tick 48";
+    EXPECT_EQ(steps[48], std::make_pair(-1, 0)) << "tick 49 shows nothing";
+    EXPECT_EQ(steps[49], std::make_pair(0, 1)) << "and the cycle starts again";
+}
+
+class ScriptedEncoding final : public PathEncoding {
+public:
+    bool representable = true;
+    std::optional<std::u16string> shortPath;
+    std::optional<std::string> toAnsi(const std::u16string& path) override {
+        if (!representable && path != shortPath) return std::nullopt;
+        return std::string(path.begin(), path.end());
+    }
+    std::optional<std::u16string> shortForm(const std::u16string&) override { return shortPath; }
+};
+
+class Dialog : public ::testing::Test {
+protected:
+    MusicSettings music;
+    int32_t lastResult = 0;
+    SettingsModel model{music, lastResult, LeadBytes::shiftJis()};
+    testing::FakeSettings store;
+    ScriptedEncoding encoding;
+};
+
+TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
+    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
+    EXPECT_EQ(music.bgmFolder, "C:\\Music");
+    EXPECT_EQ(model.chooseKind(1), (ControlStates{1, true, false}));
+    EXPECT_EQ(model.chooseKind(2).fileEnabled, true);
+    model.chooseKind(0);
+    EXPECT_EQ(music.bgmFile, "C:\\Music\\a.mp3");
+    model.save(store, "7.5");
+    EXPECT_THAT(store.writes, ElementsAre(std::string(settings::kBgmKind) + "= 0",
+                                          std::string(settings::kBgmRepeat) + "= 8",
+                                          std::string(settings::kBgmFile) + "=C:\\Music\\a.mp3"));
+    EXPECT_EQ(lastResult, 1);
+}
+
+TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
+    music.bgmKind = 5;
+    model.save(store, "");
+    model.chooseKind(2);
+    model.save(store, "");
+    EXPECT_THAT(store.writes, ElementsAre(std::string(settings::kBgmKind) + "= 5",
+                                          std::string(settings::kBgmRepeat) + "= 0",
+                                          std::string(settings::kBgmFile) + "=",
+                                          std::string(settings::kBgmKind) + "= 2",
+                                          std::string(settings::kBgmRepeat) + "= 0",
+                                          std::string(settings::kBgmFile) + "="));
+}
+
+TEST_F(Dialog, APathTheCodePageCannotHoldIsKeptShortOrNotAtAll) {
+    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\old.mp3", encoding));
+    encoding.representable = false;
+    encoding.shortPath = u"C:\\MUSIC\\CAFE~1.MP3";
+    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\caf\u00e9.mp3", encoding));
+    EXPECT_EQ(music.bgmFile, "C:\\MUSIC\\CAFE~1.MP3");
+    // A volume without short names: the previous choice stays.
+    encoding.shortPath.reset();
+    EXPECT_FALSE(model.fileChosen(u"C:\\Music\\caf\u00e9.mp3", encoding));
+    EXPECT_EQ(music.bgmFile, "C:\\MUSIC\\CAFE~1.MP3");
+    EXPECT_EQ(music.bgmFolder, "C:\\MUSIC");
+}
+
+}  // namespace
+}  // namespace orvelle
