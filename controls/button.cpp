@@ -55,7 +55,38 @@ void gradientFill(Canvas& canvas, const CanvasRect& rect, Colour top, Colour bot
     }
 }
 
+namespace {
+
+// With high contrast on, only the system's colours: the button face and
+// text, outlined in the button text's colour, highlighted while hot or
+// pressed, grey text when disabled.
+void drawHighContrastButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
+    constexpr Colour kFace = 0x8000000F, kText = 0x80000012, kGrey = 0x80000011,
+                     kHighlight = 0x8000000D, kHighlightText = 0x8000000E;
+    const int w = canvas.width(), h = canvas.height();
+    const bool lit = s == VisualState::Hot || s == VisualState::Pressed;
+    canvas.clear(kFace);
+    canvas.fillRect({1, 1, w - 1, h - 1}, lit ? kHighlight : kFace);
+    const Colour outline = s == VisualState::Disabled ? kGrey : kText;
+    canvas.line(1, 0, w - 1, 0, outline);
+    canvas.line(0, 1, 0, h - 1, outline);
+    canvas.line(1, h - 1, w - 1, h - 1, outline);
+    canvas.line(w - 1, 1, w - 1, h - 1, outline);
+    const CanvasRect text{3, 3, w - 3, h - 3};
+    canvas.drawText(look.caption, text,
+                    s == VisualState::Disabled ? kGrey
+                    : lit                      ? kHighlightText
+                                               : kText);
+    if (look.hasFocus && look.focusRect && s >= VisualState::Focused) canvas.drawFocusRect(text);
+}
+
+}  // namespace
+
 void drawButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
+    if (look.highContrast) {
+        drawHighContrastButton(canvas, s, look);
+        return;
+    }
     const StateColours& c = kColours[static_cast<int>(s)];
     const int w = canvas.width(), h = canvas.height();
     canvas.clear(0x8000000F);  // the control's background: the system's button face

@@ -30,6 +30,8 @@ struct ButtonLook {
     bool hasFocus = false;
     bool focusRect = true;
     Colour foreColour = 0;
+    // The system's high-contrast setting: draw in the system's colours.
+    bool highContrast = false;
 };
 
 // The whole button in state s on an image of its size: border, face,

@@ -1,9 +1,11 @@
 #include "controls/button_win32.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <cmath>
 
+#include "controls/accessibility_win32.h"
 #include "controls/control_messages_win32.h"
 #include "platform/text_win32.h"
 
@@ -70,6 +72,11 @@ void ButtonWindow::setFocusRect(bool focusRect) {
     if (core_.hasFocus()) core_.drawButton(core_.visualState());
 }
 
+void ButtonWindow::setHighContrast(bool on) {
+    look_.highContrast = on;
+    core_.drawButton(core_.visualState());
+}
+
 void ButtonWindow::setFont(HFONT font) {
     image_.setFont(font);
     core_.drawButton(core_.visualState());
@@ -109,6 +116,7 @@ void ButtonWindow::processPendingEvents() {
 
 void ButtonWindow::setHostEnabled(bool enabled) {
     if ((IsWindowEnabled(window()) != FALSE) != enabled) EnableWindow(window(), enabled);
+    announceStateChange(window());
 }
 
 bool ButtonWindow::displayAsDefault() {
@@ -226,6 +234,7 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                         : 0);
         case WM_SETFOCUS:
             core_.gotFocus();
+            announceFocus(window());
             return 0;
         case WM_KILLFOCUS:
             core_.lostFocus();
@@ -239,6 +248,18 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case kAccessKeyPressed:
             core_.accessKey();
+            return 0;
+        case WM_GETOBJECT:
+            return answerGetObject(window(), wParam, lParam);
+        case kDescribeAccessible: {
+            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+            d->role = ROLE_SYSTEM_PUSHBUTTON;
+            d->name = withoutAccessKeyMarks(win32::widen(look_.caption));
+            d->defaultAction = L"Press";
+            return 0;
+        }
+        case kDoDefaultAction:
+            if (core_.enabled()) click();
             return 0;
         case kAmbientChanged:
             core_.ambientChanged(static_cast<AmbientValue>(wParam) == AmbientValue::DisplayAsDefault

@@ -45,6 +45,7 @@ public:
     void setForeColour(Colour colour);
     void setFocusRect(bool focusRect);
     void setFont(HFONT font);
+    void setHighContrast(bool on);
     // Moves the pointer to the button's centre.
     void snapMouseTo();
 

@@ -1,7 +1,12 @@
 #include "settings/dialog_parts_win32.h"
 
+#include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include "controls/accessibility_win32.h"
+#include "controls/button.h"
+#include "controls/control_messages_win32.h"
 #include "platform/picture_win32.h"
 #include "platform/text_win32.h"
 #include "platform/win32_handles.h"
@@ -94,6 +99,14 @@ LRESULT TransparentText::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_NCHITTEST:
             return HTTRANSPARENT;
+        case WM_GETOBJECT:
+            return answerGetObject(window(), wParam, lParam);
+        case kDescribeAccessible: {
+            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+            d->role = ROLE_SYSTEM_STATICTEXT;
+            d->name = text_;
+            return 0;
+        }
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
@@ -162,13 +175,20 @@ void OptionRow::place(const Layout& layout, HFONT font) {
 }
 
 void OptionRow::setChosen(bool chosen) {
+    if (chosen_ == chosen) return;
     chosen_ = chosen;
     InvalidateRect(window(), nullptr, FALSE);
+    announceStateChange(window());
 }
 
 void OptionRow::setTextColour(COLORREF colour) {
     textColour_ = colour;
     InvalidateRect(window(), nullptr, FALSE);
+}
+
+void OptionRow::notify(WORD code) {
+    SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window()), code),
+                 reinterpret_cast<LPARAM>(window()));
 }
 
 LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,6 +198,16 @@ LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 drawCentred(dc, chosen_ ? chosenMark_ : emptyMark_, layout_.mark);
                 drawTextIn(dc, label_, layout_.label, font_, textColour_,
                            DT_LEFT | DT_TOP | DT_SINGLELINE);
+                if (GetFocus() == window()) {
+                    // The dotted rectangle around the label's text.
+                    RECT text = layout_.label;
+                    win32::SelectedObject selected(dc, font_);
+                    DrawTextW(dc, label_.c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+                    InflateRect(&text, 1, 0);
+                    IntersectRect(&text, &text, &layout_.label);
+                    SetTextColor(dc, 0);
+                    DrawFocusRect(dc, &text);
+                }
             });
             return 0;
         case WM_ERASEBKGND:
@@ -186,22 +216,59 @@ LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
             const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (PtInRect(&layout_.mark, at) || PtInRect(&layout_.label, at)) {
-                SendMessageW(GetParent(window()), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(window()), kOptionChosen),
-                             reinterpret_cast<LPARAM>(window()));
-            }
+            if (PtInRect(&layout_.mark, at) || PtInRect(&layout_.label, at)) notify(kOptionChosen);
             return 0;
         }
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_RADIOBUTTON;
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) notify(kOptionChosen);
+            if (wParam == VK_UP || wParam == VK_LEFT) notify(kOptionPrevious);
+            if (wParam == VK_DOWN || wParam == VK_RIGHT) notify(kOptionNext);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(window(), nullptr, FALSE);
+            if (message == WM_SETFOCUS) announceFocus(window());
+            return 0;
+        case kGetAccessKey: {
+            const std::wstring key = win32::widen(accessKeyOf(win32::narrow(label_)));
+            return key.size() == 1 ? key[0] : 0;
+        }
+        case kAccessKeyPressed:
+            SetFocus(window());
+            notify(kOptionChosen);
+            return 0;
+        case WM_GETOBJECT:
+            return answerGetObject(window(), wParam, lParam);
+        case kDescribeAccessible: {
+            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+            d->role = ROLE_SYSTEM_RADIOBUTTON;
+            d->name = withoutAccessKeyMarks(label_);
+            d->state = chosen_ ? STATE_SYSTEM_CHECKED : 0;
+            d->defaultAction = L"Check";
+            return 0;
+        }
+        case kDoDefaultAction:
+            notify(kOptionChosen);
+            return 0;
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
 }
 
-bool Banner::create(HWND parent, int id, const RECT& box, HCURSOR hand) {
+bool Banner::create(HWND parent, int id, const RECT& box, HCURSOR hand, const std::wstring& name,
+                    const std::wstring& address) {
     hand_ = hand;
-    return createWindow(0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top,
+    name_ = name;
+    address_ = address;
+    return createWindow(0, name.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top,
                         box.right - box.left, box.bottom - box.top, parent, {}, id);
+}
+
+void Banner::click() {
+    SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window()));
 }
 
 void Banner::show(HBITMAP picture) {
@@ -218,9 +285,41 @@ LRESULT Banner::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             GetClientRect(window(), &client);
             FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
             drawCentred(dc, picture_, client);
+            if (GetFocus() == window()) {
+                InflateRect(&client, -1, -1);
+                SetTextColor(dc, RGB(255, 255, 255));
+                DrawFocusRect(dc, &client);
+            }
             EndPaint(window(), &ps);
             return 0;
         }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(window(), nullptr, FALSE);
+            if (message == WM_SETFOCUS) announceFocus(window());
+            return 0;
+        case WM_GETDLGCODE:
+            return lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+                           reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
+                       ? DLGC_WANTMESSAGE
+                       : 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) click();
+            return 0;
+        case WM_GETOBJECT:
+            return answerGetObject(window(), wParam, lParam);
+        case kDescribeAccessible: {
+            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+            d->role = ROLE_SYSTEM_LINK;
+            d->name = name_;
+            d->value = address_;
+            d->state = STATE_SYSTEM_LINKED;
+            d->defaultAction = L"Jump";
+            return 0;
+        }
+        case kDoDefaultAction:
+            click();
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_SETCURSOR:
@@ -235,17 +334,54 @@ LRESULT Banner::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             RECT client{};
             GetClientRect(window(), &client);
             const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (pressed_ && PtInRect(&client, at)) {
-                SendMessageW(GetParent(window()), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(window()), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(window()));
-            }
+            if (pressed_ && PtInRect(&client, at)) click();
             pressed_ = false;
             return 0;
         }
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
+}
+
+namespace {
+
+struct ScreenReaderName {
+    std::wstring name;
+};
+
+LRESULT CALLBACK namedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+    const auto* named = reinterpret_cast<const ScreenReaderName*>(data);
+    switch (message) {
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+                return answerGetObject(window, wParam, lParam);
+            break;
+        case kDescribeAccessible: {
+            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+            d->role = ROLE_SYSTEM_COMBOBOX;
+            d->name = named->name;
+            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+            text.resize(static_cast<size_t>(
+                GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+            d->value = text;
+            return 0;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, namedProc, 1);
+            delete named;
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void nameComboForScreenReaders(HWND window, const std::wstring& name) {
+    SetWindowSubclass(window, namedProc, 1,
+                      reinterpret_cast<DWORD_PTR>(new ScreenReaderName{name}));
 }
 
 }  // namespace orvelle

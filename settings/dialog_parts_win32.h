@@ -14,10 +14,14 @@
 
 namespace orvelle {
 
-// Notification codes (HIWORD of WM_COMMAND) of the dialog's parts.
+// Notification codes (HIWORD of WM_COMMAND) of the dialog's parts: an
+// option chosen (mouse, Space or its access key), or the arrow keys asking
+// for the previous or the next option.
 inline constexpr WORD kOptionChosen = 0x0100;
+inline constexpr WORD kOptionPrevious = 0x0101;
+inline constexpr WORD kOptionNext = 0x0102;
 
-// Text over the parent's picture.
+// Text over the parent's picture; to a screen reader, static text.
 class TransparentText final : public win32::WindowBase<TransparentText> {
 public:
     static constexpr const char* kClassName = "Orvelle_Label";
@@ -59,8 +63,11 @@ private:
     COLORREF text_ = 0;
 };
 
-// One music option: its mark (a picture) and its label. A press of any
-// mouse button on the mark or the label tells the parent (kOptionChosen).
+// One music option: its mark (a picture) and its label, whose "&" marks an
+// access key. A press of any mouse button on the mark or the label, Space,
+// or Alt and the access key tell the parent (kOptionChosen); the arrow keys
+// ask it for a neighbour. With the focus it shows the dotted rectangle
+// around its label; to a screen reader it is a radio button.
 class OptionRow final : public win32::WindowBase<OptionRow> {
 public:
     static constexpr const char* kClassName = "Orvelle_Option";
@@ -80,6 +87,8 @@ protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void notify(WORD code);
+
     Layout layout_{};
     std::wstring label_;
     HFONT font_ = nullptr;
@@ -87,25 +96,33 @@ private:
     HBITMAP chosenMark_ = nullptr;
     bool chosen_ = false;
     COLORREF textColour_ = 0;
-    bool pressed_ = false;
 };
 
 // A banner: black, showing one picture centred, a pointing hand over it; a
-// click tells the parent (BN_CLICKED).
+// click, Enter or Space tells the parent (BN_CLICKED). To a screen reader, a
+// link with a name and the address it opens.
 class Banner final : public win32::WindowBase<Banner> {
 public:
     static constexpr const char* kClassName = "Orvelle_Banner";
-    bool create(HWND parent, int id, const RECT& box, HCURSOR hand);
+    bool create(HWND parent, int id, const RECT& box, HCURSOR hand, const std::wstring& name,
+                const std::wstring& address);
     void show(HBITMAP picture);
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void click();
+
     HBITMAP picture_ = nullptr;
     HCURSOR hand_ = nullptr;
     bool pressed_ = false;
+    std::wstring name_;
+    std::wstring address_;
 };
+
+// Gives a combo box (the repeat box) the name of its label for screen readers.
+void nameComboForScreenReaders(HWND combo, const std::wstring& name);
 
 // Paints what the parent shows under child into dc.
 void paintParentBackground(HWND child, HDC dc);

@@ -66,7 +66,8 @@ constexpr Box kTitle{20, 20, 111, 13};
 constexpr int kOptionKinds[3] = {1, 0, 2};
 constexpr Box kMarks[3] = {{28, 52, 13, 13}, {28, 72, 13, 13}, {28, 92, 13, 13}};
 constexpr Box kOptionLabels[3] = {{44, 52, 43, 13}, {44, 72, 22, 13}, {44, 92, 60, 13}};
-const char* const kOptionTexts[3] = {"音楽CD", "なし", "MP3、WAV"};
+// Each with an access key (the buttons have none, so nothing clashes).
+const char* const kOptionTexts[3] = {"音楽&CD", "なし(&N)", "&MP3、WAV"};
 
 class Win32PathEncoding final : public PathEncoding {
 public:
@@ -120,6 +121,9 @@ private:
     void layout();
     void placeWindow(const RECT* suggested);
     void applyStates(const ControlStates& states);
+    int focusRow() const;
+    void stepOption(int id, int step);
+    void applyColours();
     void chooseFile();
     void save();
     void openHomePage();
@@ -133,6 +137,7 @@ private:
     int16_t bannerTick_ = 0;
     bool done_ = false;
     bool closing_ = false;
+    bool highContrast_ = false;
 
     win32::UniqueGdiObject font_;
     win32::UniqueGdiObject markEmpty_, markChosen_;
@@ -151,7 +156,18 @@ private:
 
 OptionRow::Layout SettingsDialog::optionLayout(int row) const {
     const Box& mark = kMarks[row];
-    const Box& label = kOptionLabels[row];
+    Box label = kOptionLabels[row];
+    // Wide enough for the label with its access key, at this DPI.
+    if (HDC dc = GetDC(window())) {
+        {
+            win32::SelectedObject selected(dc, font_.get());
+            RECT text{};
+            const std::wstring wide = win32::widen(kOptionTexts[row]);
+            DrawTextW(dc, wide.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+            label.w = std::max(label.w, MulDiv(text.right + 2, 96, static_cast<int>(dpi_)));
+        }
+        ReleaseDC(window(), dc);
+    }
     const Box whole{mark.x, mark.y, label.x + label.w - mark.x, mark.h};
     return {rectOf(whole), relative(mark, whole), relative(label, whole)};
 }
@@ -207,12 +223,19 @@ bool SettingsDialog::createControls() {
                 "設定", font);
     cancel_.create(window(), cancel.left, cancel.top, cancel.right - cancel.left,
                    cancel.bottom - cancel.top, kCancelId, "ｷｬﾝｾﾙ", font);
-    for (int i = 0; i < 2; ++i)
-        bannerWindows_[i].create(window(), kBannerId + i, rectOf(kBanners[i]), hand_);
+    for (int i = 0; i < 2; ++i) {
+        bannerWindows_[i].create(window(), kBannerId + i, rectOf(kBanners[i]), hand_,
+                                 L"Orvelle のホームページ", win32::widen(kHomePage));
+    }
     credit_.create(window(), kCreditId, rectOf(kCredit),
                    std::string("Orvelle Ver ") + ORVELLE_VERSION + "  " + ORVELLE_COPYRIGHT, font,
                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    nameComboForScreenReaders(repeat_, L"曲目をﾘﾋﾟｰﾄ");
+    // The options are one group; the repeat box starts the next.
+    SetWindowLongW(options_[0].window(), GWL_STYLE,
+                   GetWindowLongW(options_[0].window(), GWL_STYLE) | WS_GROUP);
+    SetWindowLongW(repeat_, GWL_STYLE, GetWindowLongW(repeat_, GWL_STYLE) | WS_GROUP);
     return true;
 }
 
@@ -269,6 +292,47 @@ void SettingsDialog::applyStates(const ControlStates& states) {
     for (int row = 0; row < 3; ++row) options_[row].setChosen(kOptionKinds[row] == states.mark);
     EnableWindow(repeat_, states.repeatEnabled);
     file_.setEnabled(states.fileEnabled);
+    // The group's one tab stop: the chosen option, or the top one.
+    const int focus = focusRow();
+    for (int row = 0; row < 3; ++row) {
+        HWND w = options_[row].window();
+        const LONG style = GetWindowLongW(w, GWL_STYLE);
+        SetWindowLongW(w, GWL_STYLE, row == focus ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+int SettingsDialog::focusRow() const {
+    for (int row = 0; row < 3; ++row) {
+        if (options_[row].chosen()) return row;
+    }
+    return 0;
+}
+
+void SettingsDialog::stepOption(int id, int step) {
+    int row = 0;
+    while (row < 3 && kOptionId + kOptionKinds[row] != id) ++row;
+    const int next = (row + step + 3) % 3;
+    applyStates(model_.chooseKind(static_cast<int16_t>(kOptionKinds[next])));
+    SetFocus(options_[next].window());
+}
+
+void SettingsDialog::applyColours() {
+    // With the system's high-contrast setting on, everything takes the
+    // system's colours; with it off, the dialog's own.
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    highContrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                    (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const COLORREF text = highContrast_ ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
+    announceAmbientChange(
+        window(), AmbientValue::BackColour,
+        static_cast<LPARAM>(highContrast_ ? Colour{0x8000000F} : Colour{kDialogBack}));
+    frame_->control().setBorderColour(highContrast_ ? 0x80000012 : 0);
+    for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->setHighContrast(highContrast_);
+    for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setColour(text);
+    for (OptionRow& option : options_) option.setTextColour(text);
+    title_.setColours(text, highContrast_ ? text : RGB(255, 255, 255), text);
+    InvalidateRect(window(), nullptr, TRUE);
 }
 
 void SettingsDialog::showModal() {
@@ -292,6 +356,7 @@ void SettingsDialog::showModal() {
     placeWindow(nullptr);
     const ControlStates states = model_.states();
     applyStates(states);
+    applyColours();
     SetWindowTextW(repeat_, win32::widen(formatRepeat(state_.music.bgmRepeat)).c_str());
     for (const std::string& item : repeatItems()) {
         SendMessageW(repeat_, CB_ADDSTRING, 0,
@@ -308,6 +373,7 @@ void SettingsDialog::showModal() {
     SetTimer(window(), kBannerTimer, 100, nullptr);
     ShowWindow(window(), SW_SHOW);
     SetForegroundWindow(window());
+    SetFocus(options_[focusRow()].window());
 
     MSG msg;
     while (!done_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -389,6 +455,8 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const WORD code = HIWORD(wParam);
             if (code == kOptionChosen && id >= kOptionId && id <= kOptionId + 2) {
                 applyStates(model_.chooseKind(static_cast<int16_t>(id - kOptionId)));
+            } else if (code == kOptionPrevious || code == kOptionNext) {
+                stepOption(id, code == kOptionNext ? 1 : -1);
             } else if (id == IDCANCEL || (id == kCancelId && code == BN_CLICKED)) {
                 close();
             } else if (id == kSetId && code == BN_CLICKED) {
@@ -406,13 +474,19 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             close();
             return 0;
+        case WM_ERASEBKGND:
         case WM_PRINTCLIENT: {
             RECT client{};
             GetClientRect(window(), &client);
-            win32::UniqueGdiObject brush(CreateSolidBrush(kDialogBack));
+            win32::UniqueGdiObject brush(
+                CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_BTNFACE) : kDialogBack));
             FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
-            return 0;
+            return 1;
         }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            applyColours();
+            return 0;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
             layout();

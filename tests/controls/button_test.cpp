@@ -239,5 +239,20 @@ TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
     }
 }
 
+TEST(ButtonLooks, HighContrastDrawsInTheSystemsColoursOnly) {
+    SoftwareCanvas c(40, 20, [](int index) { return rgb(index, index, 100); });
+    ButtonLook look{"&OK", true, false, true, 0, true};
+    drawButton(c, VisualState::Normal, look);
+    EXPECT_EQ(c.getPixel(10, 0), rgb(18, 18, 100)) << "outlined in the button text's colour";
+    EXPECT_EQ(c.getPixel(10, 10), rgb(15, 15, 100)) << "the button face";
+    EXPECT_EQ(c.texts.back().colour, rgb(18, 18, 100));
+    drawButton(c, VisualState::Hot, look);
+    EXPECT_EQ(c.getPixel(10, 10), rgb(13, 13, 100)) << "the highlight";
+    EXPECT_EQ(c.texts.back().colour, rgb(14, 14, 100));
+    look.enabled = false;
+    drawButton(c, VisualState::Disabled, look);
+    EXPECT_EQ(c.getPixel(10, 0), rgb(17, 17, 100)) << "grey";
+}
+
 }  // namespace
 }  // namespace orvelle

@@ -31,7 +31,13 @@ def wait_until(condition, timeout, interval=0.05):
 
 
 def fields(line):
-    return dict(item.split("=", 1) for item in line.split() if "=" in item)
+    """key=value pairs; a last text= or name= takes the rest of the line."""
+    rest = {}
+    for key in ("text", "name"):
+        head, found, tail = line.partition(f" {key}=")
+        if found:
+            line, rest[key] = head, tail
+    return {**dict(item.split("=", 1) for item in line.split() if "=" in item), **rest}
 
 
 class WineTestCase(unittest.TestCase):

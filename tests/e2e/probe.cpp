@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 namespace {
@@ -90,6 +91,32 @@ BOOL CALLBACK listControl(HWND child, LPARAM param) {
         utf8(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
         r.bottom - r.top, IsWindowEnabled(child) ? 1 : 0, child == list->focus ? 1 : 0,
         utf8(text).c_str());
+    return TRUE;
+}
+
+// What a screen reader hears of each visible control of a window.
+BOOL CALLBACK describeAccessible(HWND child, LPARAM) {
+    if (!IsWindowVisible(child)) return TRUE;
+    IAccessible* object = nullptr;
+    const HRESULT got = AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&object));
+    if (FAILED(got)) {
+        std::printf("acc id=%d failed=%08lx\n", GetDlgCtrlID(child),
+                    static_cast<unsigned long>(got));
+        return TRUE;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{}, state{};
+    BSTR name = nullptr;
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    object->get_accName(self, &name);
+    std::printf("acc id=%d role=%ld state=%ld name=%s\n", GetDlgCtrlID(child), role.lVal,
+                state.lVal, name != nullptr ? utf8(name).c_str() : "");
+    SysFreeString(name);
+    object->Release();
     return TRUE;
 }
 
@@ -210,6 +237,15 @@ int main(int, char**) {
         GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
         ControlList list{w, info.hwndFocus};
         EnumChildWindows(w, listControl, reinterpret_cast<LPARAM>(&list));
+        return 0;
+    }
+    // acc CAPTION: role, state and name of each control, as a screen reader hears them.
+    if (command == "acc" && argc >= 3) {
+        HWND w = waitWindow(wide(argv[2]), 10000);
+        if (w == nullptr) return 1;
+        CoInitialize(nullptr);
+        EnumChildWindows(w, describeAccessible, 0);
+        CoUninitialize();
         return 0;
     }
     // record-url URL: what the shell was asked to open, into C:\url.txt.
