@@ -38,11 +38,12 @@ unit: native
 e2e: win
 	cd $(WIN) && ctest --output-on-failure
 
-# The folder a user copies: both programs side by side.
+# The folder a user copies (both programs side by side), the release zip and
+# the setup program.
 dist: win
 	rm -rf dist && mkdir -p dist
-	cp $(WIN)/bin/Orvelle.dll dist/
-	if [ -f $(WIN)/bin/Orvelle.scr ]; then cp $(WIN)/bin/Orvelle.scr dist/; fi
+	cp $(WIN)/bin/Orvelle.scr $(WIN)/bin/Orvelle.dll $(WIN)/dist/Orvelle-*.zip \
+	   $(WIN)/dist/Orvelle-*-setup.exe dist/
 	@ls -l dist
 
 # The saver on this display, or on a virtual one with screenshots saved;

@@ -23,7 +23,9 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
@@ -116,7 +118,8 @@ public:
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
         return standard_->accSelect(flags, child);
     }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT child) override {
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h,
+                                          VARIANT child) override {
         return standard_->accLocation(x, y, w, h, child);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT* end) override {
@@ -129,7 +132,9 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    static bool self(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+    static bool self(const VARIANT& child) {
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+    }
     static HRESULT text(const std::wstring& value, BSTR* out) {
         if (value.empty()) {
             *out = nullptr;
@@ -152,7 +157,8 @@ private:
 }  // namespace
 
 LRESULT answerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT) return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {

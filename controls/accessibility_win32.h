@@ -11,9 +11,9 @@
 namespace orvelle {
 
 struct AccessibleDescription {
-    LONG role = 0;         // ROLE_SYSTEM_...
-    std::wstring name;     // what the control is called
-    LONG state = 0;        // STATE_SYSTEM_... besides focus and unavailable
+    LONG role = 0;      // ROLE_SYSTEM_...
+    std::wstring name;  // what the control is called
+    LONG state = 0;     // STATE_SYSTEM_... besides focus and unavailable
     std::wstring value;
     std::wstring defaultAction;
 };

@@ -11,6 +11,7 @@ packages=(
     wine64 wine xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic locales
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
+    nsis clang libclang-rt-14-dev clang-format libx11-dev libgl1-mesa-dev
 )
 
 missing=()

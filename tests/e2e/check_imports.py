@@ -6,7 +6,7 @@ import sys
 
 SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "opengl32.dll", "glu32.dll", "winmm.dll",
           "comdlg32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll",
-          "comctl32.dll", "msvcrt.dll"}
+          "comctl32.dll", "oleacc.dll", "msvcrt.dll"}
 
 
 def imports(path):

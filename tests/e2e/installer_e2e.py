@@ -1,0 +1,73 @@
+"""The setup program and the zip, as a Windows user and a deployment tool
+use them, under Wine."""
+
+import os
+import shutil
+import sys
+import zipfile
+from pathlib import Path
+
+from e2e_support import WineTestCase, main, wait_until
+
+sys.path.insert(0, str(Path(__file__).parent))
+import check_imports  # noqa: E402
+
+DIST = Path(os.environ.get("ORVELLE_DIST", ""))
+VERSION = os.environ.get("ORVELLE_VERSION", "")
+UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+DESKTOP = "HKCU\\Control Panel\\Desktop"
+SETTINGS = b"[Section]\r\nWidth= 800\r\nHeight= 600\r\nBGM\x8b\xe6\x95\xaa= 0\r\n"
+
+
+class Installer(WineTestCase):
+    programs = ("probe.exe",)
+
+    def reg(self, *args):
+        return self.box.run("reg", *args, timeout=60, name="reg")
+
+    def test_a_silent_install_runs_upgrades_and_uninstalls_cleanly(self):
+        system = self.box.c_drive() / "windows/system32"
+        shutil.copy(DIST / f"Orvelle-{VERSION}-setup.exe", self.box.c_drive() / "setup.exe")
+        self.box.reg_add(DESKTOP, "SCRNSAVE.EXE", "C:\\windows\\system32\\previous.scr")
+        self.write_settings(SETTINGS)
+        for _ in range(2):  # installing over an installation upgrades it
+            self.assertEqual(self.box.run("C:\\setup.exe", "/S", timeout=120, name="setup")[0], 0)
+        self.assertTrue((system / "Orvelle.scr").exists() and (system / "Orvelle.dll").exists())
+        _, keys = self.reg("query", UNINSTALL_KEY)
+        self.assertEqual([k for k in keys.splitlines() if k.endswith("\\Orvelle")],
+                         [UNINSTALL_KEY.replace("HKLM", "HKEY_LOCAL_MACHINE") + "\\Orvelle"])
+        _, entry = self.reg("query", UNINSTALL_KEY + "\\Orvelle")
+        for value in ("DisplayName    REG_SZ    Orvelle", f"DisplayVersion    REG_SZ    {VERSION}",
+                      "Publisher", "EstimatedSize", "DisplayIcon", '\\uninstall.exe" /S'):
+            self.assertIn(value, entry)
+        self.assertIn("C:\\windows\\system32\\Orvelle.scr", self.reg("query", DESKTOP, "/v", "SCRNSAVE.EXE")[1])
+
+        # The installed pair works: a saver run, and the settings dialog.
+        saver = self.box.start(system / "Orvelle.scr", "/s", name="saver")
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=30))
+        self.assertTrue(wait_until(lambda: self.box.key("Escape") and saver.poll() is not None, 20,
+                                   interval=0.2))
+        dialog = self.box.start(system / "Orvelle.scr", "/c", name="dialog")
+        self.assertIsNotNone(self.window("■Orvelle■", wait_ms=20000))
+        self.probe("close", "■Orvelle■")
+        dialog.wait(timeout=20)
+
+        settings = self.settings_path().read_bytes()  # as the saver run left it
+        self.box.run("C:\\Program Files\\Orvelle\\uninstall.exe", "/S", timeout=120, name="uninstall")
+        self.assertTrue(wait_until(lambda: not (system / "Orvelle.scr").exists()
+                                   and self.reg("query", UNINSTALL_KEY + "\\Orvelle")[0] != 0, 30))
+        self.assertFalse((system / "Orvelle.dll").exists())
+        self.assertIn("previous.scr", self.reg("query", DESKTOP, "/v", "SCRNSAVE.EXE")[1])
+        self.assertNotEqual(self.reg("query", "HKCU\\Software\\Orvelle\\Setup")[0], 0)
+        self.assertEqual(self.settings_path().read_bytes(), settings, "the user's settings stay")
+
+    def test_the_zip_holds_the_pair_and_the_read_me_and_only_system_dlls_are_imported(self):
+        with zipfile.ZipFile(DIST / f"Orvelle-{VERSION}.zip") as z:
+            self.assertEqual(sorted(z.namelist()), ["Orvelle.dll", "Orvelle.scr", "readme.txt"])
+            z.extractall(self.box.work / "unzipped")
+        programs = [str(self.box.work / "unzipped" / n) for n in ("Orvelle.scr", "Orvelle.dll")]
+        self.assertEqual(check_imports.main(programs), 0)
+
+
+if __name__ == "__main__":
+    main()
