@@ -1,12 +1,13 @@
 # Orvelle: the two commands a developer needs are `make run` and `make test`.
 # Each first installs what a fresh Debian 12 machine lacks.
 
-NATIVE := build/native
-WIN    := build/win
-BENCH  := build/bench
+NATIVE  := build/native
+RELEASE := build/release
+WIN     := build/win
+PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native win test unit e2e dist run bench format clean
+.PHONY: all deps native release win test unit e2e dist run run-native install-linux bench format format-check clean
 
 all: native win
 
@@ -16,6 +17,9 @@ deps:
 $(NATIVE)/build.ninja: | deps
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+$(RELEASE)/build.ninja: | deps
+	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVELLE_SANITIZE=OFF
+
 $(WIN)/build.ninja: | deps
 	cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
@@ -23,13 +27,19 @@ $(WIN)/build.ninja: | deps
 native: deps $(NATIVE)/build.ninja
 	cmake --build $(NATIVE)
 
+release: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE)
+
 win: deps $(WIN)/build.ninja
 	cmake --build $(WIN)
 
-# Unit and off-screen frame tests (native, sanitizers on), then the
-# end-to-end tests of the real binaries under Wine.
-test: native win
+# The unit and off-screen frame tests natively with sanitizers, again at the
+# shipping optimisation without them (with the X11 host's tests), then the
+# Windows build: the same unit tests as a Windows program and the end-to-end
+# tests of the real binaries, under Wine. The sources must be formatted.
+test: format-check native release win
 	cd $(NATIVE) && ctest --output-on-failure -j2
+	cd $(RELEASE) && ctest --output-on-failure -j2
 	cd $(WIN) && ctest --output-on-failure
 
 unit: native
@@ -52,13 +62,23 @@ ARGS ?= /s
 run: win
 	python3 tools/run.py --bin $(WIN)/bin --work build/run --out run-output --switch $(ARGS)
 
-bench: deps
-	cmake -S . -B $(BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVELLE_SANITIZE=OFF
-	cmake --build $(BENCH) --target orvelle-bench
-	$(BENCH)/benchmarks/orvelle-bench
+# The X11 host, in its own window or on a virtual display with screenshots.
+run-native: release
+	python3 tools/run.py --native $(RELEASE)/renderer/orvelle --out run-output
+
+# The X11 host where XScreenSaver looks for its hacks, with its description.
+install-linux: release
+	install -D -m 755 $(RELEASE)/renderer/orvelle $(DESTDIR)$(PREFIX)/libexec/xscreensaver/orvelle
+	install -D -m 644 renderer/orvelle.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/orvelle.xml
+
+bench: release
+	$(RELEASE)/benchmarks/orvelle-bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf build dist run-output

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "ppm.h"
 #include "scene_renderer.h"
 
 namespace orvelle {
@@ -42,8 +43,5 @@ private:
     void* context_ = nullptr;
     std::unique_ptr<SceneRenderer> renderer_;
 };
-
-// Writes an RGBA bottom-up buffer as a binary PPM (top row first).
-bool writePpm(const char* path, const std::vector<uint8_t>& rgba, uint32_t width, uint32_t height);
 
 }  // namespace orvelle

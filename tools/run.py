@@ -43,13 +43,50 @@ def start_saver(box, folder, size, switch):
     return box.start(folder / "Orvelle.dll", name="renderer")
 
 
+def run_native(host, out):
+    """The X11 host in its own window: on this display, or on a virtual one
+    with a few screenshots saved."""
+    display = usable_display()
+    if display:
+        print(f"running {host} on display {display}; press Escape to end it")
+        return subprocess.run([host]).returncode
+    out = Path(out).resolve()
+    out.mkdir(parents=True, exist_ok=True)
+    number = next(n for n in range(90, 400) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
+    print(f"no display: running {host} on a virtual 1024x768 display; screenshots go to {out}")
+    xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten",
+                             "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    env = dict(os.environ, DISPLAY=f":{number}")
+    try:
+        while not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            time.sleep(0.05)
+        p = subprocess.Popen([host, "-fps"], env=env)
+        start = time.time()
+        for at in (0.5, 2.0, 5.0, 10.0):
+            time.sleep(max(0.0, start + at - time.time()))
+            shot = out / f"native-{at:04.1f}s.png"
+            subprocess.run(["import", "-display", env["DISPLAY"], "-window", "root", str(shot)],
+                           check=True, env=env)
+            print(f"  {shot}")
+        p.terminate()
+        p.wait(timeout=10)
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    print(f"screenshots saved in {out}")
+    return 0
+
+
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--bin", required=True)
-    ap.add_argument("--work", required=True)
+    ap.add_argument("--bin")
+    ap.add_argument("--work")
     ap.add_argument("--out", required=True)
+    ap.add_argument("--native", help="run this X11 host instead of the Windows saver")
     ap.add_argument("--switch", default="/s", help="what Orvelle.scr is started with (/s, /c)")
     args = ap.parse_args()
+    if args.native:
+        return run_native(args.native, args.out)
     dialog = args.switch[1:2].upper() == "C"
 
     display = usable_display()

@@ -1,0 +1,50 @@
+// The X11 host's window seam: its own window (a size, or the whole screen),
+// a window someone else made (XScreenSaver's, by id), or the root window.
+// It reports size changes, the user's wish to close, and the window's end.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+
+namespace orvelle {
+
+class X11Window {
+public:
+    enum class Mode { Own, Existing, Root };
+
+    X11Window() = default;
+    ~X11Window();
+    X11Window(const X11Window&) = delete;
+    X11Window& operator=(const X11Window&) = delete;
+
+    // Opens the display and the window. False, with why in error, when the
+    // display cannot be opened or the id names no window.
+    bool open(Mode mode, unsigned long existing, int width, int height, bool fullscreen,
+              std::string& error);
+
+    Display* display() const { return display_; }
+    Window window() const { return window_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    enum class Event { Nothing, Resized, Close, Gone, Key };
+    // The next pending event that matters, without waiting; for Key, key()
+    // holds the virtual-key code the renderer's keys are given in.
+    Event poll();
+    uint32_t key() const { return key_; }
+    // An X error said the window is gone (a drawing call on it failed).
+    bool lost() const;
+
+private:
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    bool own_ = false;
+    Atom deleteWindow_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    uint32_t key_ = 0;
+};
+
+}  // namespace orvelle

@@ -1,0 +1,131 @@
+"""The X11 host, orvelle, under Xvfb with Mesa: its own window, a window
+someone else made, a resize, SIGTERM, a bad window id, and the same frame
+as the off-screen host."""
+
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+from winebox import _free_display, read_ppm  # noqa: E402
+
+BUILD = Path(os.environ["ORVELLE_BUILD"])
+HOST = BUILD / "renderer/orvelle"
+FRAMES = BUILD / "renderer/orvelle-frames"
+TEST_WINDOW = BUILD / "tests/x11_test_window"
+
+
+def wait_until(condition, timeout, interval=0.05):
+    deadline = time.time() + timeout
+    while True:
+        value = condition()
+        if value or time.time() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+class X11Host(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.work = Path(tempfile.mkdtemp(prefix="orvelle-x11-"))
+        display = _free_display()
+        cls.xvfb = subprocess.Popen(["Xvfb", f":{display}", "-screen", "0", "800x600x24", "-br",
+                                     "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL)
+        cls.addClassCleanup(lambda: (cls.xvfb.terminate(), cls.xvfb.wait()))
+        cls.env = dict(os.environ, DISPLAY=f":{display}")
+        cls.env.pop("XSCREENSAVER_WINDOW", None)
+        if not wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{display}"), 10):
+            raise RuntimeError("Xvfb did not start")
+
+    def start(self, *args, **kwargs):
+        p = subprocess.Popen([str(HOST), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, text=True, **kwargs)
+        self.addCleanup(lambda: (p.poll() is None and p.kill(), p.wait(), p.stdout.close(),
+                                 p.stderr.close()))
+        return p
+
+    def shot(self):
+        path = self.work / "shot.ppm"
+        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8",
+                        str(path)], check=True, env=self.env, timeout=30)
+        width, _, rgb = read_ppm(path)
+        return lambda x, y: tuple(rgb[(y * width + x) * 3:(y * width + x) * 3 + 3])
+
+    def lit(self, region):
+        at = self.shot()
+        x0, y0, w, h = region
+        return [at(x, y) for y in range(y0, y0 + h, 2) for x in range(x0, x0 + w, 2)
+                if max(at(x, y)) > 40]
+
+    def test_its_own_window_shows_the_three_lights(self):
+        host = self.start("-geometry", "640x480")
+
+        def three_colours():
+            pixels = self.lit((0, 0, 640, 480))
+            return all(any(p[c] > 150 and p[c] > 2 * max(p[:c] + p[c + 1:]) for p in pixels)
+                       for c in range(3))
+        self.assertTrue(wait_until(three_colours, 15), "no red, green and blue light")
+        self.assertIsNone(host.poll())
+
+    def test_a_window_made_elsewhere_is_drawn_in_followed_and_signals_end_it(self):
+        window = subprocess.Popen([str(TEST_WINDOW), "200", "150", "320", "240"], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (window.kill(), window.wait(), window.stdin.close(),
+                                 window.stdout.close()))
+        window_id = window.stdout.readline().split()[1]
+        host = self.start("-window-id", hex(int(window_id)))
+        self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
+        self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), [],
+                         "drawn outside the window")
+        # A larger window: the picture follows, centred on the new size.
+        window.stdin.write("resize 560 420\n")
+        window.stdin.flush()
+        window.stdout.readline()
+        self.assertTrue(wait_until(lambda: self.lit((530, 150, 230, 420)), 15),
+                        "the picture did not follow the new size")
+        sent = time.time()
+        host.send_signal(signal.SIGTERM)
+        self.assertEqual(host.wait(timeout=5), 0)
+        self.assertLess(time.time() - sent, 1.0)
+
+    def test_the_windows_destruction_ends_it(self):
+        window = subprocess.Popen([str(TEST_WINDOW), "0", "0", "200", "200"], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (window.kill(), window.wait(), window.stdin.close(),
+                                 window.stdout.close()))
+        window_id = window.stdout.readline().split()[1]
+        env = dict(self.env, XSCREENSAVER_WINDOW=window_id)
+        host = subprocess.Popen([str(HOST)], env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (host.poll() is None and host.kill(), host.wait()))
+        self.assertTrue(wait_until(lambda: self.lit((0, 0, 200, 200)), 15))
+        window.stdin.write("destroy\n")
+        window.stdin.flush()
+        self.assertEqual(host.wait(timeout=5), 0)
+
+    def test_a_window_id_that_names_no_window_fails_at_once(self):
+        host = self.start("-window-id", "0x7ffffff0")
+        self.assertEqual(host.wait(timeout=5), 1)
+        self.assertEqual(host.stderr.read().strip(), "orvelle: window 0x7ffffff0 does not exist")
+
+    def test_the_same_frame_as_the_off_screen_host(self):
+        # Both draw with Mesa's llvmpipe: byte for byte the same colours.
+        mine, theirs = self.work / "x11.ppm", self.work / "offscreen.ppm"
+        host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
+                          "-snapshot-at", "3000", mine)
+        self.assertEqual(host.wait(timeout=60), 0)
+        subprocess.run([str(FRAMES), "320", "240", "7", "3000", "20", str(theirs)], check=True,
+                       timeout=60)
+        self.assertEqual(mine.read_bytes(), theirs.read_bytes())
+
+
+if __name__ == "__main__":
+    result = unittest.main(verbosity=2, exit=False).result
+    sys.exit(0 if result.wasSuccessful() and not result.skipped else 1)
