@@ -39,15 +39,15 @@ bool GlxContext::requestSwapPerRefresh() {
     using SwapExt = void (*)(Display*, GLXDrawable, int);
     using SwapMesa = int (*)(unsigned);
     if (hasExtension(list, "GLX_EXT_swap_control")) {
-        if (auto swap = reinterpret_cast<SwapExt>(glXGetProcAddress(
-                reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")))) {
+        if (auto swap = reinterpret_cast<SwapExt>(
+                glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")))) {
             swap(display_, window_, 1);
             return true;
         }
     }
     if (hasExtension(list, "GLX_MESA_swap_control")) {
-        if (auto swap = reinterpret_cast<SwapMesa>(glXGetProcAddress(
-                reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
+        if (auto swap = reinterpret_cast<SwapMesa>(
+                glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
             return swap(1) == 0;
         }
     }

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "renderer/glx_context.h"
-#include "renderer/ppm.h"
 #include "renderer/keys.h"
+#include "renderer/ppm.h"
 #include "renderer/scene_renderer.h"
 #include "renderer/x11_window.h"
 
@@ -143,7 +143,8 @@ bool writeSnapshot(const std::string& file, int width, int height) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return writePpm(file.c_str(), rgba, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    return writePpm(file.c_str(), rgba, static_cast<uint32_t>(width),
+                    static_cast<uint32_t>(height));
 }
 
 int run(const Options& options) {
@@ -165,8 +166,7 @@ int run(const Options& options) {
 
     const auto started = std::chrono::steady_clock::now();
     auto renderer = std::make_unique<SceneRenderer>(
-        options.seeded ? options.seed
-                       : static_cast<uint32_t>(started.time_since_epoch().count()));
+        options.seeded ? options.seed : static_cast<uint32_t>(started.time_since_epoch().count()));
     renderer->start(static_cast<uint32_t>(window.width()), static_cast<uint32_t>(window.height()),
                     [&] { context.swap(); });
     // Where the driver gives no frame per refresh, no more than 240 frames a

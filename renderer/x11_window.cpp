@@ -63,8 +63,8 @@ bool X11Window::open(Mode mode, unsigned long existing, int width, int height, b
     }
 
     // Our own window, with a visual OpenGL can draw on double-buffered.
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
-                        GLX_BLUE_SIZE, 8, None};
+    int attributes[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
     XVisualInfo* visual = glXChooseVisual(display_, screen, attributes);
     if (visual == nullptr) {
         error = "no double-buffered RGBA visual for OpenGL";
@@ -75,14 +75,15 @@ bool X11Window::open(Mode mode, unsigned long existing, int width, int height, b
         height = DisplayHeight(display_, screen);
     }
     XSetWindowAttributes set{};
-    set.colormap = XCreateColormap(display_, RootWindow(display_, screen), visual->visual, AllocNone);
+    set.colormap =
+        XCreateColormap(display_, RootWindow(display_, screen), visual->visual, AllocNone);
     set.background_pixel = BlackPixel(display_, screen);
     set.border_pixel = 0;
     set.event_mask = StructureNotifyMask | KeyPressMask | ExposureMask;
-    window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                            visual->depth, InputOutput, visual->visual,
-                            CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
+    window_ =
+        XCreateWindow(display_, RootWindow(display_, screen), 0, 0, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
+                      CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
     XFree(visual);
     own_ = true;
     width_ = width;
@@ -120,7 +121,8 @@ X11Window::Event X11Window::poll() {
                 }
                 break;
             case ClientMessage:
-                if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) return Event::Close;
+                if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
+                    return Event::Close;
                 break;
             case KeyPress: {
                 const KeySym sym = XLookupKeysym(&event.xkey, 0);
@@ -128,7 +130,9 @@ X11Window::Event X11Window::poll() {
                 const struct {
                     KeySym sym;
                     uint32_t key;
-                } arrows[] = {{XK_Left, kKeyLeft}, {XK_Right, kKeyRight}, {XK_Up, kKeyUp},
+                } arrows[] = {{XK_Left, kKeyLeft},
+                              {XK_Right, kKeyRight},
+                              {XK_Up, kKeyUp},
                               {XK_Down, kKeyDown}};
                 for (const auto& arrow : arrows) {
                     if (sym == arrow.sym) {

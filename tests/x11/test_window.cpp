@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr || argc < 5) return 1;
     const int x = std::atoi(argv[1]), y = std::atoi(argv[2]);
-    const unsigned width = std::strtoul(argv[3], nullptr, 10), height = std::strtoul(argv[4], nullptr, 10);
+    const unsigned width = std::strtoul(argv[3], nullptr, 10),
+                   height = std::strtoul(argv[4], nullptr, 10);
     const int screen = DefaultScreen(display);
     Window window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, width, height,
                                         0, 0, BlackPixel(display, screen));
