@@ -7,7 +7,7 @@ WIN     := build/win
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win test unit e2e dist run run-native install-linux bench format format-check clean
+.PHONY: all deps native release win test unit e2e dist run run-native install-linux fuzz bench format format-check clean
 
 all: native win
 
@@ -70,6 +70,19 @@ run-native: release
 install-linux: release
 	install -D -m 755 $(RELEASE)/renderer/orvelle $(DESTDIR)$(PREFIX)/libexec/xscreensaver/orvelle
 	install -D -m 644 renderer/orvelle.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/orvelle.xml
+
+# Each fuzz target for a minute under libFuzzer (clang), from the committed
+# corpus; new inputs land in build/fuzz/corpus/TARGET.
+FUZZ_TARGETS := settings_reader command_line access_key button
+fuzz: deps
+	cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLE_FUZZ=ON \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVELLE_BENCHMARKS=OFF
+	cmake --build build/fuzz --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+	for t in $(FUZZ_TARGETS); do \
+	    mkdir -p build/fuzz/corpus/$$t && \
+	    build/fuzz/tests/$${t}_fuzz -max_total_time=60 -print_final_stats=1 \
+	        build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 bench: release
 	$(RELEASE)/benchmarks/orvelle-bench
