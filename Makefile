@@ -7,7 +7,7 @@ WIN     := build/win
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win test unit e2e dist run run-native install-linux fuzz bench format format-check clean
+.PHONY: all deps native release win test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
 
 all: native win
 
@@ -82,6 +82,22 @@ fuzz: deps
 	    mkdir -p build/fuzz/corpus/$$t && \
 	    build/fuzz/tests/$${t}_fuzz -max_total_time=60 -print_final_stats=1 \
 	        build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+# The faults of tools/mutations.txt, one at a time, against the native tests.
+mutation: deps
+	python3 tools/mutate.py
+
+# The Windows renderer at every CMake build type, each through the trails test.
+check-build-types: deps
+	for type in Debug RelWithDebInfo Release; do \
+	    cmake -S . -B build/win-$$type $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$$type \
+	          -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null && \
+	    cmake --build build/win-$$type --target orvelle_renderer orvelle_frontend_exe probe && \
+	    ORVELLE_BIN=$(CURDIR)/build/win-$$type/bin ORVELLE_E2E_WORK=$(CURDIR)/build/win-$$type/e2e \
+	        python3 tests/e2e/renderer_e2e.py \
+	        Renderer.test_trails_light_far_more_than_the_stars_keep_moving_and_swap_per_refresh \
+	        || exit 1; \
 	done
 
 bench: release

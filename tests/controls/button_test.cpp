@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include "controls/software_canvas.h"
@@ -39,51 +41,24 @@ std::string scenario(const std::string& steps, bool isDefault = false) {
     core.setFormActive(true);
     core.setEnabled(true);
     host.log.clear();
+    // clang-format off
+    const std::map<std::string, std::function<void()>> actions = {
+        {"in", [&] { core.mouseMove(0, 0, 50, 15); }},  {"out", [&] { core.mouseMove(0, 0, -5, 15); }},
+        {"edge", [&] { core.mouseMove(0, 0, 0, 15); }}, {"down", [&] { core.mouseDown(kLeftButton); }},
+        {"up", [&] { core.mouseUp(kLeftButton); }},     {"rdown", [&] { core.mouseDown(kRightButton); }},
+        {"rup", [&] { core.mouseUp(kRightButton); }},   {"dbl", [&] { core.doubleClick(); }},
+        {"enter", [&] { core.keyDown(kKeyEnter); }},    {"space", [&] { core.keyDown(kKeySpace); }},
+        {"spaceup", [&] { core.keyUp(kKeySpace); }},    {"left", [&] { core.keyDown(37); }},
+        {"down-arrow", [&] { core.keyDown(40); }},      {"access", [&] { core.accessKey(); }},
+        {"focus", [&] { core.gotFocus(); }},            {"blur", [&] { core.lostFocus(); }},
+        {"leave", [&] { core.mouseLeft(); }},           {"deactivate", [&] { core.formActivated(false); }},
+        {"activate", [&] { core.formActivated(true); }}, {"disable", [&] { core.setEnabled(false); }},
+        {"ambient", [&] { core.ambientChanged("DisplayAsDefault"); }},
+        {"backcolor", [&] { core.ambientChanged("BackColor"); }},
+    };
+    // clang-format on
     std::istringstream in(steps);
-    for (std::string step; in >> step;) {
-        if (step == "in")
-            core.mouseMove(0, 0, 50, 15);
-        else if (step == "out")
-            core.mouseMove(0, 0, -5, 15);
-        else if (step == "down")
-            core.mouseDown(kLeftButton);
-        else if (step == "up")
-            core.mouseUp(kLeftButton);
-        else if (step == "rdown")
-            core.mouseDown(kRightButton);
-        else if (step == "rup")
-            core.mouseUp(kRightButton);
-        else if (step == "dbl")
-            core.doubleClick();
-        else if (step == "enter")
-            core.keyDown(kKeyEnter);
-        else if (step == "space")
-            core.keyDown(kKeySpace);
-        else if (step == "spaceup")
-            core.keyUp(kKeySpace);
-        else if (step == "left")
-            core.keyDown(37);
-        else if (step == "down-arrow")
-            core.keyDown(40);
-        else if (step == "access")
-            core.accessKey();
-        else if (step == "focus")
-            core.gotFocus();
-        else if (step == "blur")
-            core.lostFocus();
-        else if (step == "leave")
-            core.mouseLeft();
-        else if (step == "deactivate")
-            core.formActivated(false);
-        else if (step == "activate")
-            core.formActivated(true);
-        else if (step == "disable")
-            core.setEnabled(false);
-        else if (step == "ambient")
-            core.ambientChanged("DisplayAsDefault");
-        else
-            ADD_FAILURE() << "unknown step " << step;
-    }
+    for (std::string step; in >> step;) actions.at(step)();
     std::string heard;
     for (const std::string& line : host.log) heard += (heard.empty() ? "" : ", ") + line;
     return heard;
@@ -117,11 +92,21 @@ TEST(ButtonStateMachine, WhatAUserDoes) {
         {"disable leave", "draw 0"},
         {"focus left down-arrow", "draw 2, previous, next"},
         {"in leave", "draw 3, MouseMove, draw 1"},
+        {"edge", "draw 3, MouseMove"},
+        // While Space is held the pointer changes nothing.
+        {"focus space in", "draw 2, draw 4"},
+        {"in down space out", "draw 3, MouseMove, draw 4, draw 2, MouseMove"},
+        // A press cancelled by deactivation stays cancelled.
+        {"in down deactivate activate up",
+         "draw 3, MouseMove, draw 4, draw 1, FormActivate 0, draw 3, FormActivate 1"},
+        {"in down up dbl leave",
+         "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 1"},
         {"focus in leave blur", "draw 2, draw 3, MouseMove, draw 2, draw 1"},
     };
     for (const auto& c : cases) EXPECT_EQ(scenario(c.steps), c.heard) << c.steps;
     // The container's default button shows the Focused look.
     EXPECT_EQ(scenario("ambient blur", true), "draw 2, draw 2");
+    EXPECT_EQ(scenario("ambient in leave backcolor", true), "draw 2, draw 3, MouseMove, draw 2");
 }
 
 TEST(ButtonStateMachine, DrawingWaitsForEnabledAndKeepsItsState) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/software_canvas.h"
+#include "tests/support/map_store.h"
 
 namespace orvelle {
 namespace {
@@ -34,32 +35,7 @@ public:
     int draws = 0;
 };
 
-class MapStore final : public PropertyStore {
-public:
-    std::map<std::string, int32_t> values;
-    std::vector<std::string> order;
-    std::optional<int32_t> readInt32(const char* k) override { return read(k); }
-    std::optional<int16_t> readInt16(const char* k) override {
-        if (auto v = read(k)) return static_cast<int16_t>(*v);
-        return std::nullopt;
-    }
-    std::optional<bool> readBoolean(const char* k) override {
-        if (auto v = read(k)) return *v != 0;
-        return std::nullopt;
-    }
-    std::optional<std::string> readText(const char*) override { return std::nullopt; }
-    void writeInt32(const char* k, int32_t v) override { values[k] = v; }
-    void writeInt16(const char* k, int16_t v) override { values[k] = v; }
-    void writeBoolean(const char* k, bool v) override { values[k] = v ? -1 : 0; }
-    void writeText(const char*, const std::string&) override {}
-
-private:
-    std::optional<int32_t> read(const char* k) {
-        order.push_back(k);
-        if (!values.count(k)) return std::nullopt;
-        return values.at(k);
-    }
-};
+using testing::MapStore;
 
 TEST(Frame, ShadowRingsFadeIntoTheBackgroundBeyondTheBox) {
     TestFrameHost host(60, 40, kDialogGrey);
@@ -82,21 +58,26 @@ TEST(Frame, ShadowRingsFadeIntoTheBackgroundBeyondTheBox) {
     EXPECT_EQ(c.getPixel(59, 4), kDialogGrey);
     EXPECT_EQ(c.getPixel(59, 5), grey(220));
     EXPECT_EQ(c.getPixel(4, 39), kDialogGrey);
+    // An opaque shadow starts black: its first visible ring is 44.
+    frame.setShadowOpacity(100);
+    EXPECT_EQ(c.getPixel(55, 20), grey(44));
 }
 
 TEST(Frame, StylesAndTheShadowSwitch) {
     TestFrameHost host(30, 20, kDialogGrey);
     GFXFrameX frame(host);
     frame.setFillColour(rgb(1, 2, 3));
-    frame.setFrameStyle(2);
-    for (Colour p : host.canvas.pixels()) ASSERT_EQ(p, kDialogGrey) << "only the background";
+    for (int32_t style : {2, -1}) {
+        frame.setFrameStyle(style);
+        for (Colour p : host.canvas.pixels()) ASSERT_EQ(p, kDialogGrey) << "only the background";
+    }
     frame.setFrameStyle(1);
     frame.setShowShadow(1);  // only all bits set counts as true
     EXPECT_EQ(host.canvas.getPixel(29, 19), 0u) << "the outline on the outermost pixels";
     EXPECT_EQ(host.canvas.getPixel(0, 19), 0u);
     EXPECT_EQ(host.canvas.getPixel(28, 18), rgb(1, 2, 3));
-    EXPECT_THAT(host.changes,
-                ::testing::ElementsAre("FillColour", "FrameStyle", "FrameStyle", "ShowShadow"));
+    EXPECT_THAT(host.changes, ::testing::ElementsAre("FillColour", "FrameStyle", "FrameStyle",
+                                                     "FrameStyle", "ShowShadow"));
 }
 
 TEST(Frame, BaseColoursAndSystemColourArithmetic) {
@@ -146,7 +127,7 @@ TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
     const int draws = host.draws;
     frame.loadProperties(store);
     EXPECT_EQ(host.draws, draws + 1) << "one redraw at the end of loading";
-    EXPECT_THAT(store.order, ::testing::ElementsAre("FrameStyle", "ShadowOpacity", "ShowShadow",
+    EXPECT_THAT(store.reads, ::testing::ElementsAre("FrameStyle", "ShadowOpacity", "ShowShadow",
                                                     "ShadowDepth", "FillColour", "BackColour",
                                                     "BackColourIs", "BorderColour", "CornerDepth"));
     EXPECT_EQ(frame.properties().cornerDepth, 80);
@@ -171,17 +152,19 @@ TEST(Frame, SmoothingReplacesOnlyTheBackgroundWithTheRoundedMeanInWalkOrder) {
     c.clear(rgb(20, 20, 21));
     c.setPixelV(8, 8, bg);
     c.setPixelV(8, 9, bg);               // below (8, 8): replaced after it, read before
-    c.setPixelV(9, 8, rgb(11, 10, 10));  // one unit off: left alone
+    c.setPixelV(9, 8, rgb(10, 10, 11));  // one unit off in blue: left alone
     c.setPixelV(9, 9, bg);
+    c.setPixelV(10, 9, bg);               // beyond the region (x up to 12 - 3)
+    c.setPixelV(9, 10, rgb(22, 20, 21));  // below the region
     smoothShadowCorners(c, bg, 1, 2);
-    // (8, 8): the mean of above, right, below and left; blue 62 / 4 rounds
-    // to the even 16.
+    // (8, 8): the mean of above, right, below and left, rounded.
     EXPECT_EQ(c.getPixel(8, 8), rgb(15, 15, 16));
-    EXPECT_EQ(c.getPixel(9, 8), rgb(11, 10, 10));
-    // (8, 9) sees (8, 8) with its new colour; (9, 9) sees both, and its
-    // green 66 / 4 rounds to the even 16.
+    EXPECT_EQ(c.getPixel(9, 8), rgb(10, 10, 11));
+    // (8, 9) sees (8, 8) with its new colour; (9, 9) sees it too, and its
+    // red 58 / 4 rounds to the even 14.
     EXPECT_EQ(c.getPixel(8, 9), rgb(16, 16, 17));
-    EXPECT_EQ(c.getPixel(9, 9), rgb(17, 16, 17));
+    EXPECT_EQ(c.getPixel(9, 9), rgb(14, 14, 15));
+    EXPECT_EQ(c.getPixel(10, 9), bg);
     EXPECT_EQ(neighbourColour(c, 1, 1, 7), 0u);
     // A region whose bounds cross is empty: corner depth 1 on this image.
     SoftwareCanvas d(12, 12);

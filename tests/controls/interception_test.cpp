@@ -34,6 +34,7 @@ TEST(Interception, RecordsAreFoundFromTheTopReusedAndListedOnce) {
     EXPECT_EQ(table.attach(10), 2) << "a second attach wraps the first";
     EXPECT_EQ(table.findRecord(10, false), 2);
     EXPECT_TRUE(table.addMessage(10, 0x2A3, kAfterDefault));
+    EXPECT_TRUE(table.record(2).beforeList.empty());
     EXPECT_TRUE(table.addMessage(10, 0x2A3, kAfterDefault | kBeforeDefault));
     EXPECT_EQ(table.record(2).afterList, std::vector<uint32_t>{0x2A3});
     EXPECT_EQ(table.record(2).beforeList, std::vector<uint32_t>{0x2A3});

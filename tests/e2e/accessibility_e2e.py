@@ -16,7 +16,7 @@ class Accessibility(WineTestCase):
         self.before = b"[Section]\r\n" + KIND + b"= %d\r\n" % kind
         self.write_settings(self.before)
         scr = self.box.start(self.folder / "Orvelle.scr", "/c", name="dialog")
-        self.assertTrue(wait_until(lambda: self.focused() is not None, 20), "no focus in the dialog")
+        self.assertTrue(wait_until(lambda: self.focused() is not None, 60), "no focus in the dialog")
         return scr
 
     def controls(self):

@@ -9,10 +9,10 @@ PARENT = (0, 255, 0)
 
 
 class Controls(WineTestCase):
-    programs = ("controls_check.exe", "probe.exe")
+    programs = ("windows_check.exe", "probe.exe")
 
     def check(self, command, timeout=300):
-        code, out = self.box.run(self.folder / "controls_check.exe", command, timeout=timeout,
+        code, out = self.box.run(self.folder / "windows_check.exe", command, timeout=timeout,
                                  name=f"controls-{command}")
         self.assertEqual(code, 0, out)
         return out
@@ -31,7 +31,7 @@ class Controls(WineTestCase):
         self.assertIn("gdi before=", self.check("leaks"))
 
     def test_two_buttons_under_the_pointer_and_the_keys(self):
-        host = self.box.start(self.folder / "controls_check.exe", "buttons", name="buttons")
+        host = self.box.start(self.folder / "windows_check.exe", "buttons", name="buttons")
         log = self.box.logs / "buttons.out"
 
         def lines():

@@ -44,11 +44,11 @@ class Installer(WineTestCase):
 
         # The installed pair works: a saver run, and the settings dialog.
         saver = self.box.start(system / "Orvelle.scr", "/s", name="saver")
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=30))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         self.assertTrue(wait_until(lambda: self.box.key("Escape") and saver.poll() is not None, 20,
                                    interval=0.2))
         dialog = self.box.start(system / "Orvelle.scr", "/c", name="dialog")
-        self.assertIsNotNone(self.window("■Orvelle■", wait_ms=20000))
+        self.assertIsNotNone(self.window("■Orvelle■", wait_ms=60000))
         self.probe("close", "■Orvelle■")
         dialog.wait(timeout=20)
 

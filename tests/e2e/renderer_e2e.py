@@ -21,7 +21,7 @@ class Renderer(WineTestCase):
 
     def end_with_escape(self, runner):
         # Keys reach the window once X has mapped it; press until it ends.
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         ended = wait_until(lambda: self.box.key("Escape") and runner.poll() is not None, 20,
                            interval=0.2)
         self.assertTrue(ended, "Escape did not end the renderer")
@@ -29,7 +29,7 @@ class Renderer(WineTestCase):
     def test_window_picture_mouse_and_escape(self):
         self.write_settings(SIZE_800)
         runner = self.start_renderer()
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20), "no renderer window")
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
         # Within the first second of the scene clock nothing is drawn.
         self.assertLess(self.screenshot("early").brightest(WINDOW), 16)
         window = self.window("Zelkor_VC")
@@ -60,7 +60,7 @@ class Renderer(WineTestCase):
     def test_trails_light_far_more_than_the_stars_keep_moving_and_swap_per_refresh(self):
         self.write_settings(SIZE_800)
         runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         # Three stars of twelve rays light a few thousand pixels at most; the
         # trails light tens of thousands within seconds, whatever the frame rate.
         shots = []
@@ -91,7 +91,7 @@ class Renderer(WineTestCase):
                 if settings is not None:
                     self.write_settings(settings)
                 runner = self.start_renderer()
-                window = self.window("Zelkor_VC", wait_ms=20000)
+                window = self.window("Zelkor_VC", wait_ms=60000)
                 self.assertIsNotNone(window)
                 self.assertEqual((window["width"], window["height"]), ("1024", "768"))
                 self.end_with_escape(runner)
@@ -103,7 +103,7 @@ class Renderer(WineTestCase):
         # The desktop ends with its last program; keep one running meanwhile.
         self.box.start("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "sleep",
                        "120000", name="desktop")
-        self.assertIsNotNone(self.box.x_window("orvelle - .*", timeout=20))
+        self.assertIsNotNone(self.box.x_window("orvelle - .*", timeout=60))
         # Wine keeps no registry mode for a virtual desktop (it reads 0 x 0),
         # so restoring would go nowhere; on Windows the user's mode is there.
         self.assertIn("result=0", self.probe("register-mode", "1024", "768", desktop=desktop)[1])

@@ -45,7 +45,7 @@ class SaverRun(WineTestCase):
 
     def test_runs_the_renderer_hidden_and_ends_with_it(self):
         saver = self.start_saver()
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         main_window = self.window("Zelkor_Main")
         self.assertEqual(main_window["visible"], "0")
         self.assertNotEqual(self.window("Zelkor_VC")["pid"], main_window["pid"])
@@ -72,7 +72,7 @@ class SaverRun(WineTestCase):
         self.write_settings(b"[Section]\r\n" + KIND + b"= 2\r\n" + REPEAT + b"= 0\r\n" + FILE +
                             b"=C:\\music\\short one.mp3\r\n")
         saver = self.start_saver(trace=True)
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         restarted = wait_until(
             lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
         self.assertTrue(restarted, self.media_commands())
@@ -92,7 +92,7 @@ class SaverRun(WineTestCase):
     def test_without_a_cd_drive_the_watch_stops_itself_and_nothing_is_stopped(self):
         self.write_settings(b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 0\r\n")
         saver = self.start_saver(trace=True)
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
         self.assertTrue(wait_until(lambda: len(self.media_commands()) >= 3, 10))
         self.end_run(saver)
         self.assertEqual(self.media_commands(),

@@ -20,7 +20,7 @@ class SettingsDialog(WineTestCase):
             self.write_settings(settings)
         self.box.xdotool("mousemove", 1, 1)
         scr = self.box.start(self.folder / "Orvelle.scr", "/c", name="dialog")
-        self.assertTrue(wait_until(lambda: CANCEL in self.controls(), 30), "no dialog")
+        self.assertTrue(wait_until(lambda: CANCEL in self.controls(), 60), "no dialog")
         self.info = self.window(CAPTION)
         return scr
 

@@ -25,7 +25,7 @@ class Startup(WineTestCase):
                 scr = self.box.start(self.folder / "Orvelle.scr", switch, name="scr")
                 # The box and then its controls appear.
                 out = wait_until(lambda: "[Button:" in (o := self.probe(
-                    "dialog", "Orvelle (ScreenSaver)", "15000")[1]) and o, 20)
+                    "dialog", "Orvelle (ScreenSaver)", "60000")[1]) and o, 20)
                 self.assertIn(f"[Static:{MISSING_RENDERER}]", out)
                 self.assertEqual(out.count("[Button:"), 1, out)
                 self.assertIn("[Button:OK]", out)
@@ -39,7 +39,7 @@ class Startup(WineTestCase):
         for caption in ("Zelkor_Main", "■Orvelle■"):
             self.box.restart()
             self.box.start(self.folder / "probe.exe", "hold", caption, "60000", name="holder")
-            self.assertIsNotNone(self.window(caption, wait_ms=15000))
+            self.assertIsNotNone(self.window(caption, wait_ms=60000))
             for switch in ("/s", "/c", "/p 1234", "/a"):
                 with self.subTest(caption=caption, switch=switch):
                     code, _ = self.box.run(self.folder / "Orvelle.scr", *switch.split(),
@@ -58,7 +58,7 @@ class Startup(WineTestCase):
         _, screen = self.probe("screen")
         width, height = screen.split()[0].split("=")[1].split("x")
         scr = self.box.start(folder / "表示.scr", "/s", name="scr")
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=20),
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60),
                              self.probe("dialog", "Orvelle (ScreenSaver)", "0")[1])
         text = self.settings_path().read_bytes().decode("ascii")
         # Wine's profile writer drops the value's leading blank, which

@@ -76,6 +76,8 @@ TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
         {kSonata, "C:\\Music"},
         {kOmote + "\\a.mp3", kOmote},
         {"C:\\\x83\x5C", "C:"},
+        {"C:\\\x9F\x5C", "C:"},
+        {"C:\\\xFC\x5C", "C:"},
     };
     for (const auto& [path, folder] : folders) EXPECT_EQ(folderOf(path, sjis), folder) << path;
     // A single-byte code page reads the same bytes as separate characters.

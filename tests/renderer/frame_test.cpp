@@ -33,18 +33,22 @@ uint64_t colourDigest(const std::vector<uint8_t>& rgba) {
 }
 
 TEST(OffscreenFrames, AFixedFramesPixels) {
-    OffscreenRenderer r(320, 240, kSeed);
+    OffscreenRenderer r(640, 480, kSeed);
     ASSERT_TRUE(r.ok());
     r.runUntil(1000, 20);
-    EXPECT_EQ(colourDigest(r.pixels()), colourDigest(std::vector<uint8_t>(320 * 240 * 4, 0)))
+    EXPECT_EQ(colourDigest(r.pixels()), colourDigest(std::vector<uint8_t>(640 * 480 * 4, 0)))
         << "the first second is black";
     r.runUntil(3000, 20);
-    EXPECT_EQ(colourDigest(r.pixels()), 4450924071733122359ull);
+    EXPECT_EQ(colourDigest(r.pixels()), 11126921195644669772ull);
 }
 
 TEST(OffscreenFrames, BatchedPuffMatricesAreOpenGLsOwn) {
     OffscreenRenderer r(64, 64, kSeed);
     ASSERT_TRUE(r.ok());
+    resizeViewport(64, 0);  // a window with no height still has a viewport
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 1);
     std::mt19937 random(7);
     std::uniform_real_distribution<float> coordinate(-2000.0f, 2000.0f), scale(0.0f, 300.0f);
     std::uniform_real_distribution<float> angle(-180.0f, 180.0f);

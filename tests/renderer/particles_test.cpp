@@ -54,6 +54,10 @@ TEST_F(Particles, EmissionWaitsItsTurnAndTheRingWraps) {
     EXPECT_NEAR(particle(1).position.x, 300.0f, 0.1f) << "light 1 into the second slot";
     updateAt(5.0f);
     EXPECT_EQ(scene->particles.emitIndex, 6) << "one emission per frame, however long";
+    scene->particles.lastEmitTime = 0.0f;
+    state.sceneTime = 0.0f;
+    updateAt(0.05f);
+    EXPECT_EQ(scene->particles.emitIndex, 6) << "more than 0.05 s must have passed";
 
     scene->particles.emitIndex = 2098;
     updateAt(6.0f);
@@ -106,9 +110,10 @@ TEST_F(Particles, ALifeLastsLongerOnAWiderWindow) {
 }
 
 TEST_F(Particles, LeavingTheBoundsOrComingTooNearFrees) {
-    const Vec3 places[] = {{0.0f, 0.0f, 99.0f},      {1300.0f, 0.0f, 1000.0f},
-                           {-700.0f, 0.0f, 1000.0f}, {0.0f, 500.0f, 1000.0f},
-                           {0.0f, -500.0f, 1000.0f}, {600.0f, 400.0f, 1000.0f}};
+    // Just beyond each bound (a tenth of the view), and one just inside.
+    const Vec3 places[] = {{0.0f, 0.0f, 99.0f},      {652.0f, 0.0f, 1000.0f},
+                           {-652.0f, 0.0f, 1000.0f}, {0.0f, 487.0f, 1000.0f},
+                           {0.0f, -487.0f, 1000.0f}, {590.0f, 420.0f, 1000.0f}};
     for (int i = 0; i < 6; ++i) live(i, places[i], 1.0f);
     drawAt(1.5f);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(particle(i).state, ParticleState::Free) << i;

@@ -1,9 +1,12 @@
-// The controls' Windows bindings, checked from inside a Windows program:
+// The Windows bindings, checked from inside a Windows program:
 //   frames        the frame's images against the software canvas
 //   interception  two owners on one window, detached in both orders
 //   leaks         GDI objects over many redraws of both controls
 //   buttons       a window with two buttons for the end-to-end test; prints
 //                 each button's screen rectangle and every click it hears
+//   preview       the preview's picture, decoded from the program's resource
+//                 and painted at several sizes (a window placed into another
+//                 process's pane shows nothing under Wine 8)
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +17,9 @@
 #include "controls/control_messages_win32.h"
 #include "controls/frame_win32.h"
 #include "controls/software_canvas.h"
+#include "frontend/preview_win32.h"
+#include "platform/picture_win32.h"
+#include "tests/support/map_store.h"
 
 namespace orvelle {
 namespace {
@@ -110,34 +116,14 @@ int frames() {
     for (const Case& c : cases) {
         FrameWindow frame(kGrey);
         frame.create(host, 0, 0, c.w, c.h, 1);
-        FrameProperties p = frame.control().properties();
-        p.frameStyle = c.style;
-        p.shadowDepth = static_cast<int16_t>(c.depth);
-        p.shadowOpacity = static_cast<int16_t>(c.opacity);
-        p.cornerDepth = static_cast<int16_t>(c.corner);
         // Stored values, as a loaded dialog gives them: no setter limits.
-        struct Loaded final : PropertyStore {
-            FrameProperties p;
-            std::optional<int32_t> readInt32(const char* k) override {
-                return std::string(k) == "FrameStyle" ? std::optional<int32_t>(p.frameStyle)
-                                                      : std::nullopt;
-            }
-            std::optional<int16_t> readInt16(const char* k) override {
-                const std::string key = k;
-                if (key == "ShadowDepth") return p.shadowDepth;
-                if (key == "ShadowOpacity") return p.shadowOpacity;
-                if (key == "CornerDepth") return p.cornerDepth;
-                return std::nullopt;
-            }
-            std::optional<bool> readBoolean(const char*) override { return std::nullopt; }
-            std::optional<std::string> readText(const char*) override { return std::nullopt; }
-            void writeInt32(const char*, int32_t) override {}
-            void writeInt16(const char*, int16_t) override {}
-            void writeBoolean(const char*, bool) override {}
-            void writeText(const char*, const std::string&) override {}
-        } store;
-        store.p = p;
+        testing::MapStore store;
+        store.values = {{"FrameStyle", c.style},
+                        {"ShadowDepth", c.depth},
+                        {"ShadowOpacity", c.opacity},
+                        {"CornerDepth", c.corner}};
         frame.control().loadProperties(store);
+        const FrameProperties& p = frame.control().properties();
         CornerMask expected(c.w, c.h);
         drawFrame(expected, p, kGrey);
         const uint32_t* bits = frame.picture().bits();
@@ -283,6 +269,35 @@ int buttons() {
     return 0;
 }
 
+// The picture at its own size from the top-left corner, white beyond, cut
+// off in a smaller pane: the count of pixels that differ from that.
+int preview() {
+    const auto picture = win32::loadJpegResource(kPreviewPictureResource);
+    const SIZE size = win32::bitmapSize(static_cast<HBITMAP>(picture.get()));
+    std::printf("picture=%ldx%ld\n", size.cx, size.cy);
+    DibImage reference;
+    reference.resize(size.cx, size.cy);
+    paintPreview(reference.dc(), size.cx, size.cy, static_cast<HBITMAP>(picture.get()));
+    long dark = 0;
+    for (long i = 0; i < size.cx * size.cy; ++i) dark += (reference.bits()[i] & 0xC0C0C0) == 0;
+    std::printf("dark_percent=%ld\n", dark * 100 / std::max(1L, size.cx * size.cy));
+    for (const SIZE pane : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
+        DibImage image;
+        image.resize(pane.cx, pane.cy);
+        paintPreview(image.dc(), pane.cx, pane.cy, static_cast<HBITMAP>(picture.get()));
+        int wrong = 0;
+        for (int y = 0; y < pane.cy; ++y) {
+            for (int x = 0; x < pane.cx; ++x) {
+                const uint32_t want =
+                    x < size.cx && y < size.cy ? reference.bits()[y * size.cx + x] : 0xFFFFFFu;
+                wrong += (image.bits()[y * pane.cx + x] & 0xFFFFFF) != (want & 0xFFFFFF);
+            }
+        }
+        std::printf("size=%ldx%ld wrong=%d\n", pane.cx, pane.cy, wrong);
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace orvelle
 
@@ -292,6 +307,7 @@ int main(int argc, char** argv) {
     if (command == "interception") return orvelle::interception();
     if (command == "leaks") return orvelle::leaks();
     if (command == "buttons") return orvelle::buttons();
-    std::fprintf(stderr, "controls_check frames|interception|leaks|buttons\n");
+    if (command == "preview") return orvelle::preview();
+    std::fprintf(stderr, "windows_check frames|interception|leaks|buttons|preview\n");
     return 2;
 }
