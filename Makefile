@@ -96,7 +96,7 @@ check-build-types: deps
 	    cmake --build build/win-$$type --target orvelle_renderer orvelle_frontend_exe probe && \
 	    ORVELLE_BIN=$(CURDIR)/build/win-$$type/bin ORVELLE_E2E_WORK=$(CURDIR)/build/win-$$type/e2e \
 	        python3 tests/e2e/renderer_e2e.py \
-	        Renderer.test_trails_light_far_more_than_the_stars_keep_moving_and_swap_per_refresh \
+	        Renderer.test_window_picture_trails_mouse_swap_interval_and_escape \
 	        || exit 1; \
 	done
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace orvelle {
 
@@ -14,11 +13,9 @@ public:
     virtual std::optional<int32_t> readInt32(const char* key) = 0;
     virtual std::optional<int16_t> readInt16(const char* key) = 0;
     virtual std::optional<bool> readBoolean(const char* key) = 0;
-    virtual std::optional<std::string> readText(const char* key) = 0;
     virtual void writeInt32(const char* key, int32_t value) = 0;
     virtual void writeInt16(const char* key, int16_t value) = 0;
     virtual void writeBoolean(const char* key, bool value) = 0;
-    virtual void writeText(const char* key, const std::string& value) = 0;
 };
 
 }  // namespace orvelle

@@ -15,13 +15,6 @@ class LeadBytes {
 public:
     // A single-byte code page.
     static LeadBytes none() { return {}; }
-    // Code page 932.
-    static LeadBytes shiftJis() {
-        LeadBytes lead;
-        for (int b = 0x81; b <= 0x9F; ++b) lead.set(static_cast<uint8_t>(b));
-        for (int b = 0xE0; b <= 0xFC; ++b) lead.set(static_cast<uint8_t>(b));
-        return lead;
-    }
 
     void set(uint8_t byte) { bits_.set(byte); }
     bool operator()(char c) const { return bits_.test(static_cast<uint8_t>(c)); }

@@ -127,7 +127,7 @@ protected:
                 renderer_.resize(LOWORD(lParam), HIWORD(lParam));
                 return 0;
             case WM_KEYDOWN:
-                if (wParam == VK_ESCAPE) {
+                if (wParam == kKeyEscape) {
                     DestroyWindow(window());
                 } else {
                     handleArrowKey(renderer_.state, static_cast<uint32_t>(wParam));

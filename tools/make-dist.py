@@ -10,6 +10,8 @@ import sys
 import zipfile
 from pathlib import Path
 
+import check_imports
+
 ROOT = Path(__file__).resolve().parents[1]
 
 
@@ -23,12 +25,15 @@ def readme(out, version):
 
 def main(bin_dir, out, version):
     bin_dir, out = Path(bin_dir).resolve(), Path(out).resolve()
+    programs = [bin_dir / name for name in ("Orvelle.scr", "Orvelle.dll")]
+    if check_imports.main(programs) != 0:
+        sys.exit("make-dist: a program needs more than the system's DLLs")
     out.mkdir(parents=True, exist_ok=True)
     notes = readme(out, version)
     archive = out / f"Orvelle-{version}.zip"
     with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
-        for name in ("Orvelle.scr", "Orvelle.dll"):
-            z.write(bin_dir / name, name)
+        for program in programs:
+            z.write(program, program.name)
         z.write(notes, "readme.txt")
     setup = out / f"Orvelle-{version}-setup.exe"
     subprocess.run(["makensis", "-V2", f"-DVERSION={version}", f"-DPROGRAMS={bin_dir}",

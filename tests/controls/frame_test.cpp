@@ -4,14 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
-#include "controls/software_canvas.h"
 #include "tests/support/map_store.h"
+#include "tests/support/software_canvas.h"
 
 namespace orvelle {
 namespace {
+
+using testing::SoftwareCanvas;
 
 constexpr Colour kDialogGrey = rgb(224, 224, 224);
 
@@ -171,24 +172,6 @@ TEST(Frame, SmoothingReplacesOnlyTheBackgroundWithTheRoundedMeanInWalkOrder) {
     d.clear(bg);
     smoothShadowCorners(d, bg, 5, 1);
     EXPECT_EQ(d.getPixel(10, 10), bg);
-}
-
-TEST(Frame, AnySizeAndAnyStoredValueDrawsInsideTheImage) {
-    for (int size : {0, 1, 3, 12}) {
-        for (int16_t depth : {int16_t{0}, int16_t{-3}, int16_t{80}}) {
-            for (int32_t style : {0, 1}) {
-                TestFrameHost host(size, size, kDialogGrey);
-                GFXFrameX frame(host);
-                MapStore store;
-                store.values = {{"FrameStyle", style},
-                                {"ShadowDepth", depth},
-                                {"CornerDepth", 80},
-                                {"ShadowOpacity", -5}};
-                frame.loadProperties(store);  // draws; the sanitizers watch
-                EXPECT_EQ(host.canvas.pixels().size(), static_cast<size_t>(size * size));
-            }
-        }
-    }
 }
 
 }  // namespace

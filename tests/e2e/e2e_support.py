@@ -99,6 +99,13 @@ class WineTestCase(unittest.TestCase):
             return None
         return fields(out)
 
+    def escape_ends(self, process, ended=None):
+        """Presses Escape until the process (or ended()) says it has ended:
+        keys reach a window only once X has mapped it."""
+        ended = ended or (lambda: process.poll() is not None)
+        self.assertTrue(wait_until(lambda: self.box.key("Escape") and ended(), 20, interval=0.2),
+                        "Escape did not end it")
+
     def screenshot(self, name):
         return Screenshot(self.box.screenshot(self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"))
 
@@ -112,30 +119,23 @@ class Screenshot:
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
 
-    def pixels(self, left=0, top=0, width=None, height=None):
-        width = self.width if width is None else width
-        height = self.height if height is None else height
+    def pixels(self, left, top, width, height):
         for y in range(top, top + height):
-            row = (y * self.width + left) * 3
-            for x in range(width):
-                i = row + x * 3
-                yield self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+            row = self.rgb[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
+            yield from zip(row[0::3], row[1::3], row[2::3])
 
     def brightest(self, region):
         return max(max(p) for p in self.pixels(*region))
 
     def colour_counts(self, region, level=100, margin=40):
-        """Pixels in which one channel is bright and clearly above the others."""
-        counts = {"red": 0, "green": 0, "blue": 0, "lit": 0}
-        for r, g, b in self.pixels(*region):
-            if max(r, g, b) >= 40:
-                counts["lit"] += 1
-            if r >= level and r >= g + margin and r >= b + margin:
-                counts["red"] += 1
-            if g >= level and g >= r + margin and g >= b + margin:
-                counts["green"] += 1
-            if b >= level and b >= r + margin and b >= g + margin:
-                counts["blue"] += 1
+        """Lit pixels, and those in which one channel is bright and clearly
+        above the others."""
+        counts = dict.fromkeys(("red", "green", "blue", "lit"), 0)
+        for p in self.pixels(*region):
+            counts["lit"] += max(p) >= 40
+            for i, name in enumerate(("red", "green", "blue")):
+                others = p[:i] + p[i + 1:]
+                counts[name] += p[i] >= level and p[i] >= max(others) + margin
         return counts
 
 

@@ -3,14 +3,12 @@ use them, under Wine."""
 
 import os
 import shutil
-import sys
 import zipfile
 from pathlib import Path
 
 from e2e_support import WineTestCase, main, wait_until
 
-sys.path.insert(0, str(Path(__file__).parent))
-import check_imports  # noqa: E402
+import check_imports  # noqa: E402 (from tools/, which e2e_support puts on the path)
 
 DIST = Path(os.environ.get("ORVELLE_DIST", ""))
 VERSION = os.environ.get("ORVELLE_VERSION", "")
@@ -45,8 +43,7 @@ class Installer(WineTestCase):
         # The installed pair works: a saver run, and the settings dialog.
         saver = self.box.start(system / "Orvelle.scr", "/s", name="saver")
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
-        self.assertTrue(wait_until(lambda: self.box.key("Escape") and saver.poll() is not None, 20,
-                                   interval=0.2))
+        self.escape_ends(saver)
         dialog = self.box.start(system / "Orvelle.scr", "/c", name="dialog")
         self.assertIsNotNone(self.window("■Orvelle■", wait_ms=60000))
         self.probe("close", "■Orvelle■")

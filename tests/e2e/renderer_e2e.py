@@ -19,65 +19,45 @@ class Renderer(WineTestCase):
                                   "-o", "C:\\renderer-exit.txt", *args, name="renderer")
         return self.box.start(self.folder / "probe.exe", *args, name="renderer", env=env)
 
-    def end_with_escape(self, runner):
-        # Keys reach the window once X has mapped it; press until it ends.
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
-        ended = wait_until(lambda: self.box.key("Escape") and runner.poll() is not None, 20,
-                           interval=0.2)
-        self.assertTrue(ended, "Escape did not end the renderer")
-
-    def test_window_picture_mouse_and_escape(self):
+    def test_window_picture_trails_mouse_swap_interval_and_escape(self):
         self.write_settings(SIZE_800)
-        runner = self.start_renderer()
+        runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
         # Within the first second of the scene clock nothing is drawn.
         self.assertLess(self.screenshot("early").brightest(WINDOW), 16)
         window = self.window("Zelkor_VC")
-        self.assertEqual((window["class"], window["x"], window["y"], window["width"],
-                          window["height"]), ("OGLC_Class", "0", "0", "800", "600"))
+        self.assertEqual([window[k] for k in ("class", "x", "y", "width", "height")],
+                         ["OGLC_Class", "0", "0", "800", "600"])
         self.assertEqual(int(window["style"], 16) & 0x80000000, 0x80000000, "WS_POPUP")
 
-        def all_three_lights():
-            counts = self.screenshot("lights").colour_counts(WINDOW)
-            return all(counts[c] > 10 for c in ("red", "green", "blue"))
-        self.assertTrue(wait_until(all_three_lights, 15), "no red, green and blue light")
+        # Three lights; three stars of twelve rays light a few thousand pixels
+        # at most, the trails tens of thousands within seconds at any frame rate.
+        shots = []
 
-        # Moving the mouse does not end the renderer.
+        def lit():
+            shots.append(self.screenshot(f"lights-{len(shots)}"))
+            counts = shots[-1].colour_counts(WINDOW)
+            return min(counts["red"], counts["green"], counts["blue"]) > 10 and counts["lit"] > 15000
+        self.assertTrue(wait_until(lit, 20), shots[-1].colour_counts(WINDOW))
+        self.assertTrue(wait_until(lambda: self.differing(shots[-1], self.screenshot("later")) > 2000,
+                                   10), "the picture stands still")
+        # One frame per display refresh is asked of the driver (Wine's X11
+        # driver records the request; a virtual X server has no refresh to wait for).
+        self.assertIn("wglSwapIntervalEXT (1)",
+                      (self.box.logs / "renderer.out").read_text(errors="replace"))
+
+        # Moving the mouse does not end the renderer; Escape ends it with exit
+        # code 0 at once (the probe that waits for it adds to the time measured).
         self.box.xdotool("mousemove", 100, 100)
         self.box.xdotool("mousemove", 400, 300)
         self.assertIsNotNone(self.window("Zelkor_VC"))
         self.assertIsNone(runner.poll())
-
-        # Escape ends it with exit code 0 at once (the probe that waits for it
-        # and its own end add to the time measured).
         pressed = time.time()
         self.box.key("Escape")
         runner.wait(timeout=10)
         self.assertLess(time.time() - pressed, 2.0)
-        self.assertIn("exit=0", (self.box.logs / "renderer.out").read_text())
+        self.assertIn("exit=0", (self.box.logs / "renderer.out").read_text(errors="replace"))
         self.assertIsNone(self.window("Zelkor_VC"))
-
-    def test_trails_light_far_more_than_the_stars_keep_moving_and_swap_per_refresh(self):
-        self.write_settings(SIZE_800)
-        runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
-        # Three stars of twelve rays light a few thousand pixels at most; the
-        # trails light tens of thousands within seconds, whatever the frame rate.
-        shots = []
-
-        def trails():
-            shots.append(self.screenshot(f"trails-{len(shots)}"))
-            return shots[-1].colour_counts(WINDOW)["lit"] > 15000
-        self.assertTrue(wait_until(trails, 20), f"trails light only "
-                        f"{shots[-1].colour_counts(WINDOW)['lit']} pixels")
-        first = shots[-1]
-        self.assertTrue(wait_until(lambda: self.differing(first, self.screenshot("later")) > 2000,
-                                   10), "the picture stands still")
-        # One frame per display refresh is asked of the driver (Wine's X11
-        # driver records the request; a virtual X server has no refresh to wait for).
-        log = (self.box.logs / "renderer.out").read_text(errors="replace")
-        self.assertIn("wglSwapIntervalEXT (1)", log)
-        self.end_with_escape(runner)
 
     @staticmethod
     def differing(a, b):
@@ -92,17 +72,17 @@ class Renderer(WineTestCase):
                     self.write_settings(settings)
                 runner = self.start_renderer()
                 window = self.window("Zelkor_VC", wait_ms=60000)
-                self.assertIsNotNone(window)
                 self.assertEqual((window["width"], window["height"]), ("1024", "768"))
-                self.end_with_escape(runner)
+                self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+                self.escape_ends(runner)
 
     def test_switches_the_display_and_restores_it(self):
         # A bare X server refuses mode changes; a Wine virtual desktop has modes.
         desktop = "orvelle,1280x1024"
         self.write_settings(SIZE_800)
         # The desktop ends with its last program; keep one running meanwhile.
-        self.box.start("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "sleep",
-                       "120000", name="desktop")
+        self.box.start("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "hold",
+                       "keeper", "120000", name="desktop")
         self.assertIsNotNone(self.box.x_window("orvelle - .*", timeout=60))
         # Wine keeps no registry mode for a virtual desktop (it reads 0 x 0),
         # so restoring would go nowhere; on Windows the user's mode is there.
@@ -113,8 +93,7 @@ class Renderer(WineTestCase):
                                                                     timeout=5)[1], 20)
         self.assertTrue(switched, self.probe("window", "Zelkor_VC", desktop=desktop)[1])
         exit_file = self.box.c_drive() / "renderer-exit.txt"
-        ended = wait_until(lambda: self.box.key("Escape") and exit_file.exists(), 20, interval=0.2)
-        self.assertTrue(ended, "Escape did not end the renderer")
+        self.escape_ends(runner, exit_file.exists)
         runner.wait(timeout=20)
         self.assertIn("exit=0", exit_file.read_text())
         self.assertIn("mode=1024x768", self.probe("screen", desktop=desktop)[1])

@@ -1,5 +1,6 @@
-"""The settings dialog, Orvelle.scr /c, driven with the pointer and the
-keyboard under Wine."""
+"""The settings dialog, Orvelle.scr /c, under Wine: driven with the pointer
+and the keyboard, and heard as a screen reader hears it (through the
+platform's accessibility library, from another process)."""
 
 from e2e_support import WineTestCase, fields, main, wait_until
 
@@ -10,12 +11,14 @@ FILE = b"BGM\xcc\xa7\xb2\xd9"        # "BGMﾌｧｲﾙ"
 SONATA = "C:\\ソナタ\\表"            # both second bytes are "\" in Shift-JIS
 BORDER = (0, 60, 116)
 SET, CANCEL, FILE_BUTTON, REPEAT_BOX, FILE_LABEL = 1001, 1002, 1003, 1004, 1005
-CD, NONE, MUSIC_FILE = 1011, 1010, 1012  # the options, by kind
-FRAME = (12, 12)
+NONE, CD, MUSIC_FILE = 1010, 1011, 1012  # the options, by kind
+ROLE_STATICTEXT, ROLE_LINK, ROLE_PUSHBUTTON, ROLE_RADIOBUTTON, ROLE_COMBOBOX = 41, 30, 43, 45, 46
+CHECKED, FOCUSED = 0x10, 0x4
 
 
 class SettingsDialog(WineTestCase):
     def open_dialog(self, settings=None):
+        self.before = settings
         if settings is not None:
             self.write_settings(settings)
         self.box.xdotool("mousemove", 1, 1)
@@ -24,11 +27,10 @@ class SettingsDialog(WineTestCase):
         self.info = self.window(CAPTION)
         return scr
 
-    def controls(self):
-        _, out = self.probe("controls", CAPTION)
+    def controls(self, what="controls"):
         # The repeat box holds an edit of its own.
-        return {int(c["id"]): c for c in map(fields, out.splitlines())
-                if c.get("id", "0") != "0" and c["class"] != "Edit"}
+        lines = map(fields, self.probe(what, CAPTION)[1].splitlines())
+        return {int(c["id"]): c for c in lines if c.get("id", "0") != "0" and c.get("class") != "Edit"}
 
     def at(self, x, y):
         """Screen point of a client point."""
@@ -40,17 +42,16 @@ class SettingsDialog(WineTestCase):
         self.box.xdotool("click", button)
 
     def saved(self):
-        text = self.settings_path().read_bytes()
-        return {line.split(b"=", 1)[0]: line.split(b"=", 1)[1].strip()
-                for line in text.split(b"\r\n") if b"=" in line}
+        return dict(line.split(b"=", 1) for line in self.settings_path().read_bytes().split(b"\r\n")
+                    if b"=" in line)
 
-    def test_opens_in_its_place_with_the_frames_rings_and_the_buttons_borders(self):
+    def test_opens_in_its_place_looks_and_is_named_alone_and_an_alt_key_chooses(self):
         scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 0\r\n")
         width, height = int(self.info["width"]), int(self.info["height"])
         self.assertEqual(self.info["client"], "522x265")
         self.assertEqual((int(self.info["x"]), int(self.info["y"])),
                          ((1024 - width) // 2, (768 - height) // 3))
-        shot = wait_until(lambda: (s := self.screenshot("open")).at(*self.at(144 + 10, 192)) == BORDER
+        shot = wait_until(lambda: (s := self.screenshot("open")).at(*self.at(154, 192)) == BORDER
                           and s, 10)
         self.assertTrue(shot, "the buttons never showed")
         # Beyond the frame's outline (x 507, y 179): rings 1 to 5, then the dialog's grey.
@@ -58,27 +59,50 @@ class SettingsDialog(WineTestCase):
         self.assertEqual([shot.at(*self.at(508 + i, 100)) for i in range(5)], greys)
         self.assertEqual([shot.at(*self.at(200, 180 + i)) for i in range(5)], greys)
         self.assertEqual(shot.at(*self.at(518, 100)), (224, 224, 224))
-        self.assertEqual(shot.at(*self.at(260 + 10, 192)), BORDER)
+        self.assertEqual(shot.at(*self.at(270, 192)), BORDER)
         # The file button, disabled unless the kind is 2.
-        self.assertEqual(shot.at(*self.at(FRAME[0] + 24 + 10, FRAME[1] + 112)), (201, 199, 186))
-        self.assertEqual(self.controls()[FILE_BUTTON]["enabled"], "0")
-        self.probe("close", CAPTION)
-        scr.wait(timeout=15)
+        self.assertEqual(shot.at(*self.at(12 + 34, 12 + 112)), (201, 199, 186))
 
-    def test_kinds_by_either_button_a_chosen_file_and_saving(self):
-        music = self.box.c_drive() / "ソナタ"
-        music.mkdir(exist_ok=True)
-        (music / "表").write_bytes(b"")
+        # A second copy ends at once and leaves this one open.
+        self.assertEqual(self.box.run(self.folder / "Orvelle.scr", "/c", timeout=20,
+                                      name="second")[0], 0)
+        self.assertIsNone(scr.poll())
+
+        # What a screen reader hears; Alt and an option's key choose it.
+        heard = self.controls("acc")
+        expected = {
+            SET: (ROLE_PUSHBUTTON, "設定"), CANCEL: (ROLE_PUSHBUTTON, "ｷｬﾝｾﾙ"),
+            FILE_BUTTON: (ROLE_PUSHBUTTON, "..."), CD: (ROLE_RADIOBUTTON, "音楽CD"),
+            NONE: (ROLE_RADIOBUTTON, "なし(N)"), MUSIC_FILE: (ROLE_RADIOBUTTON, "MP3、WAV"),
+            REPEAT_BOX: (ROLE_COMBOBOX, "曲目をﾘﾋﾟｰﾄ"), FILE_LABEL: (ROLE_STATICTEXT, ""),
+            1020: (ROLE_LINK, "Orvelle のホームページ"), 1021: (ROLE_LINK, "Orvelle のホームページ"),
+        }
+        self.assertEqual({i: (int(heard[i]["role"]), heard[i]["name"]) for i in expected}, expected)
+        self.assertEqual(int(heard[NONE]["state"]) & (CHECKED | FOCUSED), CHECKED | FOCUSED)
+        self.box.key("alt+c")
+        self.assertTrue(wait_until(lambda: int(self.controls("acc")[CD]["state"]) & CHECKED, 5))
+        self.assertEqual(int(self.controls("acc")[NONE]["state"]) & CHECKED, 0)
+        # Escape writes nothing, and the program ends with its dialog.
+        self.box.key("Escape")
+        scr.wait(timeout=15)
+        self.assertEqual(self.settings_path().read_bytes(), self.before)
+        self.assertIsNone(self.window(CAPTION))
+
+    def test_kinds_by_either_button_a_typed_repeat_a_chosen_file_and_saving(self):
+        (self.box.c_drive() / "ソナタ").mkdir(exist_ok=True)
+        (self.box.c_drive() / "ソナタ/表").write_bytes(b"")
         # A name the Japanese code page cannot hold: it is kept in its short form.
         (self.box.c_drive() / "café.mp3").write_bytes(b"")
         scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 2\r\n" + FILE + b"=" +
                                SONATA.encode("cp932") + b"\r\n")
         controls = self.controls()
-        self.assertEqual(controls[FILE_LABEL]["text"], SONATA)
-        self.assertEqual(controls[FILE_BUTTON]["enabled"], "1")
+        self.assertEqual((controls[FILE_LABEL]["text"], controls[FILE_BUTTON]["enabled"]),
+                         (SONATA, "1"))
         self.click(CD, dx=25)  # its label
         self.assertTrue(wait_until(lambda: self.controls()[FILE_BUTTON]["enabled"] == "0", 5))
         self.assertEqual(self.controls()[REPEAT_BOX]["enabled"], "1")
+        self.click(REPEAT_BOX, dx=8, dy=8)
+        self.box.xdotool("type", "7.5")  # saved rounded, whatever the kind
         self.click(MUSIC_FILE, button=3, dx=30)  # the right button on the label
         self.assertTrue(wait_until(lambda: self.controls()[FILE_BUTTON]["enabled"] == "1", 5))
         self.click(FILE_BUTTON, dx=20, dy=12)
@@ -86,92 +110,70 @@ class SettingsDialog(WineTestCase):
         self.assertTrue(wait_until(lambda: "~" in self.controls()[FILE_LABEL]["text"], 10))
         self.click(SET, dx=50, dy=15)
         scr.wait(timeout=15)
-        saved = self.saved()
-        self.assertEqual(saved[KIND], b"2")
-        self.assertRegex(saved[FILE].decode("ascii"), r"^C:\\[^\\]+~[^\\]*\.MP3$")
-
-    def test_a_typed_repeat_of_7_5_saves_8(self):
-        scr = self.open_dialog()
-        self.click(CD, dx=25)
-        self.assertTrue(wait_until(lambda: self.controls()[REPEAT_BOX]["enabled"] == "1", 5))
-        self.click(REPEAT_BOX, dx=8, dy=8)
-        self.box.xdotool("type", "7.5")
-        self.click(SET, dx=50, dy=15)
-        scr.wait(timeout=15)
-        self.assertEqual(self.saved()[REPEAT], b"8")
-        self.assertEqual(self.saved()[KIND], b"1")
+        self.assertEqual((self.saved()[KIND].strip(), self.saved()[REPEAT].strip()), (b"2", b"8"))
+        self.assertRegex(self.saved()[FILE].decode("ascii"), r"^C:\\[^\\]+~[^\\]*\.MP3$")
 
     def test_every_way_of_closing_but_saving_writes_nothing(self):
-        before = b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 3\r\n"
         for way in ("cancel", "close box", "Escape", "alt+F4"):
             with self.subTest(way=way):
-                scr = self.open_dialog(before)
+                scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 3\r\n")
                 if way == "cancel":
                     self.click(CANCEL, dx=50, dy=15)
-                elif way == "close box":
-                    # The close box sits at the right end of the title bar.
-                    top = int(self.info["y"]) + (int(self.info["client_y"]) - int(self.info["y"])) // 2
-                    self.box.xdotool("mousemove", int(self.info["x"]) + int(self.info["width"]) - 12, top)
+                elif way == "close box":  # at the right end of the title bar
+                    self.box.xdotool("mousemove", int(self.info["x"]) + int(self.info["width"]) - 12,
+                                     (int(self.info["y"]) + int(self.info["client_y"])) // 2)
                     self.box.xdotool("click", 1)
                 else:
-                    self.click(CANCEL, button=3)  # the focus into the dialog, nothing else
                     self.box.key(way)
                 scr.wait(timeout=15)
-                self.assertEqual(self.settings_path().read_bytes(), before)
+                self.assertEqual(self.settings_path().read_bytes(), self.before)
 
     def test_banners_take_turns_and_open_the_home_page(self):
         self.box.reg_add("HKCR\\https\\shell\\open\\command", "",
-                         f"{self.folder}\\probe.exe record-url %1".replace(
-                             str(self.box.c_drive()), "C:").replace("/", "\\"))
+                         "C:\\windows\\system32\\cmd.exe /c echo %1> C:\\url.txt")
         url = self.box.c_drive() / "url.txt"
         url.unlink(missing_ok=True)
         self.open_dialog()
-        left, right = (12, 192, 123, 52), (384, 192, 123, 52)
 
-        def region(shot, box):
-            x, y = self.at(box[0], box[1])
-            return list(shot.pixels(x + 2, y + 2, box[2] - 4, box[3] - 4))
-        first = None
-        seen_turn = False
-        for _ in range(40):
+        def banners():
             shot = self.screenshot("banners")
-            right_black = all(p == (0, 0, 0) for p in region(shot, right))
-            if first is None:
-                first = region(shot, left)
-                self.assertTrue(right_black, "the right banner is black until its turn")
-            elif not right_black:
-                break
-            elif region(shot, left) != first:
-                seen_turn = True
-        self.assertTrue(seen_turn, "the left banner did not change while the right stayed black")
-        self.assertFalse(right_black, "the right banner never took its turn")
+            return [list(shot.pixels(*self.at(x + 2, 194), 119, 48)) for x in (12, 384)]
+        (first, right), black = banners(), [(0, 0, 0)] * (119 * 48)
+        self.assertEqual(right, black, "the right banner is black until its turn")
+        self.assertTrue(wait_until(lambda: (b := banners())[0] != first and b[1] == black, 10),
+                        "the left banner did not change while the right stayed black")
+        self.assertTrue(wait_until(lambda: banners()[1] != black, 20), "the right one never turned")
         self.box.xdotool("mousemove", *self.at(70, 215))
         self.box.xdotool("click", 1)
-        self.assertTrue(wait_until(url.exists, 15), "the shell was not asked to open a page")
-        self.assertEqual(url.read_text().strip(), "https://www.orvelle.jp/")
-
-    def test_a_second_copy_ends_at_once_and_the_program_ends_with_the_dialog(self):
-        scr = self.open_dialog()
-        code, _ = self.box.run(self.folder / "Orvelle.scr", "/c", timeout=20, name="second")
-        self.assertEqual(code, 0)
-        self.assertIsNone(scr.poll())
-        self.box.key("Escape")
-        self.probe("close", CAPTION)
-        scr.wait(timeout=15)
-        self.assertIsNone(self.window(CAPTION))
+        asked = wait_until(lambda: url.exists() and url.read_text().strip(), 15)
+        self.assertEqual(asked, "https://www.orvelle.jp/", "the shell was asked to open this")
 
     def test_at_144_dpi_the_dialog_and_its_text_are_half_as_large_again(self):
-        # The repeat box's height comes from its font: 22 pixels at 96 DPI.
         self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 144, "REG_DWORD")
         try:
             self.box.restart()
             scr = self.open_dialog()
             self.assertEqual(self.info["client"], "783x398")
+            # The repeat box's height comes from its font: 22 pixels at 96 DPI.
             self.assertGreaterEqual(int(self.controls()[REPEAT_BOX]["height"]), 30)
             self.probe("close", CAPTION)
             scr.wait(timeout=15)
         finally:
             self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 96, "REG_DWORD")
+
+    def test_the_keyboard_alone_chooses_a_file_and_saves(self):
+        scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 1\r\n")
+
+        def focused():
+            return next((i for i, c in self.controls().items() if c["focus"] == "1"), None)
+        self.assertEqual(focused(), CD, "the focus starts on the chosen option")
+        for key, focus in (("Down", NONE), ("Down", MUSIC_FILE), ("Tab", FILE_BUTTON), ("Tab", SET)):
+            self.box.key(key)
+            self.assertTrue(wait_until(lambda: focused() == focus, 5), key)
+        self.assertEqual(self.controls()[REPEAT_BOX]["enabled"], "0")
+        self.box.key("Return")
+        scr.wait(timeout=15)
+        self.assertEqual(self.saved()[KIND].strip(), b"2")
 
 
 if __name__ == "__main__":

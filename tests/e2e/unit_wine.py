@@ -1,5 +1,6 @@
 """The portable unit tests, built as a Windows program, run under Wine: the
-Windows build's compiler and maths library against the same known answers."""
+Windows build's compiler and maths library against the same known answers;
+and beside them the Windows bindings of the controls and the preview."""
 
 import sys
 
@@ -7,13 +8,15 @@ from e2e_support import WineTestCase, main
 
 
 class UnitTestsOnWindows(WineTestCase):
-    programs = ("unit_tests.exe",)
+    programs = ("unit_tests.exe", "win32_tests.exe")
 
-    def test_every_unit_test_passes(self):
-        code, out = self.box.run(self.folder / "unit_tests.exe", timeout=300, name="unit")
-        sys.stdout.write(out[-3000:])
-        self.assertEqual(code, 0)
-        self.assertIn("[  PASSED  ]", out)
+    def test_every_test_passes(self):
+        for program in self.programs:
+            with self.subTest(program=program):
+                code, out = self.box.run(self.folder / program, timeout=300, name=program)
+                sys.stdout.write(out[-3000:])
+                self.assertEqual(code, 0)
+                self.assertIn("[  PASSED  ]", out)
 
 
 if __name__ == "__main__":

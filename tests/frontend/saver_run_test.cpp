@@ -1,115 +1,79 @@
+// A saver run as scenarios: what the platform and the media hear, in order,
+// from the load through the watches' ticks to the end.
 #include "frontend/saver_run.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "tests/support/fakes.h"
 
 namespace orvelle {
 namespace {
 
-using ::testing::ElementsAre;
-
-class SaverRunTest : public ::testing::Test {
-protected:
-    void load(int16_t kind, const char* file, const char* arguments = "/s") {
-        settings.bgmKind = kind;
-        settings.bgmFile = file;
-        line = parseCommandLine(arguments);
-        run.onLoad();
-    }
-    // Everything the platform and the media heard, in one list.
-    std::vector<std::string> heard() {
-        std::vector<std::string> all = platform.calls;
-        all.insert(all.end(), media.log.begin(), media.log.end());
-        platform.calls.clear();
-        media.log.clear();
-        return all;
-    }
-
-    testing::RecordingSaverRun platform;
-    testing::ScriptedMedia media;
-    MusicSettings settings;
-    CommandLine line;
-    int32_t lastResult = 0;
-    SaverRun run{platform, media, settings, lastResult, line};
-};
-
-TEST_F(SaverRunTest, TheMusicStartsAndStopsByItsSource) {
-    struct Case {
+TEST(SaverRun, Scenarios) {
+    // Steps: load; win+ and win- (the renderer's window appears or goes),
+    // exit (its process ends), nostart (it cannot start); R, C and M (a tick
+    // of the renderer, CD or MP3 watch); nodisc (the disc cannot be asked
+    // about); unload (the platform's query to end).
+    const std::string cd =
+        "start renderer, open cdaudio |0, set cdaudio time format tmsf |0, "
+        "timer 200 on, timer 500 on, status cdaudio current track |512, ";
+    const struct {
         int16_t kind;
         const char* file;
-        std::vector<std::string> load;
-        std::vector<std::string> end;
+        const char* arguments;
+        const char* steps;
+        std::string heard;
     } cases[] = {
-        {0, "", {"start renderer", "timer 500 on"}, {"show cursor", "end"}},
-        {2,
-         "C:\\a.Mp3",
-         {"start renderer", "timer 1000 on", "timer 500 on",
-          "open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play |0", "play MP3Play |0"},
-         {"timer 1000 off", "show cursor", "end", "stop MP3Play |0", "close MP3Play |0"}},
-        {2,
-         "C:\\a.wav",
-         {"start renderer", "timer 500 on", "PlaySound C:\\a.wav 9"},
-         {"show cursor", "end", "PlaySound null 0"}},
-        {2, "C:\\a.ogg", {"start renderer", "timer 500 on"}, {"show cursor", "end"}},
+        {0, "", "/s", "load exit R",
+         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        // Still starting (no window yet), seen, gone: the end comes once,
+        // even while the process lingers.
+        {0, "", "/s", "load R win+ R win- R R unload",
+         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {0, "", "/s", "nostart load R",
+         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        // A watch tick that finds the file ended starts it again.
+        {2, "C:\\a.Mp3", "/s", "load M exit R",
+         "start renderer, open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play |0, play MP3Play |0, "
+         "timer 1000 on, timer 500 on, status MP3Play mode |30, stop MP3Play |0, play MP3Play "
+         "from 0 |0, timer 500 off, timer 1000 off, stop MP3Play |0, close MP3Play |0, show "
+         "cursor, end"},
+        {2, "C:\\a.wav", "/s", "load exit R",
+         "start renderer, PlaySound C:\\a.wav 9, timer 500 on, timer 500 off, PlaySound null 0, "
+         "show cursor, end"},
+        {2, "C:\\a.ogg", "/s", "load exit R",
+         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        // Without a disc the CD watch stops itself and nothing is stopped at
+        // the end; an empty command line has no cursor to give back.
+        {1, "", "", "nodisc load C C unload", cd + "timer 200 off, end"},
+        {1, "", "", "load C unload",
+         cd + "status cdaudio number of tracks |512, status cdaudio mode |255, timer 200 on, "
+              "timer 200 off, stop cdaudio |0, close cdaudio |0, end"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        SaverRun fresh{platform, media, settings, lastResult, line};
-        settings.bgmKind = c.kind;
-        settings.bgmFile = c.file;
-        line = parseCommandLine("/s");
-        fresh.onLoad();
-        EXPECT_EQ(heard(), c.load);
-        // The renderer never showed a window and its process is gone.
-        platform.processRunning = false;
-        fresh.onTimer(SaverTimer::RendererWatch);
-        auto end = c.end;
-        end.insert(end.begin(), "timer 500 off");
-        EXPECT_EQ(heard(), end);
+        SCOPED_TRACE(c.steps);
+        testing::ScriptedMedia media;
+        testing::RecordingSaverRun platform(media.log);
+        MusicSettings settings{c.kind, 0, c.file, ""};
+        const CommandLine line = parseCommandLine(c.arguments);
+        int32_t lastResult = 0;
+        SaverRun run{platform, media, settings, lastResult, line};
+        std::istringstream in(c.steps);
+        for (std::string step; in >> step;) {
+            if (step == "load") run.onLoad();
+            if (step == "win+" || step == "win-") platform.rendererWindow = step == "win+";
+            if (step == "exit") platform.processRunning = false;
+            if (step == "nostart") platform.rendererStarts = false;
+            if (step == "nodisc") media.replies["status cdaudio current track"] = {266, ""};
+            if (step == "R") run.onTimer(SaverTimer::RendererWatch);
+            if (step == "C") run.onTimer(SaverTimer::CdWatch);
+            if (step == "M") run.onTimer(SaverTimer::Mp3Watch);
+            if (step == "unload") run.onQueryUnload();
+        }
+        EXPECT_EQ(testing::joined(media.log), c.heard);
     }
-}
-
-TEST_F(SaverRunTest, TheRendererIsWatchedUntilItsWindowIsGone) {
-    load(0, "");
-    heard();
-    // Still starting: its process runs but it has no window yet.
-    run.onTimer(SaverTimer::RendererWatch);
-    platform.rendererWindow = true;
-    run.onTimer(SaverTimer::RendererWatch);
-    EXPECT_TRUE(heard().empty());
-    // Seen once and gone: the run ends, even while the process lingers.
-    platform.rendererWindow = false;
-    run.onTimer(SaverTimer::RendererWatch);
-    EXPECT_THAT(heard(), ElementsAre("timer 500 off", "show cursor", "end"));
-    run.onTimer(SaverTimer::RendererWatch);
-    run.onQueryUnload();
-    EXPECT_TRUE(heard().empty()) << "the end comes once";
-}
-
-TEST_F(SaverRunTest, WithoutACdTheWatchStopsItselfAndTheEndSendsNoStop) {
-    media.replies["status cdaudio current track"] = {266, ""};
-    load(1, "", "");
-    EXPECT_THAT(heard(), ElementsAre("start renderer", "timer 200 on", "timer 500 on",
-                                     "open cdaudio |0", "set cdaudio time format tmsf |0"));
-    run.onTimer(SaverTimer::CdWatch);
-    EXPECT_THAT(heard(), ElementsAre("timer 200 off", "status cdaudio current track |512"));
-    run.onTimer(SaverTimer::CdWatch);
-    EXPECT_TRUE(heard().empty()) << "a watch that is off does nothing";
-    // An empty command line: no cursor to give back.
-    run.onQueryUnload();
-    EXPECT_THAT(heard(), ElementsAre("end"));
-}
-
-TEST_F(SaverRunTest, APlayingCdIsStoppedAndClosedAtTheEnd) {
-    media.replies["status cdaudio mode"] = {0, "playing"};
-    load(1, "");
-    run.onTimer(SaverTimer::CdWatch);
-    heard();
-    run.onQueryUnload();
-    EXPECT_THAT(heard(), ElementsAre("timer 200 off", "show cursor", "end", "stop cdaudio |0",
-                                     "close cdaudio |0"));
 }
 
 }  // namespace

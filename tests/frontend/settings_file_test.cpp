@@ -66,19 +66,14 @@ TEST(SettingNumbers, ParseAndFormat) {
 }
 
 TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
-    const LeadBytes sjis = LeadBytes::shiftJis();
+    const LeadBytes sjis = testing::shiftJisLeadBytes();
+    // clang-format off
     const std::pair<std::string, std::string> folders[] = {
-        {"C:\\Music\\song.mp3", "C:\\Music"},
-        {"D:\\song.mp3", "D:"},
-        {"C:song.mp3", "C:"},
-        {"song.mp3", ""},
-        {"C:\\", "C:"},
-        {kSonata, "C:\\Music"},
-        {kOmote + "\\a.mp3", kOmote},
-        {"C:\\\x83\x5C", "C:"},
-        {"C:\\\x9F\x5C", "C:"},
-        {"C:\\\xFC\x5C", "C:"},
+        {"C:\\Music\\song.mp3", "C:\\Music"}, {"D:\\song.mp3", "D:"}, {"C:song.mp3", "C:"},
+        {"song.mp3", ""}, {"C:\\", "C:"}, {kSonata, "C:\\Music"}, {kOmote + "\\a.mp3", kOmote},
+        {"C:\\\x83\x5C", "C:"}, {"C:\\\x9F\x5C", "C:"}, {"C:\\\xFC\x5C", "C:"},
     };
+    // clang-format on
     for (const auto& [path, folder] : folders) EXPECT_EQ(folderOf(path, sjis), folder) << path;
     // A single-byte code page reads the same bytes as separate characters.
     EXPECT_EQ(folderOf("C:\\\x83\x5C", LeadBytes::none()), "C:\\\x83");

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A kind of 2 is only kept with a file; the folder is the file's or the program's.
     if (music.bgmKind == 2 && music.bgmFile.empty()) __builtin_trap();
     if (music.bgmFile.empty() && music.bgmFolder != store.folder) __builtin_trap();
-    const std::string folder = orvelle::folderOf(text, orvelle::LeadBytes::shiftJis());
+    const std::string folder = orvelle::folderOf(text, orvelle::testing::shiftJisLeadBytes());
     if (folder.size() > text.size() || text.compare(0, folder.size(), folder) != 0)
         __builtin_trap();
     orvelle::parseSettingNumber(text);

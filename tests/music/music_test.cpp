@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tests/support/fakes.h"
 
 namespace orvelle {
@@ -19,11 +21,6 @@ protected:
         media.log.clear();
         call();
         return media.log;
-    }
-    void disc(const std::string& track, const std::string& mode) {
-        media.replies["status cdaudio current track"] = {0, track};
-        media.replies["status cdaudio number of tracks"] = {0, "8"};
-        media.replies["status cdaudio mode"] = {0, mode};
     }
 
     ScriptedMedia media;
@@ -63,96 +60,72 @@ TEST_F(Music, TheCommandLayerRepliesWithTheTextOrTheErrorText) {
                             "play cdaudio to 5 |512", "play cdaudio from 1 to 2 |512"));
 }
 
-TEST_F(Music, TheCdOpensWithoutPlayingAndClosesWithStop) {
-    EXPECT_THAT(sent([&] { music.cdOpen(); }),
-                ElementsAre("open cdaudio |0", "set cdaudio time format tmsf |0"));
-    EXPECT_THAT(sent([&] { music.cdClose(); }), ElementsAre("stop cdaudio |0", "close cdaudio |0"));
-}
-
-TEST_F(Music, TheCdWatchKeepsTheDiscOrTheRepeatTrackPlaying) {
-    const std::vector<std::string> statuses = {"status cdaudio current track |512",
-                                               "status cdaudio number of tracks |512",
-                                               "status cdaudio mode |255"};
-    auto with = [&](std::vector<std::string> lines, std::vector<std::string> more) {
-        lines.insert(lines.end(), more.begin(), more.end());
-        return lines;
+// What each call sends, given the settings and the device's replies; a
+// command not scripted succeeds with an empty reply.
+TEST_F(Music, ScenariosOfTheCdTheMp3AndTheWav) {
+    using Replies = std::map<std::string, ScriptedMedia::Reply>;
+    const auto disc = [](const char* track, const char* mode, Replies more = {}) {
+        more.insert({{"status cdaudio current track", {0, track}},
+                     {"status cdaudio number of tracks", {0, "8"}},
+                     {"status cdaudio mode", {0, mode}}});
+        more.insert({"status cdaudio position track 3", {0, "03:00:00:00"}});
+        return more;
     };
-    media.replies["status cdaudio position track 3"] = {0, "03:00:00:00"};
-    struct Case {
+    const std::string ask =
+        "status cdaudio current track |512, status cdaudio number of tracks "
+        "|512, status cdaudio mode |255";
+    const std::string back3 = ask +
+                              ", status cdaudio position track 3 |512, play cdaudio from "
+                              "03:00:00:00 |512";
+    const std::string mp3 = "\"C:\\My Music\\a.mp3\" type MPEGVideo Alias MP3Play";
+    using M = BackgroundMusic;
+    // clang-format off
+    const struct {
         int16_t repeat;
-        const char* track;
-        const char* mode;
-        std::vector<std::string> after;
-    };
-    const Case cases[] = {
+        Replies replies;
+        void (BackgroundMusic::*call)();
+        std::string sent;
+        int16_t watchAlive = M::kTrue;
+    } cases[] = {
+        {0, {}, &M::cdOpen, "open cdaudio |0, set cdaudio time format tmsf |0", 0},
+        {0, {}, &M::cdClose, "stop cdaudio |0, close cdaudio |0", 0},
         // The whole disc: a stopped disc is told to play on; a playing one is only asked.
-        {0, "1", "stopped", {"play cdaudio |512"}},
-        {0, "5", "playing", {}},
+        {0, disc("1", "stopped"), &M::cdWatch, ask + ", play cdaudio |512"},
+        {0, disc("5", "playing"), &M::cdWatch, ask},
         // Track 3 over and over: back to it as soon as another plays or the disc stops.
-        {3,
-         "4",
-         "playing",
-         {"status cdaudio position track 3 |512", "play cdaudio from 03:00:00:00 |512"}},
-        {3,
-         "3",
-         "stopped",
-         {"status cdaudio position track 3 |512", "play cdaudio from 03:00:00:00 |512"}},
-        {3, "3", "playing", {}},
+        {3, disc("4", "playing"), &M::cdWatch, back3},
+        {3, disc("3", "stopped"), &M::cdWatch, back3},
+        {3, disc("3", "playing"), &M::cdWatch, ask},
+        // A repeat track beyond the last: the position query fails, and so does
+        // the play that carries its error text; the watch keeps trying.
+        {12, disc("1", "playing", {{"status cdaudio position track 12", {290, ""}}}), &M::cdWatch,
+         ask + ", status cdaudio position track 12 |512, play cdaudio from Error:290 |512"},
+        // A disc that cannot be asked about stops the watch.
+        {0, {{"status cdaudio current track", {266, ""}}}, &M::cdWatch,
+         "status cdaudio current track |512", M::kFalse},
+        {0, disc("1", "playing", {{"status cdaudio number of tracks", {266, ""}}}), &M::cdWatch,
+         "status cdaudio current track |512, status cdaudio number of tracks |512", M::kFalse},
+        {0, {}, &M::mp3Start, "open " + mp3 + " |0, play MP3Play |0", 0},
+        {0, {{"open " + mp3, {277, ""}}}, &M::mp3Start, "open " + mp3 + " |0", 0},
+        {0, {{"status MP3Play mode", {0, "playing"}}}, &M::mp3Watch, "status MP3Play mode |30", 0},
+        {0, {{"status MP3Play mode", {0, "stopped"}}}, &M::mp3Watch,
+         "status MP3Play mode |30, stop MP3Play |0, play MP3Play from 0 |0", 0},
+        {0, {}, &M::mp3Close, "stop MP3Play |0, close MP3Play |0", 0},
+        {0, {}, &M::wavStart, "PlaySound C:\\My Music\\a.mp3 9", 0},
+        {0, {}, &M::wavStop, "PlaySound null 0", 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("repeat ") + std::to_string(c.repeat) + " track " + c.track + " " +
-                     c.mode);
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sent);
         settings.bgmRepeat = c.repeat;
-        disc(c.track, c.mode);
-        EXPECT_EQ(sent([&] { music.cdWatch(); }), with(statuses, c.after));
-        EXPECT_EQ(music.cdWatchAlive, BackgroundMusic::kTrue);
+        settings.bgmFile = "C:\\My Music\\a.mp3";
+        media.replies = c.replies;
+        music.cdWatchAlive = 0;
+        EXPECT_EQ(testing::joined(sent([&] { (music.*c.call)(); })), c.sent);
+        EXPECT_EQ(music.cdWatchAlive, c.watchAlive);
     }
-
-    // A repeat track beyond the last: the position query fails, and so does
-    // the play that carries its error text; the watch keeps trying.
-    settings.bgmRepeat = 12;
-    disc("1", "playing");
-    media.replies["status cdaudio position track 12"] = {290, ""};
-    EXPECT_EQ(sent([&] { music.cdWatch(); }).back(), "play cdaudio from Error:290 |512");
-    EXPECT_EQ(music.cdWatchAlive, BackgroundMusic::kTrue);
-}
-
-TEST_F(Music, TheCdWatchGivesUpWhenTheDiscCannotBeAskedAbout) {
-    media.replies["status cdaudio current track"] = {266, ""};
-    EXPECT_THAT(sent([&] { music.cdWatch(); }), ElementsAre("status cdaudio current track |512"));
-    EXPECT_EQ(music.cdWatchAlive, BackgroundMusic::kFalse);
-
-    disc("1", "playing");
-    media.replies["status cdaudio number of tracks"] = {266, ""};
-    EXPECT_EQ(sent([&] { music.cdWatch(); }).size(), 2u);
-    EXPECT_EQ(music.cdWatchAlive, BackgroundMusic::kFalse);
-}
-
-TEST_F(Music, AnMp3OpensQuotedPlaysAndRestartsAfterItsEnd) {
-    settings.bgmFile = "C:\\My Music\\a.mp3";
-    EXPECT_THAT(sent([&] { music.mp3Start(); }),
-                ElementsAre("open \"C:\\My Music\\a.mp3\" type MPEGVideo Alias MP3Play |0",
-                            "play MP3Play |0"));
-    media.replies["status MP3Play mode"] = {0, "playing"};
-    EXPECT_THAT(sent([&] { music.mp3Watch(); }), ElementsAre("status MP3Play mode |30"));
-    media.replies["status MP3Play mode"] = {0, "stopped"};
-    EXPECT_THAT(
-        sent([&] { music.mp3Watch(); }),
-        ElementsAre("status MP3Play mode |30", "stop MP3Play |0", "play MP3Play from 0 |0"));
-    EXPECT_THAT(sent([&] { music.mp3Close(); }),
-                ElementsAre("stop MP3Play |0", "close MP3Play |0"));
-
-    // A file that cannot be opened is not played.
-    media.replies["open \"C:\\My Music\\a.mp3\" type MPEGVideo Alias MP3Play"] = {277, ""};
-    EXPECT_EQ(sent([&] { music.mp3Start(); }).size(), 1u);
-}
-
-TEST_F(Music, AWavLoopsOnlyWhereThereIsAWaveDevice) {
-    settings.bgmFile = "C:\\a.wav";
-    EXPECT_THAT(sent([&] { music.wavStart(); }), ElementsAre("PlaySound C:\\a.wav 9"));
-    EXPECT_THAT(sent([&] { music.wavStop(); }), ElementsAre("PlaySound null 0"));
     media.waveDevices = 0;
-    EXPECT_TRUE(sent([&] { music.wavStart(); }).empty());
+    EXPECT_TRUE(sent([&] { music.wavStart(); }).empty()) << "no wave device, no sound";
 }
 
 TEST(MusicSource, KindAndTheFilesEndingInAnyCase) {

@@ -13,25 +13,12 @@ namespace {
 std::atomic<int64_t> allocations{0};
 }
 
+// The library's other forms of new, and its delete, end up in malloc's
+// counterparts; replacing this one counts them all.
 void* operator new(std::size_t size) {
     allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
 }
 
 extern "C" const char* __lsan_default_suppressions() {

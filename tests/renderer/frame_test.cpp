@@ -25,9 +25,7 @@ uint64_t colourDigest(const std::vector<uint8_t>& rgba) {
     testing::Digest digest;
     // The colour channels only: the fade leaves alpha values behind.
     for (size_t i = 0; i < rgba.size(); i += 4) {
-        digest.add(rgba[i]);
-        digest.add(rgba[i + 1]);
-        digest.add(rgba[i + 2]);
+        digest.add(rgba[i]).add(rgba[i + 1]).add(rgba[i + 2]);
     }
     return digest.value();
 }

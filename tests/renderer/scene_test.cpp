@@ -1,6 +1,6 @@
-// The scene's numbers: the lights' and the attractor's paths, the generator,
-// the clock, the keys, and known-answer digests of the atlas and of whole
-// seconds of a fixed scene's records.
+// The scene's numbers: the lights' and the attractor's paths, the clock, the
+// keys, and known-answer digests of the atlas (and so of the generator) and
+// of whole seconds of a fixed scene's records (its colours and phases too).
 #include "renderer/scene.h"
 
 #include <gtest/gtest.h>
@@ -70,13 +70,6 @@ TEST(Paths, VelocityIsTheStepOverTheFrameAndKeptWhenTheFrameTookNoTime) {
     EXPECT_EQ(light.velocity.z, velocity.z);
 }
 
-TEST(RandomGenerator, FollowsItsSequence) {
-    RandomGenerator random;  // unseeded, the state is 1
-    for (uint32_t want : {41u, 18467u, 6334u, 26500u, 19169u}) EXPECT_EQ(random.nextRandom(), want);
-    random.seedRandom(0xFFFFFFFFu);
-    EXPECT_EQ(random.nextRandom(), 0x7FFFu & ((0xFFFFFFFFu * 214013u + 2531011u) >> 16));
-}
-
 TEST(Clock, MillisecondsSceneTimeAndDamping) {
     EXPECT_EQ(elapsedMsFrom(3000, 1000, 1000), 2000u);
     EXPECT_EQ(elapsedMsFrom(1999, 1000, 1000000), 0u) << "truncated";
@@ -115,20 +108,6 @@ TEST(Keys, ArrowsMoveSpeedAndPullTowardsTheirBounds) {
     }
 }
 
-TEST(InitScene, ColoursPhasesAndFreeParticles) {
-    auto scene = std::make_unique<Scene>();
-    scene->particles.particles[5].state = ParticleState::Live;
-    EXPECT_TRUE(initScene(*scene, 7));
-    EXPECT_EQ(scene->random.state(), 7u);
-    const int phases[] = {450, 900, 1350};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(scene->lights[i].phase, phases[i]);
-        const float* c = &scene->lights[i].color.red;
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(c[k], k == i || k == 3 ? 1.0f : 0.125f);
-    }
-    for (const auto& p : scene->particles.particles) ASSERT_EQ(p.state, ParticleState::Free);
-}
-
 // Known answers, the same in every build of the tests: sanitized, at the
 // shipping optimisation, and as a Windows program under Wine, whose cos,
 // sin, pow and atan2 come from the mingw-w64 runtime (x87 instructions)
@@ -140,9 +119,7 @@ TEST(Digests, TheAtlasForAFixedSeed) {
     RandomGenerator random;
     random.seedRandom(20261206);
     buildPuffAtlas(*atlas, random);
-    testing::Digest digest;
-    for (uint8_t texel : *atlas) digest.add(texel);
-    EXPECT_EQ(digest.value(), 6310220058594881851ull);
+    EXPECT_EQ(testing::Digest().addAll(*atlas).value(), 6310220058594881851ull);
     EXPECT_EQ(random.state(), 302575031u) << "the random numbers the atlas drew";
 }
 

@@ -12,13 +12,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(SettingsModel, ControlStatesFollowTheKind) {
-    EXPECT_EQ(controlStatesFor(0), (ControlStates{0, false, false}));
-    EXPECT_EQ(controlStatesFor(1), (ControlStates{1, true, false}));
-    EXPECT_EQ(controlStatesFor(2), (ControlStates{2, false, true}));
-    EXPECT_EQ(controlStatesFor(5), (ControlStates{-1, false, false})) << "from a hand-edited file";
-}
-
 TEST(SettingsModel, TheRepeatBoxLoadsAndSavesItsNumber) {
     EXPECT_EQ(formatRepeat(0), "");
     EXPECT_EQ(formatRepeat(12), "12");
@@ -35,18 +28,16 @@ TEST(SettingsModel, TheRepeatBoxLoadsAndSavesItsNumber) {
 }
 
 TEST(SettingsModel, TheBannerCounterTakesTurns) {
+    // (banner, frame) at ticks 1, 24, 25, 48, 49 (nothing) and 50 (round again).
     int16_t tick = 0;
     std::vector<std::pair<int, int>> steps;
     for (int i = 0; i < 50; ++i) {
         const BannerStep s = advanceBanner(tick);
         steps.emplace_back(s.banner, s.frame);
     }
-    EXPECT_EQ(steps[0], std::make_pair(0, 1));
-    EXPECT_EQ(steps[23], std::make_pair(0, 24)) << "tick 24";
-    EXPECT_EQ(steps[24], std::make_pair(1, 1)) << "tick 25: the right banner's first frame";
-    EXPECT_EQ(steps[47], std::make_pair(1, 24)) << "tick 48";
-    EXPECT_EQ(steps[48], std::make_pair(-1, 0)) << "tick 49 shows nothing";
-    EXPECT_EQ(steps[49], std::make_pair(0, 1)) << "and the cycle starts again";
+    const std::vector<std::pair<int, int>> want = {{0, 1},  {0, 24}, {1, 1},
+                                                   {1, 24}, {-1, 0}, {0, 1}};
+    EXPECT_EQ((std::vector{steps[0], steps[23], steps[24], steps[47], steps[48], steps[49]}), want);
 }
 
 class ScriptedEncoding final : public PathEncoding {
@@ -64,7 +55,7 @@ class Dialog : public ::testing::Test {
 protected:
     MusicSettings music;
     int32_t lastResult = 0;
-    SettingsModel model{music, lastResult, LeadBytes::shiftJis()};
+    SettingsModel model{music, lastResult, testing::shiftJisLeadBytes()};
     testing::FakeSettings store;
     ScriptedEncoding encoding;
 };
@@ -74,7 +65,7 @@ TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
     EXPECT_EQ(music.bgmFolder, "C:\\Music");
     EXPECT_EQ(model.chooseKind(1), (ControlStates{1, true, false}));
     EXPECT_EQ(model.chooseKind(2).fileEnabled, true);
-    model.chooseKind(0);
+    EXPECT_EQ(model.chooseKind(0), (ControlStates{0, false, false}));
     EXPECT_EQ(music.bgmFile, "C:\\Music\\a.mp3");
     model.save(store, "7.5");
     EXPECT_THAT(store.writes, ElementsAre(std::string(settings::kBgmKind) + "= 0",
@@ -84,7 +75,8 @@ TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
 }
 
 TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
-    music.bgmKind = 5;
+    music.bgmKind = 5;  // no option marked, both disabled
+    EXPECT_EQ(controlStatesFor(5), (ControlStates{-1, false, false}));
     model.save(store, "");
     model.chooseKind(2);
     model.save(store, "");

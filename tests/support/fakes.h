@@ -12,6 +12,7 @@
 #include "frontend/saver_run.h"
 #include "frontend/startup.h"
 #include "music/media_commands.h"
+#include "tests/support/joined.h"
 
 namespace orvelle::testing {
 
@@ -51,6 +52,14 @@ public:
     int32_t waveOutDeviceCount() override { return waveDevices; }
 };
 
+// Code page 932's lead bytes, as the system reports them.
+inline LeadBytes shiftJisLeadBytes() {
+    LeadBytes lead;
+    for (int b = 0x81; b <= 0x9F; ++b) lead.set(static_cast<uint8_t>(b));
+    for (int b = 0xE0; b <= 0xFC; ++b) lead.set(static_cast<uint8_t>(b));
+    return lead;
+}
+
 // The settings file as a map of key to value in section "Section", files
 // that exist, and a Shift-JIS code page.
 class FakeSettings : public virtual ProfileStore, public virtual FileProbe {
@@ -75,7 +84,7 @@ public:
     }
     bool canOpenForReading(const std::string& path) override { return files.count(path) > 0; }
     std::string programFolder() override { return folder; }
-    LeadBytes leadBytes() override { return LeadBytes::shiftJis(); }
+    LeadBytes leadBytes() override { return shiftJisLeadBytes(); }
 };
 
 class RecordingStartup final : public StartupPlatform, public FakeSettings {
@@ -107,12 +116,14 @@ public:
     }
 };
 
+// Logs into a log of its own or one it shares, as the media fake's.
 class RecordingSaverRun final : public SaverRunPlatform {
 public:
+    explicit RecordingSaverRun(std::vector<std::string>& log) : calls(log) {}
     bool rendererStarts = true;
     bool rendererWindow = false;
     bool processRunning = false;
-    std::vector<std::string> calls;
+    std::vector<std::string>& calls;
 
     bool startRenderer() override {
         calls.push_back("start renderer");

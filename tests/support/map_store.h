@@ -24,11 +24,9 @@ public:
         if (auto v = read(key)) return *v != 0;
         return std::nullopt;
     }
-    std::optional<std::string> readText(const char*) override { return std::nullopt; }
     void writeInt32(const char* key, int32_t v) override { values[key] = v; }
     void writeInt16(const char* key, int16_t v) override { values[key] = v; }
     void writeBoolean(const char* key, bool v) override { values[key] = v ? -1 : 0; }
-    void writeText(const char*, const std::string&) override {}
 
 private:
     std::optional<int32_t> read(const char* key) {

@@ -11,23 +11,14 @@ import time
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+from e2e_support import main, wait_until  # noqa: E402
 from winebox import _free_display, read_ppm  # noqa: E402
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 HOST = BUILD / "renderer/orvelle"
 FRAMES = BUILD / "renderer/orvelle-frames"
 TEST_WINDOW = BUILD / "tests/x11_test_window"
-
-
-def wait_until(condition, timeout, interval=0.05):
-    deadline = time.time() + timeout
-    while True:
-        value = condition()
-        if value or time.time() >= deadline:
-            return value
-        time.sleep(interval)
 
 
 class X11Host(unittest.TestCase):
@@ -44,12 +35,20 @@ class X11Host(unittest.TestCase):
         if not wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{display}"), 10):
             raise RuntimeError("Xvfb did not start")
 
-    def start(self, *args, **kwargs):
-        p = subprocess.Popen([str(HOST), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
-                             stderr=subprocess.PIPE, text=True, **kwargs)
+    def start(self, *args, env=None):
+        p = subprocess.Popen([str(HOST), *map(str, args)], env=env or self.env,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.addCleanup(lambda: (p.poll() is None and p.kill(), p.wait(), p.stdout.close(),
                                  p.stderr.close()))
         return p
+
+    def window(self, *geometry):
+        """A window of someone else's (x y width height), and its id."""
+        window = subprocess.Popen([str(TEST_WINDOW), *map(str, geometry)], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (window.kill(), window.wait(), window.stdin.close(),
+                                 window.stdout.close()))
+        return window, window.stdout.readline().split()[1]
 
     def shot(self):
         path = self.work / "shot.ppm"
@@ -75,11 +74,7 @@ class X11Host(unittest.TestCase):
         self.assertIsNone(host.poll())
 
     def test_a_window_made_elsewhere_is_drawn_in_followed_and_signals_end_it(self):
-        window = subprocess.Popen([str(TEST_WINDOW), "200", "150", "320", "240"], env=self.env,
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (window.kill(), window.wait(), window.stdin.close(),
-                                 window.stdout.close()))
-        window_id = window.stdout.readline().split()[1]
+        window, window_id = self.window(200, 150, 320, 240)
         host = self.start("-window-id", hex(int(window_id)))
         self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
         self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), [],
@@ -96,15 +91,8 @@ class X11Host(unittest.TestCase):
         self.assertLess(time.time() - sent, 1.0)
 
     def test_the_windows_destruction_ends_it(self):
-        window = subprocess.Popen([str(TEST_WINDOW), "0", "0", "200", "200"], env=self.env,
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (window.kill(), window.wait(), window.stdin.close(),
-                                 window.stdout.close()))
-        window_id = window.stdout.readline().split()[1]
-        env = dict(self.env, XSCREENSAVER_WINDOW=window_id)
-        host = subprocess.Popen([str(HOST)], env=env, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (host.poll() is None and host.kill(), host.wait()))
+        window, window_id = self.window(0, 0, 200, 200)
+        host = self.start(env=dict(self.env, XSCREENSAVER_WINDOW=window_id))
         self.assertTrue(wait_until(lambda: self.lit((0, 0, 200, 200)), 15))
         window.stdin.write("destroy\n")
         window.stdin.flush()
@@ -127,5 +115,4 @@ class X11Host(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    result = unittest.main(verbosity=2, exit=False).result
-    sys.exit(0 if result.wasSuccessful() and not result.skipped else 1)
+    main()

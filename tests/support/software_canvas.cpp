@@ -1,10 +1,10 @@
-#include "controls/software_canvas.h"
+#include "tests/support/software_canvas.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-namespace orvelle {
+namespace orvelle::testing {
 
 SoftwareCanvas::SoftwareCanvas(int width, int height, Colour (*system)(int))
     : width_(std::max(0, width)),
@@ -58,32 +58,18 @@ void SoftwareCanvas::roundRect(int left, int top, int right, int bottom, int ell
     const double rx = ew / 2.0, ry = eh / 2.0;
     auto inside = [&](int x, int y) {
         if (x < left || x >= right || y < top || y >= bottom) return false;
-        double cx = 0, cy = 0;
-        if (x < left + rx)
-            cx = left + rx - 0.5;
-        else if (x >= right - rx)
-            cx = right - rx - 0.5;
-        else
-            return true;
-        if (y < top + ry)
-            cy = top + ry - 0.5;
-        else if (y >= bottom - ry)
-            cy = bottom - ry - 0.5;
-        else
-            return true;
+        const double cx = x < left + rx ? left + rx - 0.5 : x >= right - rx ? right - rx - 0.5 : x;
+        const double cy = y < top + ry ? top + ry - 0.5 : y >= bottom - ry ? bottom - ry - 0.5 : y;
         const double dx = (x - cx) / rx, dy = (y - cy) / ry;
         return dx * dx + dy * dy <= 1.0;
     };
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             if (!inside(x, y)) continue;
-            const bool edge =
-                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            if (edge) {
+            if (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))
                 plot(x, y, pen_);
-            } else if (!hollow_) {
+            else if (!hollow_)
                 plot(x, y, brush_);
-            }
         }
     }
 }
@@ -98,23 +84,11 @@ void SoftwareCanvas::setPixelV(int x, int y, Colour colour) {
 }
 
 void SoftwareCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
-    const Colour c = resolve(colour);
-    // Bresenham, without the end point.
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    while (x1 != x2 || y1 != y2) {
+    // Without the end point. The controls draw only horizontal and vertical lines.
+    const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+    if (dx != 0 && dy != 0) std::abort();
+    for (const Colour c = resolve(colour); x1 != x2 || y1 != y2; x1 += dx, y1 += dy)
         plot(x1, y1, c);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
 }
 
 void SoftwareCanvas::fillRect(const CanvasRect& rect, Colour colour) {
@@ -139,4 +113,4 @@ void SoftwareCanvas::drawFocusRect(const CanvasRect& rect) {
     }
 }
 
-}  // namespace orvelle
+}  // namespace orvelle::testing

@@ -1,5 +1,9 @@
 """The shipped programs need nothing but the system's own DLLs: every DLL
-that objdump lists among their imports is one that comes with Windows."""
+that objdump lists among their imports must be one that comes with Windows.
+The release tool refuses programs that fail this; the tests check it too.
+
+    tools/check_imports.py PROGRAM...
+"""
 
 import subprocess
 import sys

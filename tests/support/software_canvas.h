@@ -1,7 +1,7 @@
-// A canvas in memory, for tests and anything that needs the controls'
-// pictures without a window system. Exact for everything but the rounded
-// corners of RoundRect, whose rasterisation only the platform defines, and
-// text, which it records instead of drawing.
+// A canvas in memory for the controls' tests: their pictures without a
+// window system. Exact for everything but the rounded corners of RoundRect,
+// whose rasterisation only the platform defines, and text, which it records
+// instead of drawing.
 #pragma once
 
 #include <string>
@@ -9,9 +9,9 @@
 
 #include "controls/canvas.h"
 
-namespace orvelle {
+namespace orvelle::testing {
 
-class SoftwareCanvas final : public Canvas {
+class SoftwareCanvas : public Canvas {
 public:
     // system(index) is what a system-colour reference draws as.
     SoftwareCanvas(int width, int height, Colour (*system)(int index) = nullptr);
@@ -57,4 +57,4 @@ private:
     bool hollow_ = false;
 };
 
-}  // namespace orvelle
+}  // namespace orvelle::testing

@@ -1,0 +1,168 @@
+// The controls' Windows bindings, in-process under Wine: the frame's images
+// against the software canvas, the interception layer on a real window, and
+// GDI objects over many redraws.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/button_win32.h"
+#include "controls/control_messages_win32.h"
+#include "controls/frame_win32.h"
+#include "tests/support/map_store.h"
+#include "tests/support/software_canvas.h"
+
+namespace orvelle {
+namespace {
+
+constexpr Colour kGrey = rgb(224, 224, 224);
+
+LRESULT CALLBACK answer1234(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return m == WM_USER + 1 ? 1234 : DefWindowProcW(w, m, wp, lp);
+}
+
+HWND hostWindow(DWORD style, int width, int height) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = answer1234;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OrvelleTestHost";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | style, 100, 100, width, height,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// The software canvas, remembering where rounded corners and the smoothing
+// that follows them are: only the platform rasterises those exactly.
+class CornerMask final : public testing::SoftwareCanvas {
+public:
+    CornerMask(int w, int h) : SoftwareCanvas(w, h), mask(static_cast<size_t>(w) * h, false) {}
+    std::vector<bool> mask;
+    void roundRect(int l, int t, int r, int b, int ew, int eh) override {
+        const int cx = std::abs(ew) / 2 + 1, cy = std::abs(eh) / 2 + 1;
+        const int x0 = std::min(l, r), x1 = std::max(l, r) - 1;
+        const int y0 = std::min(t, b), y1 = std::max(t, b) - 1;
+        for (const auto& [x, y] :
+             {std::pair{x0, y0}, {x1 - cx, y0}, {x0, y1 - cy}, {x1 - cx, y1 - cy}})
+            cover(x, y, x + cx, y + cy);
+        SoftwareCanvas::roundRect(l, t, r, b, ew, eh);
+    }
+    void setPixelV(int x, int y, Colour c) override {
+        cover(x - 1, y - 1, x + 1, y + 1);
+        SoftwareCanvas::setPixelV(x, y, c);
+    }
+
+private:
+    void cover(int x0, int y0, int x1, int y1) {
+        for (int y = std::max(0, y0); y <= std::min(height() - 1, y1); ++y)
+            for (int x = std::max(0, x0); x <= std::min(width() - 1, x1); ++x)
+                mask[static_cast<size_t>(y) * width() + x] = true;
+    }
+};
+
+// Square frames pixel for pixel, round ones outside their corners; sizes
+// down to nothing and stored values that no setter would let through.
+TEST(FrameWindow, ImagesAreTheSoftwareCanvasAndAnAmbientChangeRedraws) {
+    HWND host = hostWindow(0, 400, 300);
+    for (int style : {1, 0})
+        for (const auto& [w, h] : {std::pair{501, 173}, {60, 40}, {7, 5}, {1, 1}, {0, 0}})
+            for (int depth : {5, 2, 40, 0, 80})
+                for (int opacity : {50, 0, 100, -5})
+                    for (int corner : style == 0 ? std::vector{0, 10, 50, 80} : std::vector{10}) {
+                        FrameWindow frame(kGrey);
+                        frame.create(host, 0, 0, w, h, 1);
+                        testing::MapStore store;
+                        store.values = {{"FrameStyle", style},
+                                        {"ShadowDepth", depth},
+                                        {"ShadowOpacity", opacity},
+                                        {"CornerDepth", corner}};
+                        frame.control().loadProperties(store);
+                        CornerMask expected(w, h);
+                        drawFrame(expected, frame.control().properties(), kGrey);
+                        int wrong = 0;
+                        for (int i = 0; i < w * h; ++i) {
+                            const uint32_t px = frame.picture().bits()[i];
+                            wrong += rgb(px >> 16, px >> 8, px) != expected.pixels()[i] &&
+                                     (style == 1 || !expected.mask[i]);
+                        }
+                        EXPECT_EQ(wrong, 0)
+                            << "style " << style << " size " << w << "x" << h << " depth " << depth
+                            << " opacity " << opacity << " corner " << corner;
+                    }
+    // The new background at once: the image's top-right pixel, 0x00RRGGBB.
+    FrameWindow frame(kGrey);
+    frame.create(host, 0, 0, 50, 40, 2);
+    SendMessageW(frame.window(), kAmbientChanged, static_cast<WPARAM>(AmbientValue::BackColour),
+                 static_cast<LPARAM>(rgb(10, 20, 30)));
+    EXPECT_EQ(frame.picture().bits()[49] & 0xFFFFFF, 0x0a141eu);
+    DestroyWindow(host);
+}
+
+// Adds one to every result after the window; with handles, answers 77 first.
+class Owner final : public InterceptionOwner {
+public:
+    bool handles = false;
+    void interceptedMessage(bool before, bool& handled, intptr_t& result, WindowMessage&) override {
+        handled = before && handles;
+        result = before ? 77 : result + 1;
+    }
+};
+
+TEST(WindowInterceptor, OwnersDetachInEitherOrderAndTheProcedureComesBack) {
+    HWND w = hostWindow(0, 10, 10);
+    const LONG_PTR original = GetWindowLongPtrW(w, GWLP_WNDPROC);
+    auto answer = [&] { return SendMessageW(w, WM_USER + 1, 0, 0); };
+    for (bool reverse : {false, true}) {
+        Owner a, b;
+        WindowInterceptor first(a), second(b);
+        for (WindowInterceptor* i : {&first, &second}) {
+            i->attachWindow(w);
+            i->addMessage(w, WM_USER + 1, kAfterDefault);
+        }
+        EXPECT_EQ(answer(), 1236) << "both after-calls change the result";
+        (reverse ? first : second).detachWindow(w);
+        EXPECT_EQ(answer(), 1235);
+        (reverse ? second : first).detachWindow(w);
+        EXPECT_EQ(answer(), 1234) << "the window answers alone";
+        EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), original);
+    }
+    Owner handler;
+    handler.handles = true;
+    WindowInterceptor interceptor(handler);
+    interceptor.attachWindow(w);
+    interceptor.addMessage(w, WM_USER + 1, kBeforeDefault);
+    EXPECT_EQ(answer(), 77) << "a handled before-call keeps it from the window";
+    interceptor.detachWindow(w);
+    interceptor.detachWindow(w);  // no record: nothing
+    EXPECT_EQ(answer(), 1234);
+    EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), original);
+    DestroyWindow(w);
+}
+
+// GetGuiResources where the platform counts GDI objects (Wine says 0);
+// otherwise how many more this process could make, negated.
+long gdiObjectsInUse() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return static_cast<long>(n);
+    std::vector<HGDIOBJ> made;
+    for (HGDIOBJ pen; made.size() < 100000 && (pen = CreatePen(PS_SOLID, 1, 0));)
+        made.push_back(pen);
+    for (HGDIOBJ o : made) DeleteObject(o);
+    return -static_cast<long>(made.size());
+}
+
+TEST(Controls, RedrawsLeaveNoGdiObjectBehind) {
+    HWND host = hostWindow(WS_VISIBLE, 300, 200);
+    FrameWindow frame(kGrey);
+    frame.create(host, 0, 0, 200, 100, 1);
+    frame.control().setFrameStyle(0);
+    ButtonWindow button;
+    button.create(host, 10, 120, 113, 33, 2, "&OK", nullptr);
+    const long before = gdiObjectsInUse();
+    for (int i = 0; i < 10000; ++i) frame.control().refresh();
+    for (int i = 0; i < 1000; ++i) button.paint(i % 2 ? VisualState::Hot : VisualState::Normal);
+    EXPECT_EQ(gdiObjectsInUse(), before);
+}
+
+}  // namespace
+}  // namespace orvelle
