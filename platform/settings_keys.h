@@ -23,4 +23,10 @@ inline constexpr const char* kBgmFile = "BGM\xCC\xA7\xB2\xD9";
 inline constexpr int kDefaultWidth = 1024;
 inline constexpr int kDefaultHeight = 768;
 
+// A stored size below 1 (missing, 0, garbage, or negative) means the default:
+// a negative size would give a negative window and a huge unsigned view.
+constexpr int usableDimension(int stored, int byDefault) {
+    return stored < 1 ? byDefault : stored;
+}
+
 }  // namespace orvelle::settings

@@ -25,12 +25,10 @@ struct DisplaySettings {
     uint8_t colorBits = 0;
 };
 
-// A stored size below 1 (missing, 0, garbage, or negative) means the default:
-// a negative size would give a negative window and a huge unsigned view.
 int32_t storedDimension(const char* key, int32_t defaultValue) {
     const auto stored = static_cast<int32_t>(
         GetPrivateProfileIntA(settings::kSection, key, defaultValue, settings::kPath));
-    return stored < 1 ? defaultValue : stored;
+    return settings::usableDimension(stored, defaultValue);
 }
 
 DisplaySettings readSettings() {

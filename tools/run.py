@@ -10,7 +10,7 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from winebox import WineBox  # noqa: E402
+from winebox import VirtualDisplay, WineBox  # noqa: E402
 
 
 def usable_display():
@@ -52,14 +52,9 @@ def run_native(host, out):
         return subprocess.run([host]).returncode
     out = Path(out).resolve()
     out.mkdir(parents=True, exist_ok=True)
-    number = next(n for n in range(90, 400) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
     print(f"no display: running {host} on a virtual 1024x768 display; screenshots go to {out}")
-    xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten",
-                             "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=f":{number}")
-    try:
-        while not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            time.sleep(0.05)
+    with VirtualDisplay() as virtual:
+        env = virtual.env()
         p = subprocess.Popen([host, "-fps"], env=env)
         start = time.time()
         for at in (0.5, 2.0, 5.0, 10.0):
@@ -70,9 +65,6 @@ def run_native(host, out):
             print(f"  {shot}")
         p.terminate()
         p.wait(timeout=10)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
     print(f"screenshots saved in {out}")
     return 0
 

@@ -38,11 +38,45 @@ REGISTRY = r"""Windows Registry Editor Version 5.00
 ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
 
 
-def _free_display():
-    for n in range(90, 400):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise RuntimeError("no free X display number")
+class VirtualDisplay:
+    """An Xvfb of our own on a free display number, for a with block."""
+
+    def __init__(self, screen="1024x768", logs=None):
+        self.screen, self.logs, self.number, self.xvfb = screen, logs, None, None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+        return False
+
+    def start(self):
+        for _ in range(5):
+            self.number = next(n for n in range(90, 400) if not os.path.exists(f"/tmp/.X{n}-lock")
+                               and not os.path.exists(f"/tmp/.X11-unix/X{n}"))
+            log = Path(self.logs) / f"xvfb-{self.number}.log" if self.logs else Path(os.devnull)
+            with open(log, "w") as out:
+                self.xvfb = subprocess.Popen(
+                    ["Xvfb", f":{self.number}", "-screen", "0", f"{self.screen}x24", "-br",
+                     "-nolisten", "tcp"], stdout=out, stderr=out)
+            deadline = time.time() + 10
+            while time.time() < deadline and self.xvfb.poll() is None:
+                if os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
+                    return self
+                time.sleep(0.05)
+            self.xvfb.kill()
+            self.xvfb.wait()
+        raise RuntimeError("Xvfb did not start")
+
+    def stop(self):
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            self.xvfb.send_signal(signal.SIGTERM)
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                self.xvfb.wait(timeout=5)
+
+    def env(self):
+        return dict(os.environ, DISPLAY=f":{self.number}")
 
 
 class WineBox:
@@ -53,9 +87,8 @@ class WineBox:
         self.logs = self.work / "logs"
         self.screen = screen
         self.japanese = japanese
-        self.xvfb = None
         # An existing display to use instead of a virtual one of our own.
-        self.own_display = display is None
+        self.virtual = VirtualDisplay(screen, self.logs) if display is None else None
         self.display = display
         self.processes = []
 
@@ -70,7 +103,7 @@ class WineBox:
             WINEARCH="win64",
         )
         if self.display is not None:
-            env["DISPLAY"] = f":{self.display}" if self.own_display else self.display
+            env["DISPLAY"] = self.display
         if self.japanese:
             env["LANG"] = "ja_JP.UTF-8"
             env["LC_ALL"] = "ja_JP.UTF-8"
@@ -86,8 +119,8 @@ class WineBox:
             self.logs.mkdir(parents=True, exist_ok=True)
             self.home.mkdir(parents=True, exist_ok=True)
             (self.home / ".asoundrc").write_text(ASOUNDRC)
-            if self.own_display:
-                self._start_xvfb()
+            if self.virtual is not None:
+                self.display = f":{self.virtual.start().number}"
             self._ensure_prefix()
             self._start_server()
         except BaseException:
@@ -107,11 +140,8 @@ class WineBox:
 
     def shutdown(self):
         self._stop_server()
-        if self.xvfb is not None and self.xvfb.poll() is None:
-            self.xvfb.send_signal(signal.SIGTERM)
-            with contextlib.suppress(subprocess.TimeoutExpired):
-                self.xvfb.wait(timeout=5)
-        self.xvfb = None
+        if self.virtual is not None:
+            self.virtual.stop()
 
     def _start_server(self):
         self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
@@ -127,22 +157,6 @@ class WineBox:
                 with contextlib.suppress(Exception):
                     p.wait(timeout=5)
         self.processes.clear()
-
-    def _start_xvfb(self):
-        for _ in range(5):
-            self.display = _free_display()
-            with open(self.logs / f"xvfb-{self.display}.log", "w") as log:
-                self.xvfb = subprocess.Popen(
-                    ["Xvfb", f":{self.display}", "-screen", "0", f"{self.screen}x24", "-br",
-                     "-nolisten", "tcp"], stdout=log, stderr=log)
-            deadline = time.time() + 10
-            while time.time() < deadline and self.xvfb.poll() is None:
-                if os.path.exists(f"/tmp/.X11-unix/X{self.display}"):
-                    return
-                time.sleep(0.05)
-            self.xvfb.kill()
-            self.xvfb.wait()
-        raise RuntimeError("Xvfb did not start")
 
     def _ensure_prefix(self):
         # The marker holds the registry settings the prefix was given.

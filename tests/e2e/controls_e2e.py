@@ -16,20 +16,16 @@ class Controls(WineTestCase):
 
         def lines():
             return log.read_text(errors="replace").splitlines() if log.exists() else []
-        self.assertTrue(wait_until(lambda: len([x for x in lines() if x.startswith("button ")]) == 2,
-                                   20), lines())
-        first, second = [fields(x) for x in lines() if x.startswith("button ")]
+        buttons = wait_until(lambda: len(b := [fields(x) for x in lines() if x.startswith("button ")])
+                             == 2 and b, 20)
+        self.assertTrue(buttons, lines())
+        first, second = buttons
         x, y = int(first["x"]), int(first["y"])
         w, h = int(first["width"]), int(first["height"])
 
-        def look(name):
-            return self.screenshot(name)
-
-        def shown():
-            shot = look("normal")
-            return shot if shot.at(x + 3, y) == BORDER else None
-        shot = wait_until(shown, 10)
-        self.assertIsNotNone(shot, "the buttons never showed")
+        look = self.screenshot
+        shot = wait_until(lambda: (s := look("normal")).at(x + 3, y) == BORDER and s, 10)
+        self.assertTrue(shot, "the buttons never showed")
         self.assertEqual({shot.at(x + i, y) for i in range(3, w - 3)}, {BORDER})
         self.assertEqual(shot.at(x + 10, y + h - 2), (214, 208, 197))
         self.assertEqual(shot.at(x, y), PARENT, "outside the window region: the parent")

@@ -78,19 +78,9 @@ class WineTestCase(unittest.TestCase):
         path.write_bytes(text_bytes)
 
     # -- probe --------------------------------------------------------------
-    def probe(self, *args, timeout=30, desktop=None):
-        """Runs the probe to its end; returns (exit code, output). With
-        desktop, inside that Wine virtual desktop, where its output comes
-        through a file that the probe renames into place once complete."""
-        if desktop is None:
-            return self.box.run(self.folder / "probe.exe", *args, timeout=timeout, name="probe")
-        out = self.box.c_drive() / "probe-out.txt"
-        out.unlink(missing_ok=True)
-        self.box.run("explorer", f"/desktop={desktop}", self.folder / "probe.exe", "-o",
-                     "C:\\probe-out.txt", *args, timeout=timeout, name="probe-desktop")
-        if not wait_until(out.exists, timeout):
-            return 1, ""
-        return 0, out.read_text()
+    def probe(self, *args, timeout=30):
+        """Runs the probe to its end; returns (exit code, output)."""
+        return self.box.run(self.folder / "probe.exe", *args, timeout=timeout, name="probe")
 
     def window(self, caption, wait_ms=0):
         """The probe's description of a top-level window as a dict, or None."""

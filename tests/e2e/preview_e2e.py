@@ -30,29 +30,23 @@ class Preview(WineTestCase):
         self.assertIsNotNone(found, "no preview in the pane")
         return holder, scr, found["Zelkor_R"], found["Orvelle_Img_Prev"]
 
-    def ends_within_two_seconds(self, scr):
-        started = time.time()
-        scr.wait(timeout=10)
-        self.assertLess(time.time() - started, 2.0)
-
-    def test_covers_the_pane_and_ends_when_the_host_destroys_it(self):
+    def test_covers_the_pane_and_ends_when_the_pane_is_destroyed_or_its_process_ends(self):
         # A pane beyond 2184 pixels would overflow a 16-bit size in twips.
-        for width, height in ((152, 112), (200, 150), (2400, 1800)):
-            with self.subTest(pane=f"{width}x{height}"):
+        for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
+            with self.subTest(pane=f"{width}x{height}", end=end):
                 holder, scr, window, image = self.preview(width, height)
                 self.assertEqual(int(window["style"], 16) & (WS_CHILD | WS_POPUP), WS_CHILD)
                 self.assertEqual((window["parent"], window["text"]), (self.pane, "Preview Window"))
                 for part in (window, image):  # both at the pane's origin, its size
                     self.assertEqual([part[k] for k in ("x", "y", "width", "height")],
                                      ["0", "0", str(width), str(height)])
-                self.probe("close", PANE)
-                self.ends_within_two_seconds(scr)
-
-    def test_ends_when_the_host_process_just_exits(self):
-        holder, scr, _, _ = self.preview(152, 112)
-        os.killpg(holder.pid, signal.SIGKILL)
-        self.ends_within_two_seconds(scr)
-
+                if end == "close":
+                    self.probe("close", PANE)
+                else:  # the host process just exits
+                    os.killpg(holder.pid, signal.SIGKILL)
+                started = time.time()
+                scr.wait(timeout=10)
+                self.assertLess(time.time() - started, 2.0)
 
 if __name__ == "__main__":
     main()

@@ -1,9 +1,8 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
-// the system from the inside: windows and their controls by caption, what a
-// screen reader hears of them, processes and their exit codes, the display
-// mode, windows to hold a caption or host a preview, and a window with two
-// push buttons that reports every click. Prints its results as key=value
-// lines; -o FILE writes them to a file that appears only once complete.
+// the system from the inside: windows and their controls by caption, and what
+// a screen reader hears of them. It also registers a display mode, holds a
+// window with a caption (or as a pane for a preview), and hosts two push
+// buttons that report every click. Prints its results as key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -62,17 +61,6 @@ HWND plainWindow(const char* caption, DWORD style, int width, int height) {
                            height, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-HANDLE start(std::string line) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return nullptr;
-    CloseHandle(pi.hThread);
-    return pi.hProcess;
-}
-
 // A window's rectangle in another window's client coordinates (0: the screen's).
 RECT rectIn(HWND w, HWND other) {
     RECT r{};
@@ -103,80 +91,67 @@ int window(const char* caption, DWORD waitMs) {
     return 0;
 }
 
-struct Controls {
+struct Listing {
     HWND top;
     HWND focus;
-    bool accessible;
 };
 
 // One line for each visible control of a window (a message box creates all
 // its possible buttons and hides those it does not use): its class, id,
-// place in the window's client area, state, style, parent and text; or what
-// a screen reader hears of it, through the platform's accessibility library.
+// place in the window's client area, state, style and parent, what a screen
+// reader hears of it through the platform's accessibility library (role,
+// state and name), and its text.
 BOOL CALLBACK listControl(HWND child, LPARAM param) {
-    const auto* list = reinterpret_cast<const Controls*>(param);
+    const auto& list = *reinterpret_cast<const Listing*>(param);
     if (!IsWindowVisible(child)) return TRUE;
-    const int id = GetDlgCtrlID(child);
     wchar_t className[64] = {}, text[512] = {};
     GetClassNameW(child, className, 64);
-    if (list->accessible) {
-        IAccessible* object = nullptr;
-        if (FAILED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
-                                              reinterpret_cast<void**>(&object)))) {
-            return std::printf("acc class=%s id=%d failed=1\n", narrow(className).c_str(), id),
-                   TRUE;
-        }
-        VARIANT self{}, role{}, state{};
-        self.vt = VT_I4;
-        BSTR name = nullptr;
+    GetWindowTextW(child, text, 512);
+    VARIANT self{}, role{}, state{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object)))) {
         object->get_accRole(self, &role);
         object->get_accState(self, &state);
         object->get_accName(self, &name);
-        std::printf("acc class=%s id=%d role=%ld state=%ld name=%s\n", narrow(className).c_str(),
-                    id, role.lVal, state.lVal, name != nullptr ? narrow(name).c_str() : "");
-        SysFreeString(name);
         object->Release();
-        return TRUE;
     }
-    GetWindowTextW(child, text, 512);
-    const RECT r = rectIn(child, list->top);
+    const RECT r = rectIn(child, list.top);
     std::printf(
         "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld enabled=%d focus=%d "
-        "style=%08lX parent=%llu text=%s\n",
-        narrow(className).c_str(), id, r.left, r.top, r.right - r.left, r.bottom - r.top,
-        IsWindowEnabled(child) ? 1 : 0, child == list->focus ? 1 : 0,
+        "style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
+        narrow(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
+        r.bottom - r.top, IsWindowEnabled(child) ? 1 : 0, child == list.focus ? 1 : 0,
         static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
-        static_cast<unsigned long long>(uintptr_t(GetParent(child))), narrow(text).c_str());
+        static_cast<unsigned long long>(uintptr_t(GetParent(child))), role.lVal, state.lVal,
+        name != nullptr ? narrow(name).c_str() : "", narrow(text).c_str());
+    SysFreeString(name);
     return TRUE;
 }
 
-int controls(const char* caption, bool accessible) {
-    HWND w = waitWindow(caption, 10000);
-    if (w == nullptr) return 1;
+int controls(const char* caption) {
+    HWND top = waitWindow(caption, 10000);
+    if (top == nullptr) return 1;
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
-    Controls list{w, info.hwndFocus, accessible};
+    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+    Listing list{top, info.hwndFocus};
     CoInitialize(nullptr);
-    EnumChildWindows(w, listControl, reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(top, listControl, reinterpret_cast<LPARAM>(&list));
     return 0;
 }
 
-int display(bool registerMode, DWORD width, DWORD height) {
+// As a user's display settings make it on Windows: a mode in the registry.
+int registerMode(DWORD width, DWORD height) {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (registerMode) {
-        // As a user's display settings make it on Windows: the registry mode.
-        mode.dmPelsWidth = width;
-        mode.dmPelsHeight = height;
-        mode.dmBitsPerPel = 32;
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-        return std::printf("result=%ld\n", ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY)), 0;
-    }
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    std::printf("screen=%dx%d mode=%lux%lu\n", GetSystemMetrics(SM_CXSCREEN),
-                GetSystemMetrics(SM_CYSCREEN), mode.dmPelsWidth, mode.dmPelsHeight);
-    return 0;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmBitsPerPel = 32;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
 int buttons() {
@@ -208,26 +183,14 @@ int main() {
     wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::vector<std::string> args;
     for (int i = 0; i < argc; ++i) args.push_back(narrow(wideArgs[i]));
-    static std::string outFile;
-    if (args.size() >= 3 && args[1] == "-o") {
-        outFile = args[2];
-        if (std::freopen((outFile + ".part").c_str(), "w", stdout) == nullptr) return 3;
-        std::atexit([] {
-            std::fclose(stdout);
-            MoveFileExA((outFile + ".part").c_str(), outFile.c_str(), MOVEFILE_REPLACE_EXISTING);
-        });
-        args.erase(args.begin() + 1, args.begin() + 3);
-    }
     args.resize(std::max<size_t>(args.size(), 6));
     const std::string& command = args[1];
     const char* a2 = args[2].c_str();
     const char* a3 = args[3].c_str();
     if (command == "buttons") return buttons();
     if (command == "window") return window(a2, number(a3));
-    if (command == "controls") return controls(a2, false);
-    if (command == "acc") return controls(a2, true);
-    if (command == "screen") return display(false, 0, 0);
-    if (command == "register-mode") return display(true, number(a2), number(a3));
+    if (command == "controls") return controls(a2);
+    if (command == "register-mode") return registerMode(number(a2), number(a3));
     if (command == "close") {  // WM_CLOSE, as the close box sends it
         HWND w = waitWindow(a2, 0);
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -248,16 +211,6 @@ int main() {
         std::fflush(stdout);
         pump(number(a3));
         return 0;
-    }
-    if (command == "run-wait") {  // MS PROGRAM [ARGS]: its exit code
-        std::string line = "\"" + args[3] + "\"";
-        for (size_t i = 4; i < args.size() && !args[i].empty(); ++i) line += " " + args[i];
-        HANDLE process = start(line);
-        DWORD code = 0;
-        if (process == nullptr || WaitForSingleObject(process, number(a2)) != WAIT_OBJECT_0)
-            return std::printf("failed\n"), 1;
-        GetExitCodeProcess(process, &code);
-        return std::printf("exit=%lu\n", code), 0;
     }
     std::fprintf(stderr, "probe: unknown command\n");
     return 2;

@@ -51,17 +51,11 @@ class SaverRun(WineTestCase):
             lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
         self.assertTrue(restarted, self.media_commands())
         self.escape_ends(saver)
-        open_command = 'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play'
-        sent = self.media_commands()
-        commands = [c for c, _ in sent]
-        self.assertEqual(sent[:2], [(open_command, 0), ("play MP3Play", 0)])
-        self.assertIn(("status MP3Play mode", 30), sent)
-        restart = commands.index("play MP3Play from 0")
-        self.assertEqual(commands[restart - 1], "stop MP3Play")
+        # The command strings are the unit tests'; here Wine plays the file
+        # and reports its end, and the file is closed with the run.
+        commands = [c for c, _ in self.media_commands()]
+        self.assertEqual(commands[0], 'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play')
         self.assertEqual(commands[-2:], ["stop MP3Play", "close MP3Play"])
-        self.assertLessEqual(set(commands), {open_command, "play MP3Play", "status MP3Play mode",
-                                             "stop MP3Play", "play MP3Play from 0",
-                                             "close MP3Play"})
 
     def test_runs_the_renderer_hidden_and_ends_with_it_and_a_cd_watch_stops_without_a_drive(self):
         self.write_settings(b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 0\r\n")

@@ -27,9 +27,9 @@ class SettingsDialog(WineTestCase):
         self.info = self.window(CAPTION)
         return scr
 
-    def controls(self, what="controls"):
+    def controls(self):
         # The repeat box holds an edit of its own.
-        lines = map(fields, self.probe(what, CAPTION)[1].splitlines())
+        lines = map(fields, self.probe("controls", CAPTION)[1].splitlines())
         return {int(c["id"]): c for c in lines if c.get("id", "0") != "0" and c.get("class") != "Edit"}
 
     def at(self, x, y):
@@ -69,7 +69,7 @@ class SettingsDialog(WineTestCase):
         self.assertIsNone(scr.poll())
 
         # What a screen reader hears; Alt and an option's key choose it.
-        heard = self.controls("acc")
+        heard = self.controls()
         expected = {
             SET: (ROLE_PUSHBUTTON, "設定"), CANCEL: (ROLE_PUSHBUTTON, "ｷｬﾝｾﾙ"),
             FILE_BUTTON: (ROLE_PUSHBUTTON, "..."), CD: (ROLE_RADIOBUTTON, "音楽CD"),
@@ -80,8 +80,8 @@ class SettingsDialog(WineTestCase):
         self.assertEqual({i: (int(heard[i]["role"]), heard[i]["name"]) for i in expected}, expected)
         self.assertEqual(int(heard[NONE]["state"]) & (CHECKED | FOCUSED), CHECKED | FOCUSED)
         self.box.key("alt+c")
-        self.assertTrue(wait_until(lambda: int(self.controls("acc")[CD]["state"]) & CHECKED, 5))
-        self.assertEqual(int(self.controls("acc")[NONE]["state"]) & CHECKED, 0)
+        self.assertTrue(wait_until(lambda: int(self.controls()[CD]["state"]) & CHECKED, 5))
+        self.assertEqual(int(self.controls()[NONE]["state"]) & CHECKED, 0)
         # Escape writes nothing, and the program ends with its dialog.
         self.box.key("Escape")
         scr.wait(timeout=15)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/settings_keys.h"
 #include "renderer/clock.h"
 #include "renderer/keys.h"
 #include "tests/renderer/recording_target.h"
@@ -84,6 +85,12 @@ TEST(Clock, MillisecondsSceneTimeAndDamping) {
     EXPECT_NEAR(state.velocityDecay, 0.58689f, 0.00001f) << "0.99375^85 per second";
     advanceSceneClock(state, 2500);
     EXPECT_EQ(state.velocityDecay, 1.0f);
+}
+
+TEST(Settings, AStoredSizeBelowOneMeansTheDefault) {
+    EXPECT_EQ(settings::usableDimension(800, 1024), 800);
+    EXPECT_EQ(settings::usableDimension(0, 1024), 1024);
+    EXPECT_EQ(settings::usableDimension(-800, 768), 768);
 }
 
 TEST(Keys, ArrowsMoveSpeedAndPullTowardsTheirBounds) {

@@ -10,7 +10,8 @@ SoftwareCanvas::SoftwareCanvas(int width, int height, Colour (*system)(int))
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
       system_(system),
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0),
+      inexact_(pixels_.size(), false) {}
 
 Colour SoftwareCanvas::resolve(Colour c) const {
     if (!isSystemColour(c)) return c & 0xFFFFFF;
@@ -41,8 +42,20 @@ void SoftwareCanvas::rectangle(int left, int top, int right, int bottom) {
     if (!hollow_) fillRect({left + 1, top + 1, r, b}, brush_);
 }
 
+void SoftwareCanvas::markInexact(int x0, int y0, int x1, int y1) {
+    for (int y = std::max(0, y0); y <= std::min(height_ - 1, y1); ++y)
+        for (int x = std::max(0, x0); x <= std::min(width_ - 1, x1); ++x)
+            inexact_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
+                     static_cast<size_t>(x)] = true;
+}
+
 void SoftwareCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
                                int ellipseHeight) {
+    const int bx = std::abs(ellipseWidth) / 2 + 1, by = std::abs(ellipseHeight) / 2 + 1;
+    const int x0 = std::min(left, right), x1 = std::max(left, right) - 1;
+    const int y0 = std::min(top, bottom), y1 = std::max(top, bottom) - 1;
+    for (const auto& [x, y] : {std::pair{x0, y0}, {x1 - bx, y0}, {x0, y1 - by}, {x1 - bx, y1 - by}})
+        markInexact(x, y, x + bx, y + by);
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     if (left == right || top == bottom) return;
@@ -53,8 +66,7 @@ void SoftwareCanvas::roundRect(int left, int top, int right, int bottom, int ell
         return;
     }
     // Inside the box, a pixel is cut off when it lies outside the corner's
-    // quarter ellipse; the outline is the boundary of what remains. Only the
-    // platform's own rasterisation is exact here.
+    // quarter ellipse; the outline is the boundary of what remains.
     const double rx = ew / 2.0, ry = eh / 2.0;
     auto inside = [&](int x, int y) {
         if (x < left || x >= right || y < top || y >= bottom) return false;
@@ -80,6 +92,7 @@ Colour SoftwareCanvas::getPixel(int x, int y) {
 }
 
 void SoftwareCanvas::setPixelV(int x, int y, Colour colour) {
+    markInexact(x - 1, y - 1, x + 1, y + 1);  // smoothing, after round corners
     plot(x, y, resolve(colour));
 }
 

@@ -1,7 +1,8 @@
 // A canvas in memory for the controls' tests: their pictures without a
 // window system. Exact for everything but the rounded corners of RoundRect,
-// whose rasterisation only the platform defines, and text, which it records
-// instead of drawing.
+// whose rasterisation only the platform defines (it marks them, and the
+// pixels set around them, as inexact), and text, which it records instead of
+// drawing.
 #pragma once
 
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace orvelle::testing {
 
-class SoftwareCanvas : public Canvas {
+class SoftwareCanvas final : public Canvas {
 public:
     // system(index) is what a system-colour reference draws as.
     SoftwareCanvas(int width, int height, Colour (*system)(int index) = nullptr);
@@ -36,6 +37,7 @@ public:
     void drawFocusRect(const CanvasRect& rect) override;
 
     const std::vector<Colour>& pixels() const { return pixels_; }
+    const std::vector<bool>& inexact() const { return inexact_; }
 
     struct TextCall {
         std::string text;
@@ -47,11 +49,13 @@ public:
 private:
     Colour resolve(Colour c) const;
     void plot(int x, int y, Colour c);
+    void markInexact(int x0, int y0, int x1, int y1);
 
     int width_;
     int height_;
     Colour (*system_)(int);
     std::vector<Colour> pixels_;
+    std::vector<bool> inexact_;
     Colour pen_ = 0;
     Colour brush_ = 0xFFFFFF;
     bool hollow_ = false;
