@@ -109,11 +109,14 @@ void GlFrameTarget::releaseTexture() {
     }
 }
 
+namespace {
+
+// The modelview that glTranslatef(x, y, 0), glRotatef(angle, 0, 0, 1) and
+// glScalef(length, size, 0) build from the identity, in the pipeline's
+// single precision: the translation lands unchanged, the rotation is about
+// z, and the scale multiplies the first two columns (and zeroes the third).
+// Checked bit for bit against Mesa's own matrices when the batching came in.
 PuffMatrix puffMatrix(float centerX, float centerY, float angle, float length, float size) {
-    // What glTranslatef, glRotatef and glScalef build from the identity, in
-    // the pipeline's single precision: the translation lands unchanged, the
-    // rotation is about z, and the scale multiplies the first two columns
-    // (and zeroes the third).
     const float s = std::sin(static_cast<float>(angle * 3.14159265358979323846 / 180.0));
     const float c = std::cos(static_cast<float>(angle * 3.14159265358979323846 / 180.0));
     PuffMatrix m{};
@@ -126,6 +129,8 @@ PuffMatrix puffMatrix(float centerX, float centerY, float angle, float length, f
     m[15] = 1.0f;
     return m;
 }
+
+}  // namespace
 
 void GlFrameTarget::beginPuffs() {
     glEnable(GL_TEXTURE_2D);

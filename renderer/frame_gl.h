@@ -29,10 +29,6 @@ void setupGL(RendererState& state, Scene& scene, Present&& present);
 // A column-major 4 x 4 matrix as OpenGL takes it.
 using PuffMatrix = std::array<float, 16>;
 
-// The modelview that glTranslatef(x, y, 0), glRotatef(angle, 0, 0, 1) and
-// glScalef(length, size, 0) make from the identity, computed on the CPU.
-PuffMatrix puffMatrix(float centerX, float centerY, float angleDegrees, float length, float size);
-
 // Draws a frame's records with OpenGL. The puffs are batched: each puff's
 // matrix is computed on the CPU and loaded over the unit quad's corners from
 // vertex arrays, which transforms exactly as a push, translate, rotate,

@@ -1,11 +1,12 @@
 // The frame as a user would see it wrong, on the software canvas.
 #include "controls/frame.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
+#include "tests/support/joined.h"
 #include "tests/support/map_store.h"
 #include "tests/support/software_canvas.h"
 
@@ -77,8 +78,8 @@ TEST(Frame, StylesAndTheShadowSwitch) {
     EXPECT_EQ(host.canvas.getPixel(29, 19), 0u) << "the outline on the outermost pixels";
     EXPECT_EQ(host.canvas.getPixel(0, 19), 0u);
     EXPECT_EQ(host.canvas.getPixel(28, 18), rgb(1, 2, 3));
-    EXPECT_THAT(host.changes, ::testing::ElementsAre("FillColour", "FrameStyle", "FrameStyle",
-                                                     "FrameStyle", "ShowShadow"));
+    EXPECT_EQ(testing::joined(host.changes),
+              "FillColour, FrameStyle, FrameStyle, FrameStyle, ShowShadow");
 }
 
 TEST(Frame, BaseColoursAndSystemColourArithmetic) {
@@ -87,9 +88,7 @@ TEST(Frame, BaseColoursAndSystemColourArithmetic) {
     EXPECT_EQ(blendColour(0, white, 100, 50), grey(100));
     EXPECT_EQ(blendColour(0, white, 100, 0), 0u) << "opacity 100";
     const Channels split = splitColour(0x8000000F);
-    EXPECT_EQ(split.red, 15);
-    EXPECT_EQ(split.green, 1);
-    EXPECT_EQ(split.blue, 1);
+    EXPECT_EQ(std::tuple(split.red, split.green, split.blue), std::tuple(15, 1, 1));
     // A system colour behind the frame: the background shows the colour it
     // names, the shadow comes out nearly black, and no pixel is smoothed.
     TestFrameHost host(40, 30, 0x8000000F);
@@ -128,12 +127,12 @@ TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
     const int draws = host.draws;
     frame.loadProperties(store);
     EXPECT_EQ(host.draws, draws + 1) << "one redraw at the end of loading";
-    EXPECT_THAT(store.reads, ::testing::ElementsAre("FrameStyle", "ShadowOpacity", "ShowShadow",
-                                                    "ShadowDepth", "FillColour", "BackColour",
-                                                    "BackColourIs", "BorderColour", "CornerDepth"));
-    EXPECT_EQ(frame.properties().cornerDepth, 80);
-    EXPECT_EQ(frame.properties().shadowDepth, 0);
-    EXPECT_EQ(frame.properties().fillColour, kDialogGrey) << "a missing key: the default";
+    EXPECT_EQ(testing::joined(store.reads),
+              "FrameStyle, ShadowOpacity, ShowShadow, ShadowDepth, FillColour, BackColour, "
+              "BackColourIs, BorderColour, CornerDepth");
+    const FrameProperties& p = frame.properties();  // a missing key: the default
+    EXPECT_EQ(std::tuple(p.cornerDepth, p.shadowDepth, p.fillColour),
+              std::tuple(80, 0, kDialogGrey));
 
     MapStore saved;
     frame.setCornerDepth(10);

@@ -10,23 +10,24 @@ namespace orvelle {
 namespace {
 
 TEST(Interception, RecordsAreFoundFromTheTopReusedAndListedOnce) {
-    InterceptionTable table;
-    EXPECT_EQ(table.attach(10), 0);
-    EXPECT_EQ(table.attach(20), 1);
-    EXPECT_EQ(table.attach(10), 2) << "a second attach wraps the first";
-    EXPECT_TRUE(table.addMessage(10, 0x2A3, kAfterDefault));
-    EXPECT_TRUE(table.record(2).beforeList.empty());
-    EXPECT_TRUE(table.addMessage(10, 0x2A3, kAfterDefault | kBeforeDefault));
-    EXPECT_EQ(table.record(2).afterList, std::vector<uint32_t>{0x2A3});
-    EXPECT_EQ(table.record(2).beforeList, std::vector<uint32_t>{0x2A3});
-    EXPECT_TRUE(table.record(0).afterList.empty());
-    EXPECT_EQ(table.detach(10), 2);
-    EXPECT_EQ(table.detach(10), 0);
-    EXPECT_EQ(table.detach(10), -1) << "a window without a record: nothing";
-    EXPECT_FALSE(table.addMessage(10, 6, kAfterDefault));
-    EXPECT_EQ(table.attach(30), 2) << "a free record is reused, the highest first";
-    EXPECT_EQ(table.record(2).afterList.size(), 0u);
-    EXPECT_EQ(table.size(), 3u);
+    InterceptionTable t;
+    auto lists = [&](int i) {
+        return int(t.record(i).afterList.size() * 10 + t.record(i).beforeList.size());
+    };
+    // In order: a second attach of window 10 wraps the first; a message added
+    // twice is listed once in each list its flags select; detaching frees
+    // from the top, and a window without a record is left alone; a free
+    // record is reused, the highest first.
+    // clang-format off
+    const std::vector<int> results = {
+        t.attach(10), t.attach(20), t.attach(10),
+        t.addMessage(10, 0x2A3, kAfterDefault), lists(2),
+        t.addMessage(10, 0x2A3, kAfterDefault | kBeforeDefault), lists(2), lists(0),
+        t.detach(10), t.detach(10), t.detach(10), t.addMessage(10, 6, kAfterDefault),
+        t.attach(30), lists(2), int(t.size()),
+    };
+    // clang-format on
+    EXPECT_EQ(results, (std::vector<int>{0, 1, 2, 1, 10, 1, 11, 0, 2, 0, -1, 0, 2, 0, 3}));
 }
 
 // The owner's calls around the window's own handling, which answers 40.

@@ -17,6 +17,16 @@ BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
 WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
 PROGRAM_FOLDER = "C:\\Orvelle"
 SETTINGS_DIR = "pellan_temp"
+# The music keys of the settings file, in Shift-JIS as the front end writes them.
+KIND, REPEAT, FILE = (key.encode("cp932") for key in ("BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"))
+
+
+def ini(values):
+    """A settings file's bytes: its section and a key=value line for each
+    item, keys and values as bytes or as text in Shift-JIS."""
+    def raw(v):
+        return v if isinstance(v, bytes) else str(v).encode("cp932")
+    return b"[Section]\r\n" + b"".join(raw(k) + b"=" + raw(v) + b"\r\n" for k, v in values.items())
 
 
 def wait_until(condition, timeout, interval=0.05):
@@ -59,14 +69,11 @@ class WineTestCase(unittest.TestCase):
 
     def setUp(self):
         self.box.restart()
-        if self.folder.exists():
-            shutil.rmtree(self.folder)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.box.c_drive() / SETTINGS_DIR, ignore_errors=True)
         self.folder.mkdir(parents=True)
         for name in self.programs:
             shutil.copy(BIN / name, self.folder / name)
-        settings = self.box.c_drive() / SETTINGS_DIR
-        if settings.exists():
-            shutil.rmtree(settings)
 
     # -- settings file ------------------------------------------------------
     def settings_path(self):
@@ -84,10 +91,13 @@ class WineTestCase(unittest.TestCase):
 
     def window(self, caption, wait_ms=0):
         """The probe's description of a top-level window as a dict, or None."""
-        code, out = self.probe("window", caption, str(wait_ms))
-        if code != 0 or not out.startswith("class="):
-            return None
-        return fields(out)
+        lines = self.described(caption, wait_ms)
+        return lines[0] if lines else None
+
+    def described(self, caption, wait_ms=10000):
+        """The window's description, then one for each of its controls."""
+        code, out = self.probe("describe", caption, str(wait_ms))
+        return [fields(line) for line in out.splitlines()] if code == 0 else []
 
     def escape_ends(self, process, ended=None):
         """Presses Escape until the process (or ended()) says it has ended:
@@ -113,9 +123,6 @@ class Screenshot:
         for y in range(top, top + height):
             row = self.rgb[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
             yield from zip(row[0::3], row[1::3], row[2::3])
-
-    def brightest(self, region):
-        return max(max(p) for p in self.pixels(*region))
 
     def colour_counts(self, region, level=100, margin=40):
         """Lit pixels, and those in which one channel is bright and clearly

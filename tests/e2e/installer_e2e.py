@@ -6,7 +6,7 @@ import shutil
 import zipfile
 from pathlib import Path
 
-from e2e_support import WineTestCase, main, wait_until
+from e2e_support import KIND, WineTestCase, ini, main, wait_until
 
 import check_imports  # noqa: E402 (from tools/, which e2e_support puts on the path)
 
@@ -14,7 +14,7 @@ DIST = Path(os.environ.get("ORVELLE_DIST", ""))
 VERSION = os.environ.get("ORVELLE_VERSION", "")
 UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 DESKTOP = "HKCU\\Control Panel\\Desktop"
-SETTINGS = b"[Section]\r\nWidth= 800\r\nHeight= 600\r\nBGM\x8b\xe6\x95\xaa= 0\r\n"
+SETTINGS = ini({"Width": " 800", "Height": " 600", KIND: " 0"})
 
 
 class Installer(WineTestCase):

@@ -1,5 +1,5 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
-// the system from the inside: windows and their controls by caption, and what
+// the system from the inside: a window and its controls by caption, and what
 // a screen reader hears of them. It also registers a display mode, holds a
 // window with a caption (or as a pane for a preview), and hosts two push
 // buttons that report every click. Prints its results as key=value lines.
@@ -69,28 +69,6 @@ RECT rectIn(HWND w, HWND other) {
     return r;
 }
 
-// A window's place, size and style, and its client area's.
-int window(const char* caption, DWORD waitMs) {
-    HWND w = waitWindow(caption, waitMs);
-    if (w == nullptr) return std::printf("none\n"), 1;
-    wchar_t className[256] = {};
-    GetClassNameW(w, className, 256);
-    const RECT r = rectIn(w, nullptr);
-    RECT client{};
-    GetClientRect(w, &client);
-    POINT origin{0, 0};
-    ClientToScreen(w, &origin);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    std::printf(
-        "class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld client_x=%ld "
-        "client_y=%ld style=%08lX visible=%d pid=%lu\n",
-        narrow(className).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top, client.right,
-        client.bottom, origin.x, origin.y, static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
-        IsWindowVisible(w) ? 1 : 0, pid);
-    return 0;
-}
-
 struct Listing {
     HWND top;
     HWND focus;
@@ -131,12 +109,29 @@ BOOL CALLBACK listControl(HWND child, LPARAM param) {
     return TRUE;
 }
 
-int controls(const char* caption) {
-    HWND top = waitWindow(caption, 10000);
-    if (top == nullptr) return 1;
+// A window (waiting for it up to MS): its class, place, size, client area,
+// style, visibility and process; then a line for each of its controls.
+int describe(const char* caption, DWORD waitMs) {
+    HWND top = waitWindow(caption, waitMs);
+    if (top == nullptr) return std::printf("none\n"), 1;
+    wchar_t className[256] = {};
+    GetClassNameW(top, className, 256);
+    const RECT r = rectIn(top, nullptr);
+    RECT client{};
+    GetClientRect(top, &client);
+    POINT origin{0, 0};
+    ClientToScreen(top, &origin);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+    DWORD pid = 0;
+    GetGUIThreadInfo(GetWindowThreadProcessId(top, &pid), &info);
+    std::printf(
+        "window class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld client_x=%ld "
+        "client_y=%ld style=%08lX visible=%d pid=%lu\n",
+        narrow(className).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top, client.right,
+        client.bottom, origin.x, origin.y,
+        static_cast<unsigned long>(GetWindowLongW(top, GWL_STYLE)), IsWindowVisible(top) ? 1 : 0,
+        pid);
     Listing list{top, info.hwndFocus};
     CoInitialize(nullptr);
     EnumChildWindows(top, listControl, reinterpret_cast<LPARAM>(&list));
@@ -188,8 +183,7 @@ int main() {
     const char* a2 = args[2].c_str();
     const char* a3 = args[3].c_str();
     if (command == "buttons") return buttons();
-    if (command == "window") return window(a2, number(a3));
-    if (command == "controls") return controls(a2);
+    if (command == "describe") return describe(a2, number(a3));
     if (command == "register-mode") return registerMode(number(a2), number(a3));
     if (command == "close") {  // WM_CLOSE, as the close box sends it
         HWND w = waitWindow(a2, 0);

@@ -2,11 +2,11 @@
 
 import time
 
-from e2e_support import PROGRAM_FOLDER, WineTestCase, main, wait_until
+from e2e_support import PROGRAM_FOLDER, WineTestCase, ini, main, wait_until
 
 RENDERER = PROGRAM_FOLDER + "\\Orvelle.dll"
 WINDOW = (0, 0, 800, 600)  # left, top, width, height on the X screen
-SIZE_800 = b"[Section]\r\nWidth= 800\r\nHeight= 600\r\n"
+SIZE_800 = ini({"Width": " 800", "Height": " 600"})
 
 
 class Renderer(WineTestCase):
@@ -18,7 +18,7 @@ class Renderer(WineTestCase):
         runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
         # Within the first second of the scene clock nothing is drawn.
-        self.assertLess(self.screenshot("early").brightest(WINDOW), 16)
+        self.assertLess(max(map(max, self.screenshot("early").pixels(*WINDOW))), 16)
         window = self.window("Zelkor_VC")
         self.assertEqual([window[k] for k in ("class", "x", "y", "width", "height")],
                          ["OGLC_Class", "0", "0", "800", "600"])
@@ -49,7 +49,7 @@ class Renderer(WineTestCase):
         pressed = time.time()
         self.box.key("Escape")
         self.assertEqual(runner.wait(timeout=10), 0)
-        self.assertLess(time.time() - pressed, 2.0)
+        self.assertLess(time.time() - pressed, 5.0)  # promptly, on a loaded machine too
         self.assertIsNone(self.window("Zelkor_VC"))
 
     @staticmethod

@@ -2,12 +2,9 @@
 and the keyboard, and heard as a screen reader hears it (through the
 platform's accessibility library, from another process)."""
 
-from e2e_support import WineTestCase, fields, main, wait_until
+from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
 
 CAPTION = "■Orvelle■"
-KIND = b"BGM\x8b\xe6\x95\xaa"      # "BGM区分" in Shift-JIS
-REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"  # "BGMﾘﾋﾟｰﾄ"
-FILE = b"BGM\xcc\xa7\xb2\xd9"        # "BGMﾌｧｲﾙ"
 SONATA = "C:\\ソナタ\\表"            # both second bytes are "\" in Shift-JIS
 BORDER = (0, 60, 116)
 SET, CANCEL, FILE_BUTTON, REPEAT_BOX, FILE_LABEL = 1001, 1002, 1003, 1004, 1005
@@ -29,8 +26,8 @@ class SettingsDialog(WineTestCase):
 
     def controls(self):
         # The repeat box holds an edit of its own.
-        lines = map(fields, self.probe("controls", CAPTION)[1].splitlines())
-        return {int(c["id"]): c for c in lines if c.get("id", "0") != "0" and c.get("class") != "Edit"}
+        return {int(c["id"]): c for c in self.described(CAPTION)[1:]
+                if c["id"] != "0" and c["class"] != "Edit"}
 
     def at(self, x, y):
         """Screen point of a client point."""
@@ -46,7 +43,7 @@ class SettingsDialog(WineTestCase):
                     if b"=" in line)
 
     def test_opens_in_its_place_looks_and_is_named_alone_and_an_alt_key_chooses(self):
-        scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 0\r\n")
+        scr = self.open_dialog(ini({KIND: " 0"}))
         width, height = int(self.info["width"]), int(self.info["height"])
         self.assertEqual(self.info["client"], "522x265")
         self.assertEqual((int(self.info["x"]), int(self.info["y"])),
@@ -93,8 +90,7 @@ class SettingsDialog(WineTestCase):
         (self.box.c_drive() / "ソナタ/表").write_bytes(b"")
         # A name the Japanese code page cannot hold: it is kept in its short form.
         (self.box.c_drive() / "café.mp3").write_bytes(b"")
-        scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 2\r\n" + FILE + b"=" +
-                               SONATA.encode("cp932") + b"\r\n")
+        scr = self.open_dialog(ini({KIND: " 2", FILE: SONATA}))
         controls = self.controls()
         self.assertEqual((controls[FILE_LABEL]["text"], controls[FILE_BUTTON]["enabled"]),
                          (SONATA, "1"))
@@ -116,7 +112,7 @@ class SettingsDialog(WineTestCase):
     def test_every_way_of_closing_but_saving_writes_nothing(self):
         for way in ("cancel", "close box", "Escape", "alt+F4"):
             with self.subTest(way=way):
-                scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 1\r\n" + REPEAT + b"= 3\r\n")
+                scr = self.open_dialog(ini({KIND: " 1", REPEAT: " 3"}))
                 if way == "cancel":
                     self.click(CANCEL, dx=50, dy=15)
                 elif way == "close box":  # at the right end of the title bar
@@ -162,7 +158,7 @@ class SettingsDialog(WineTestCase):
             self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 96, "REG_DWORD")
 
     def test_the_keyboard_alone_chooses_a_file_and_saves(self):
-        scr = self.open_dialog(b"[Section]\r\n" + KIND + b"= 1\r\n")
+        scr = self.open_dialog(ini({KIND: " 1"}))
 
         def focused():
             return next((i for i, c in self.controls().items() if c["focus"] == "1"), None)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/settings_keys.h"
 #include "tests/support/fakes.h"
 
@@ -14,15 +16,12 @@ const std::string kSonata = "C:\\Music\\\x83\x5C\x83\x69\x83\x5E.mp3";
 const std::string kOmote = "C:\\\x95\x5C";
 
 TEST(LoadSettings, TheStoredChoiceAndWhatIsLeftOfIt) {
-    struct Case {
-        const char* kind;
-        const char* repeat;
+    const struct {
+        const char *kind, *repeat;
         std::string file;
         bool fileExists;
-        int16_t wantKind;
-        int16_t wantRepeat;
-        std::string wantFile;
-        std::string wantFolder;
+        int16_t wantKind, wantRepeat;
+        std::string wantFile, wantFolder;
     } cases[] = {
         {" 2", " 0", "C:\\Music\\song.mp3", true, 2, 0, "C:\\Music\\song.mp3", "C:\\Music"},
         {" 2", " 3", kSonata, true, 2, 3, kSonata, "C:\\Music"},
@@ -44,10 +43,8 @@ TEST(LoadSettings, TheStoredChoiceAndWhatIsLeftOfIt) {
         MusicSettings music;
         loadSettings(fake, fake, music);
         SCOPED_TRACE(std::string(c.kind ? c.kind : "-") + " " + c.file);
-        EXPECT_EQ(music.bgmKind, c.wantKind);
-        EXPECT_EQ(music.bgmRepeat, c.wantRepeat);
-        EXPECT_EQ(music.bgmFile, c.wantFile);
-        EXPECT_EQ(music.bgmFolder, c.wantFolder);
+        EXPECT_EQ(std::tie(music.bgmKind, music.bgmRepeat, music.bgmFile, music.bgmFolder),
+                  std::tie(c.wantKind, c.wantRepeat, c.wantFile, c.wantFolder));
         EXPECT_TRUE(fake.writes.empty()) << "loading writes nothing";
     }
 }
@@ -60,9 +57,8 @@ TEST(SettingNumbers, ParseAndFormat) {
         {"+4", 4},        {"3.", 3},          {" \t7\t", 7}, {"-32768.5", {}},
     };
     for (const auto& [text, want] : cases) EXPECT_EQ(parseSettingNumber(text), want) << text;
-    EXPECT_EQ(formatSettingNumber(1024), " 1024");
-    EXPECT_EQ(formatSettingNumber(0), " 0");
-    EXPECT_EQ(formatSettingNumber(-5), "-5");
+    EXPECT_EQ(formatSettingNumber(1024) + formatSettingNumber(0) + formatSettingNumber(-5),
+              " 1024 0-5");
 }
 
 TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
@@ -80,12 +76,14 @@ TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
 
     testing::FakeSettings fake;
     fake.files = {"C:\\a.mp3", kOmote};
-    EXPECT_TRUE(fileExists(fake, "C:\\a.mp3"));
-    EXPECT_TRUE(fileExists(fake, "C:\\a.mp3\\")) << "one trailing backslash is ignored";
-    EXPECT_FALSE(fileExists(fake, "C:\\a.mp3\\\\"));
-    EXPECT_TRUE(fileExists(fake, kOmote)) << "its last byte is part of 表";
-    EXPECT_FALSE(fileExists(fake, ""));
-    EXPECT_FALSE(fileExists(fake, "\\"));
+    // One trailing backslash is ignored; 表's last byte is part of it.
+    for (const auto& [path, exists] : {std::pair<std::string, bool>{"C:\\a.mp3", true},
+                                       {"C:\\a.mp3\\", true},
+                                       {"C:\\a.mp3\\\\", false},
+                                       {kOmote, true},
+                                       {"", false},
+                                       {"\\", false}})
+        EXPECT_EQ(fileExists(fake, path), exists) << path;
 }
 
 TEST(ReadAndWriteSetting, CutAt255BytesAndKeepThePlatformsResult) {

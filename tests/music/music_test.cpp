@@ -72,11 +72,10 @@ TEST_F(Music, ScenariosOfTheCdTheMp3AndTheWav) {
         return more;
     };
     const std::string ask =
-        "status cdaudio current track |512, status cdaudio number of tracks "
-        "|512, status cdaudio mode |255";
-    const std::string back3 = ask +
-                              ", status cdaudio position track 3 |512, play cdaudio from "
-                              "03:00:00:00 |512";
+        "status cdaudio current track |512, status cdaudio number of "
+        "tracks |512, status cdaudio mode |255";
+    const std::string back3 =
+        ask + ", status cdaudio position track 3 |512, play cdaudio from 03:00:00:00 |512";
     const std::string mp3 = "\"C:\\My Music\\a.mp3\" type MPEGVideo Alias MP3Play";
     using M = BackgroundMusic;
     // clang-format off
@@ -129,22 +128,13 @@ TEST_F(Music, ScenariosOfTheCdTheMp3AndTheWav) {
 }
 
 TEST(MusicSource, KindAndTheFilesEndingInAnyCase) {
-    struct Case {
-        int16_t kind;
-        const char* file;
-        MusicSource source;
-    } cases[] = {
-        {0, "a.mp3", MusicSource::None},      {1, "", MusicSource::Cd},
-        {2, "C:\\a.Mp3", MusicSource::Mp3},   {2, "C:\\a.wAV", MusicSource::Wav},
-        {2, "C:\\a.mpeg", MusicSource::None}, {2, "mp", MusicSource::None},
-        {5, "a.wav", MusicSource::None},
+    using enum MusicSource;
+    const std::tuple<int16_t, const char*, MusicSource> cases[] = {
+        {0, "a.mp3", None},      {1, "", Cd},     {2, "C:\\a.Mp3", Mp3}, {2, "C:\\a.wAV", Wav},
+        {2, "C:\\a.mpeg", None}, {2, "mp", None}, {5, "a.wav", None},
     };
-    for (const auto& c : cases) {
-        MusicSettings settings;
-        settings.bgmKind = c.kind;
-        settings.bgmFile = c.file;
-        EXPECT_EQ(musicSourceOf(settings), c.source) << c.kind << " " << c.file;
-    }
+    for (const auto& [kind, file, source] : cases)
+        EXPECT_EQ(musicSourceOf({kind, 0, file, ""}), source) << kind << " " << file;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The settings dialog's model: what a user could hit.
 #include "settings/settings_model.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/settings_keys.h"
@@ -10,16 +9,11 @@
 namespace orvelle {
 namespace {
 
-using ::testing::ElementsAre;
-
 TEST(SettingsModel, TheRepeatBoxLoadsAndSavesItsNumber) {
-    EXPECT_EQ(formatRepeat(0), "");
-    EXPECT_EQ(formatRepeat(12), "12");
-    const auto items = repeatItems();
+    EXPECT_EQ(formatRepeat(0) + "," + formatRepeat(12), ",12");
+    const auto items = repeatItems();  // the empty first item, then 1 to 30
     ASSERT_EQ(items.size(), 31u);
-    EXPECT_EQ(items.front(), "");
-    EXPECT_EQ(items[12], "12");
-    EXPECT_EQ(items.back(), "30");
+    EXPECT_EQ(items.front() + "," + items[12] + "," + items.back(), ",12,30");
     const std::pair<const char*, int16_t> typed[] = {
         {"", 0},     {"abc", 0},   {"7.5", 8},   {"6.5", 6},   {" 12 ", 12}, {"-2.5", -2},
         {"1e1", 10}, {"１２", 12}, {"40000", 0}, {"12abc", 0}, {"3.", 3},
@@ -58,6 +52,8 @@ protected:
     SettingsModel model{music, lastResult, testing::shiftJisLeadBytes()};
     testing::FakeSettings store;
     ScriptedEncoding encoding;
+    const std::string kind = settings::kBgmKind, repeat = settings::kBgmRepeat,
+                      file = settings::kBgmFile;
 };
 
 TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
@@ -68,9 +64,8 @@ TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
     EXPECT_EQ(model.chooseKind(0), (ControlStates{0, false, false}));
     EXPECT_EQ(music.bgmFile, "C:\\Music\\a.mp3");
     model.save(store, "7.5");
-    EXPECT_THAT(store.writes, ElementsAre(std::string(settings::kBgmKind) + "= 0",
-                                          std::string(settings::kBgmRepeat) + "= 8",
-                                          std::string(settings::kBgmFile) + "=C:\\Music\\a.mp3"));
+    EXPECT_EQ(testing::joined(store.writes),
+              kind + "= 0, " + repeat + "= 8, " + file + "=C:\\Music\\a.mp3");
     EXPECT_EQ(lastResult, 1);
 }
 
@@ -80,12 +75,8 @@ TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
     model.save(store, "");
     model.chooseKind(2);
     model.save(store, "");
-    EXPECT_THAT(store.writes, ElementsAre(std::string(settings::kBgmKind) + "= 5",
-                                          std::string(settings::kBgmRepeat) + "= 0",
-                                          std::string(settings::kBgmFile) + "=",
-                                          std::string(settings::kBgmKind) + "= 2",
-                                          std::string(settings::kBgmRepeat) + "= 0",
-                                          std::string(settings::kBgmFile) + "="));
+    EXPECT_EQ(testing::joined(store.writes), kind + "= 5, " + repeat + "= 0, " + file + "=, " +
+                                                 kind + "= 2, " + repeat + "= 0, " + file + "=");
 }
 
 TEST_F(Dialog, APathTheCodePageCannotHoldIsKeptShortOrNotAtAll) {

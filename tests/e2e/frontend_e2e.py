@@ -1,0 +1,157 @@
+"""Orvelle.scr under Wine. Start-up: the missing renderer's message, the
+screen size it records, and a front end in a folder and under a name whose
+Shift-JIS bytes hold a backslash. A whole saver run: the renderer and the
+music started, watched and ended with it (the media commands read from Wine's
+own trace of its media control interface). The preview in a pane of our own,
+a window of the probe: Wine 8 does not show the content of a window placed
+into another process's window, so its structure is checked here and its
+pixels by the Windows tests, in memory."""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import time
+
+from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
+
+MISSING_RENDERER = "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！"
+PANE = "Orvelle test pane"
+WS_CHILD, WS_POPUP = 0x40000000, 0x80000000
+TRACE_LINE = re.compile(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)", [0-9A-Fa-f]+, (\d+),')
+
+
+def short_mp3(path, seconds=1.5):
+    """A sine tone of about the given length, encoded as MP3 by GStreamer."""
+    buffers = int(seconds * 44100 / 1024)
+    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", f"num-buffers={buffers}",
+                    "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
+                    "lamemp3enc", "!", "filesink", f"location={path}"],
+                   check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class FrontEnd(WineTestCase):
+    def start_saver(self, trace=False):
+        env = self.box.env(WINEDEBUG="trace+mci") if trace else None
+        return self.box.start(self.folder / "Orvelle.scr", "/s", name="saver", env=env)
+
+    def media_commands(self):
+        """(command, reply capacity) of every command the front end sent.
+        Wine traces its own inner commands too: when a command names a
+        device that is not open it opens it itself and sends the command
+        again, both with " wait" appended; those are left out."""
+        text = (self.box.logs / "saver.out").read_text(errors="replace")
+        sent = [(m.group(1).replace('\\"', '"').replace("\\\\", "\\"), int(m.group(2)))
+                for m in TRACE_LINE.finditer(text)]
+        return [(c, n) for c, n in sent if not c.endswith(" wait")]
+
+    def preview(self, width, height):
+        """The pane's holder, the preview's program, and its window and
+        image control as the probe lists them."""
+        holder = self.box.start(self.folder / "probe.exe", "hold", PANE, "60000", str(width),
+                                str(height), name="pane")
+        log = self.box.logs / "pane.out"
+        self.pane = wait_until(lambda: log.exists() and fields(log.read_text()).get("window"), 30)
+        scr = self.box.start(self.folder / "Orvelle.scr", "/p", self.pane, name="scr")
+
+        def parts():
+            found = {c["class"]: c for c in self.described(PANE)[1:]}
+            return found if "Zelkor_R" in found and "Orvelle_Img_Prev" in found else None
+        found = wait_until(parts, 60)
+        self.assertIsNotNone(found, "no preview in the pane")
+        return holder, scr, found["Zelkor_R"], found["Orvelle_Img_Prev"]
+
+    def test_a_missing_renderer_shows_its_message_with_only_ok(self):
+        (self.folder / "Orvelle.dll").unlink()
+        for switch in ("/s", "/c"):
+            with self.subTest(switch=switch):
+                scr = self.box.start(self.folder / "Orvelle.scr", switch, name="scr")
+
+                def texts():  # the box's visible controls that show text
+                    return sorted((c["class"], c["text"])
+                                  for c in self.described("Orvelle (ScreenSaver)")[1:] if c["text"])
+                self.assertEqual(wait_until(lambda: len(t := texts()) == 2 and t, 60),
+                                 [("Button", "OK"), ("Static", MISSING_RENDERER)])
+                self.probe("close", "Orvelle (ScreenSaver)")
+                scr.wait(timeout=15)
+                self.assertFalse(self.settings_path().exists(), "the settings are not touched")
+                self.assertIsNone(self.window("Zelkor_VC"))
+                self.assertIsNone(self.window("■Orvelle■"))
+
+    def test_a_saver_run_records_the_screen_size_and_finds_its_renderer_in_any_folder(self):
+        # ソナタ\表示.scr: the second bytes of ソ and 表 are "\" in Shift-JIS.
+        folder = self.box.c_drive() / "ソナタ"
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir()
+        shutil.copy(self.folder / "Orvelle.scr", folder / "表示.scr")
+        shutil.copy(self.folder / "Orvelle.dll", folder / "Orvelle.dll")
+        width, height = self.screen.split("x")
+        scr = self.box.start(folder / "表示.scr", "/s", name="scr")
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+        text = self.settings_path().read_bytes().decode("ascii")
+        # Wine's profile writer drops the value's leading blank, which
+        # Windows keeps; the numbers and their order are what matter here.
+        lines = [line.replace(" ", "") for line in text.split("\r\n")]
+        self.assertLess(lines.index(f"Width={width}"), lines.index(f"Height={height}"))
+        self.escape_ends(scr)
+
+    def test_an_mp3_plays_restarts_after_its_end_and_is_closed(self):
+        music = self.box.c_drive() / "music"
+        music.mkdir(exist_ok=True)
+        short_mp3(music / "short one.mp3")
+        self.write_settings(ini({KIND: " 2", REPEAT: " 0", FILE: "C:\\music\\short one.mp3"}))
+        saver = self.start_saver(trace=True)
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+        restarted = wait_until(
+            lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
+        self.assertTrue(restarted, self.media_commands())
+        self.escape_ends(saver)
+        # The command strings are the unit tests'; here Wine plays the file
+        # and reports its end, and the file is closed with the run.
+        commands = [c for c, _ in self.media_commands()]
+        self.assertEqual(commands[0], 'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play')
+        self.assertEqual(commands[-2:], ["stop MP3Play", "close MP3Play"])
+
+    def test_runs_the_renderer_hidden_and_ends_with_it_and_a_cd_watch_stops_without_a_drive(self):
+        self.write_settings(ini({KIND: " 1", REPEAT: " 0"}))
+        saver = self.start_saver(trace=True)
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+        main_window = self.window("Zelkor_Main")
+        self.assertEqual(main_window["visible"], "0")
+        self.assertNotEqual(self.window("Zelkor_VC")["pid"], main_window["pid"])
+        self.assertTrue(wait_until(lambda: len(self.media_commands()) >= 3, 10))
+        self.assertIsNone(saver.poll())
+        pressed = time.time()
+        self.box.key("Escape")
+        saver.wait(timeout=10)
+        # The front end sees the renderer gone at its next 500 ms tick.
+        self.assertLess(time.time() - pressed, 5.0)  # promptly, on a loaded machine too
+        self.assertEqual(saver.returncode, 0)
+        self.assertIsNone(self.window("Zelkor_Main"))
+        # No drive: the watch stops itself, and nothing is stopped at the end.
+        self.assertEqual(self.media_commands(),
+                         [("open cdaudio", 0), ("set cdaudio time format tmsf", 0),
+                          ("status cdaudio current track", 512)])
+
+    def test_covers_the_pane_and_ends_when_the_pane_is_destroyed_or_its_process_ends(self):
+        # A pane beyond 2184 pixels would overflow a 16-bit size in twips.
+        for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
+            with self.subTest(pane=f"{width}x{height}", end=end):
+                holder, scr, window, image = self.preview(width, height)
+                self.assertEqual(int(window["style"], 16) & (WS_CHILD | WS_POPUP), WS_CHILD)
+                self.assertEqual((window["parent"], window["text"]), (self.pane, "Preview Window"))
+                for part in (window, image):  # both at the pane's origin, its size
+                    self.assertEqual([part[k] for k in ("x", "y", "width", "height")],
+                                     ["0", "0", str(width), str(height)])
+                if end == "close":
+                    self.probe("close", PANE)
+                else:  # the host process just exits
+                    os.killpg(holder.pid, signal.SIGKILL)
+                started = time.time()
+                scr.wait(timeout=10)
+                self.assertLess(time.time() - started, 5.0)  # promptly, on a loaded machine too
+
+
+if __name__ == "__main__":
+    main()
