@@ -180,13 +180,9 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             sizeChanged(LOWORD(lParam), HIWORD(lParam));
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window(), &ps);
-            image_.show(dc);
-            EndPaint(window(), &ps);
+        case WM_PAINT:
+            image_.paint(window());
             return 0;
-        }
         case WM_PRINTCLIENT:
             image_.show(reinterpret_cast<HDC>(wParam));
             return 0;

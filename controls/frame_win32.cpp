@@ -28,13 +28,9 @@ LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             image_.resize(LOWORD(lParam), HIWORD(lParam));
             control_.sizeChanged();
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window(), &ps);
-            image_.show(dc);
-            EndPaint(window(), &ps);
+        case WM_PAINT:
+            image_.paint(window());
             return 0;
-        }
         case WM_PRINTCLIENT:
             image_.show(reinterpret_cast<HDC>(wParam));
             return 0;

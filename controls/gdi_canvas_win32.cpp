@@ -46,6 +46,13 @@ void DibImage::show(HDC target, int x, int y) const {
     if (width_ > 0) BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
+void DibImage::paint(HWND window) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    show(dc);
+    EndPaint(window, &ps);
+}
+
 void DibImage::clear(Colour colour) {
     fillRect({0, 0, width_, height_}, colour);
 }

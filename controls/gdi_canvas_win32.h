@@ -29,6 +29,8 @@ public:
     void setFont(HFONT font) { font_ = font; }
     // Copies the image to a device context at (x, y).
     void show(HDC target, int x = 0, int y = 0) const;
+    // Answers a window's WM_PAINT with the image: the window never draws on paint.
+    void paint(HWND window) const;
 
     int width() const override { return width_; }
     int height() const override { return height_; }

@@ -1,5 +1,6 @@
 // The push button: what a user does, as scenarios over the state machine,
-// and the five looks against their colour table.
+// and the five looks against their colour table; and the interception
+// records and dispatch rule through which it watches its windows.
 #include "controls/button.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,11 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
 
+#include "controls/interception.h"
 #include "tests/support/button_host.h"
 #include "tests/support/joined.h"
 #include "tests/support/software_canvas.h"
@@ -150,7 +155,11 @@ TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
             // The state's gradient shows as a rim: its top row at x = 1, 2.
             EXPECT_EQ(plain.getPixel(1, 3), look.face);
             EXPECT_EQ(plain.getPixel(W - 2, 3), look.face);
-            EXPECT_EQ(plain.getPixel(50, 3), rgb(252, 252, 251)) << "the inner gradient's top";
+            // The inner gradient's rows t, one between (rounded half to even)
+            // and the last above the line at H - 3.
+            EXPECT_EQ(plain.getPixel(50, 3), rgb(252, 252, 251));
+            EXPECT_EQ(plain.getPixel(50, 16), rgb(244, 244, 241));
+            EXPECT_EQ(plain.getPixel(50, H - 4), rgb(237, 236, 231));
             EXPECT_EQ(plain.getPixel(50, 1), look.line1);
             EXPECT_EQ(plain.getPixel(W - 1, 1), look.a) << "the corner over the line";
             EXPECT_EQ(plain.getPixel(50, 2), look.line2);
@@ -158,21 +167,17 @@ TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
             EXPECT_EQ(plain.getPixel(2, H - 2), look.lineH2);
             EXPECT_EQ(plain.getPixel(W - 3, H - 2), look.lineH2);
         }
-        const struct {
-            int x, y;
-            Colour colour;
-        } corners[] = {
-            {0, 1, look.a},         {0, 2, look.b},         {1, 0, look.a},
-            {1, 1, look.c},         {2, 0, look.b},         {W - 1, 1, look.a},
-            {W - 1, 2, look.b},     {W - 2, 0, look.a},     {W - 2, 1, look.c},
-            {W - 3, 0, look.b},     {0, H - 2, look.a},     {0, H - 3, look.b},
-            {1, H - 1, look.a},     {1, H - 2, look.c},     {2, H - 1, look.b},
-            {W - 1, H - 2, look.a}, {W - 1, H - 3, look.b}, {W - 2, H - 1, look.a},
-            {W - 2, H - 2, look.c}, {W - 3, H - 1, look.b},
-        };
-        for (const auto& corner : corners) {
-            EXPECT_EQ(plain.getPixel(corner.x, corner.y), corner.colour)
-                << corner.x << "," << corner.y;
+        // The twenty corner pixels: at each corner a on the two pixels beside
+        // it, b one further, c on its diagonal.
+        for (const auto& [cx, cy] : {std::pair{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}}) {
+            for (const auto& [dx, dy, colour] : {std::tuple{0, 1, look.a},
+                                                 {1, 0, look.a},
+                                                 {0, 2, look.b},
+                                                 {2, 0, look.b},
+                                                 {1, 1, look.c}}) {
+                const int x = cx == 0 ? dx : cx - dx, y = cy == 0 ? dy : cy - dy;
+                EXPECT_EQ(plain.getPixel(x, y), colour) << x << "," << y;
+            }
         }
         ASSERT_EQ(plain.texts.size(), 1u);
         EXPECT_EQ(plain.texts[0].colour,
@@ -190,16 +195,80 @@ TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
 TEST(ButtonLooks, HighContrastDrawsInTheSystemsColoursOnly) {
     SoftwareCanvas c(40, 20, [](int index) { return rgb(index, index, 100); });
     ButtonLook look{"&OK", true, false, true, 0, true};
-    drawButton(c, VisualState::Normal, look);
-    EXPECT_EQ(c.getPixel(10, 0), rgb(18, 18, 100)) << "outlined in the button text's colour";
-    EXPECT_EQ(c.getPixel(10, 10), rgb(15, 15, 100)) << "the button face";
-    EXPECT_EQ(c.texts.back().colour, rgb(18, 18, 100));
-    drawButton(c, VisualState::Hot, look);
-    EXPECT_EQ(c.getPixel(10, 10), rgb(13, 13, 100)) << "the highlight";
-    EXPECT_EQ(c.texts.back().colour, rgb(14, 14, 100));
+    // Outline, face and text by system colour index: the button text (18) and
+    // face (15), the highlight (13) and its text (14), grey text (17).
+    const auto drawn = [&](VisualState s) {
+        drawButton(c, s, look);
+        return std::tuple(c.getPixel(10, 0) & 0xFF, c.getPixel(10, 10) & 0xFF,
+                          c.texts.back().colour & 0xFF);
+    };
+    EXPECT_EQ(drawn(VisualState::Normal), std::tuple(18u, 15u, 18u));
+    EXPECT_EQ(drawn(VisualState::Hot), std::tuple(18u, 13u, 14u));
     look.enabled = false;
-    drawButton(c, VisualState::Disabled, look);
-    EXPECT_EQ(c.getPixel(10, 0), rgb(17, 17, 100)) << "grey";
+    EXPECT_EQ(std::get<0>(drawn(VisualState::Disabled)), 17u);
+}
+
+TEST(Interception, RecordsAreFoundFromTheTopReusedAndListedOnce) {
+    InterceptionTable t;
+    auto lists = [&](int i) {
+        return int(t.record(i).afterList.size() * 10 + t.record(i).beforeList.size());
+    };
+    // In order: a second attach of window 10 wraps the first; a message added
+    // twice is listed once in each list its flags select; detaching frees
+    // from the top, and a window without a record is left alone; a free
+    // record is reused, the highest first.
+    // clang-format off
+    const std::vector<int> results = {
+        t.attach(10), t.attach(20), t.attach(10),
+        t.addMessage(10, 0x2A3, kAfterDefault), lists(2),
+        t.addMessage(10, 0x2A3, kAfterDefault | kBeforeDefault), lists(2), lists(0),
+        t.detach(10), t.detach(10), t.detach(10), t.addMessage(10, 6, kAfterDefault),
+        t.attach(30), lists(2), int(t.size()),
+    };
+    // clang-format on
+    EXPECT_EQ(results, (std::vector<int>{0, 1, 2, 1, 10, 1, 11, 0, 2, 0, -1, 0, 2, 0, 3}));
+}
+
+// The owner's calls around the window's own handling, which answers 40.
+class LoggingOwner final : public InterceptionOwner {
+public:
+    std::vector<std::string> log;
+    bool handle = false;
+    intptr_t replaceResult = 0;
+    void interceptedMessage(bool before, bool& handled, intptr_t& result,
+                            WindowMessage& message) override {
+        log.push_back((before ? "before " : "after ") + std::to_string(message.message));
+        if (before) {
+            message.wParam = 99;  // what the window will see
+            handled = handle;
+            result = 7;
+        } else if (replaceResult != 0) {
+            result = replaceResult;
+        }
+    }
+    intptr_t send(const InterceptionRecord& record, uint32_t message) {
+        return dispatchIntercepted(record, *this, {5, message, 1, 2}, [&](const WindowMessage& m) {
+            log.push_back("window " + std::to_string(m.message) + " " + std::to_string(m.wParam));
+            return intptr_t{40};
+        });
+    }
+};
+
+TEST(Interception, BeforeAndAfterCallsAroundThePreviousHandling) {
+    InterceptionTable table;
+    table.attach(5);
+    table.addMessage(5, 6, kAfterDefault | kBeforeDefault);
+    table.addMessage(5, 0x86, kAfterDefault);
+    LoggingOwner owner;
+    EXPECT_EQ(owner.send(table.record(0), 0x10006), 40) << "32 bits must match";
+    EXPECT_EQ(owner.send(table.record(0), 6), 40) << "the before-call changed the parameter";
+    owner.replaceResult = 41;
+    EXPECT_EQ(owner.send(table.record(0), 0x86), 41) << "an after-call's result reaches the sender";
+    owner.handle = true;
+    EXPECT_EQ(owner.send(table.record(0), 6), 7) << "handled before: the window never sees it";
+    EXPECT_EQ(owner.log,
+              (std::vector<std::string>{"window 65542 1", "before 6", "window 6 99", "after 6",
+                                        "window 134 1", "after 134", "before 6"}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 """Shared pieces of the end-to-end tests: a Wine box per test class with the
-programs installed, the settings file, the probe, waiting with a deadline,
-and screenshots."""
+programs installed, settings files, the probe, deadlines and screenshots."""
 
 import os
 import shutil
@@ -22,16 +21,14 @@ KIND, REPEAT, FILE = (key.encode("cp932") for key in ("BGM区分", "BGMﾘﾋﾟ
 
 
 def ini(values):
-    """A settings file's bytes: its section and a key=value line for each
-    item, keys and values as bytes or as text in Shift-JIS."""
+    """A settings file: [Section] and key=value lines (bytes, or text in Shift-JIS)."""
     def raw(v):
         return v if isinstance(v, bytes) else str(v).encode("cp932")
     return b"[Section]\r\n" + b"".join(raw(k) + b"=" + raw(v) + b"\r\n" for k, v in values.items())
 
 
 def wait_until(condition, timeout, interval=0.05):
-    """The first true value of condition() within timeout seconds, or the
-    last value it gave."""
+    """The first true value of condition() within timeout seconds, else the last."""
     deadline = time.time() + timeout
     while True:
         value = condition()
@@ -51,9 +48,8 @@ def fields(line):
 
 
 class WineTestCase(unittest.TestCase):
-    """One Wine box (prefix, Xvfb, wineserver) for all tests of a class; each
-    test starts with a clean program folder, no settings, and no program of
-    an earlier test still running."""
+    """One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
+    clean program folder, no settings and no program of an earlier test."""
 
     screen = "1024x768"
     programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
@@ -100,8 +96,8 @@ class WineTestCase(unittest.TestCase):
         return [fields(line) for line in out.splitlines()] if code == 0 else []
 
     def escape_ends(self, process, ended=None):
-        """Presses Escape until the process (or ended()) says it has ended:
-        keys reach a window only once X has mapped it."""
+        """Presses Escape (which reaches a window only once X has mapped it)
+        until the process, or ended(), says it has ended."""
         ended = ended or (lambda: process.poll() is not None)
         self.assertTrue(wait_until(lambda: self.box.key("Escape") and ended(), 20, interval=0.2),
                         "Escape did not end it")
@@ -112,7 +108,6 @@ class WineTestCase(unittest.TestCase):
 
 class Screenshot:
     def __init__(self, path):
-        self.path = path
         self.width, self.height, self.rgb = read_ppm(path)
 
     def at(self, x, y):
@@ -125,8 +120,7 @@ class Screenshot:
             yield from zip(row[0::3], row[1::3], row[2::3])
 
     def colour_counts(self, region, level=100, margin=40):
-        """Lit pixels, and those in which one channel is bright and clearly
-        above the others."""
+        """Lit pixels, and those in which one channel clearly leads, brightly."""
         counts = dict.fromkeys(("red", "green", "blue", "lit"), 0)
         for p in self.pixels(*region):
             counts["lit"] += max(p) >= 40

@@ -156,12 +156,6 @@ int buttons() {
     second.create(host, 160, 20, 113, 33, 102, "Beta", nullptr);
     second.setEnabled(false);
     SetForegroundWindow(host);
-    for (const ButtonWindow* b : {&first, &second}) {
-        const RECT r = rectIn(b->window(), nullptr);
-        std::printf("button id=%d x=%ld y=%ld width=%ld height=%ld\n", GetDlgCtrlID(b->window()),
-                    r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
-    std::fflush(stdout);
     for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
         if (!IsDialogMessageW(host, &msg)) DispatchMessageW(&msg);
     }

@@ -1,12 +1,14 @@
 """The settings dialog, Orvelle.scr /c, under Wine: driven with the pointer
 and the keyboard, and heard as a screen reader hears it (through the
-platform's accessibility library, from another process)."""
+platform's accessibility library, from another process); and two push
+buttons in a window of the probe, as a user sees and drives them."""
 
 from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
 
 CAPTION = "■Orvelle■"
 SONATA = "C:\\ソナタ\\表"            # both second bytes are "\" in Shift-JIS
 BORDER = (0, 60, 116)
+PARENT = (0, 255, 0)  # the probe's windows
 SET, CANCEL, FILE_BUTTON, REPEAT_BOX, FILE_LABEL = 1001, 1002, 1003, 1004, 1005
 NONE, CD, MUSIC_FILE = 1010, 1011, 1012  # the options, by kind
 ROLE_STATICTEXT, ROLE_LINK, ROLE_PUSHBUTTON, ROLE_RADIOBUTTON, ROLE_COMBOBOX = 41, 30, 43, 45, 46
@@ -148,12 +150,10 @@ class SettingsDialog(WineTestCase):
         self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 144, "REG_DWORD")
         try:
             self.box.restart()
-            scr = self.open_dialog()
+            self.open_dialog()
             self.assertEqual(self.info["client"], "783x398")
             # The repeat box's height comes from its font: 22 pixels at 96 DPI.
             self.assertGreaterEqual(int(self.controls()[REPEAT_BOX]["height"]), 30)
-            self.probe("close", CAPTION)
-            scr.wait(timeout=15)
         finally:
             self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 96, "REG_DWORD")
 
@@ -170,6 +170,47 @@ class SettingsDialog(WineTestCase):
         self.box.key("Return")
         scr.wait(timeout=15)
         self.assertEqual(self.saved()[KIND].strip(), b"2")
+
+
+    def test_two_buttons_under_the_pointer_and_the_keys(self):
+        self.box.start(self.folder / "probe.exe", "buttons", name="buttons")
+        log = self.box.logs / "buttons.out"
+
+        def clicks():  # of the first button, as its parent heard them
+            return log.read_text(errors="replace").count("command id=101 code=0\n")
+        described = wait_until(lambda: len(d := self.described("Orvelle check")) == 3 and d, 20)
+        self.assertTrue(described, "no window with two buttons")
+        window, *buttons = described
+        # Each button's place on the screen, and the first one's size.
+        (x, y), (x2, y2) = [(int(b["x"]) + int(window["client_x"]), int(b["y"]) + int(window["client_y"]))
+                            for b in sorted(buttons, key=lambda b: b["id"])]
+        w, h = int(buttons[0]["width"]), int(buttons[0]["height"])
+
+        look = self.screenshot
+        shot = wait_until(lambda: (s := look("normal")).at(x + 3, y) == BORDER and s, 10)
+        self.assertTrue(shot, "the buttons never showed")
+        self.assertEqual({shot.at(x + i, y) for i in range(3, w - 3)}, {BORDER})
+        self.assertEqual(shot.at(x + 10, y + h - 2), (214, 208, 197))
+        self.assertEqual(shot.at(x, y), PARENT, "outside the window region: the parent")
+        self.assertEqual(shot.at(x + w - 1, y + h - 1), PARENT)
+        self.assertEqual(shot.at(x2 + 10, y2), (201, 199, 186), "disabled border")
+        self.assertEqual(shot.at(x2 + 5, y2 + h // 2), (245, 244, 234), "disabled face")
+
+        # Hot under the pointer, Normal again once it has left.
+        self.box.xdotool("mousemove", x + w // 2, y + h // 2)
+        self.assertTrue(wait_until(lambda: look("hot").at(x + 10, y + h - 2) == (230, 150, 0), 10))
+        self.box.xdotool("mousemove", x + w // 2, y + h + 40)
+        self.assertTrue(wait_until(lambda: look("left").at(x + 10, y + h - 2) == (214, 208, 197),
+                                   10))
+
+        # A click, then Space and Enter on the button that now has the focus.
+        self.box.xdotool("mousemove", x + w // 2, y + h // 2)
+        self.box.xdotool("click", 1)
+        for count, key in ((1, None), (2, "space"), (3, "Return")):
+            if key:
+                self.box.key(key)
+            self.assertTrue(wait_until(lambda: clicks() == count, 10), key)
+        self.assertNotIn("id=102", log.read_text(), "the disabled button stays silent")
 
 
 if __name__ == "__main__":

@@ -16,8 +16,7 @@ TEST(Preview, ThePictureAtItsOwnSizeOnWhite) {
     const auto picture = win32::loadJpegResource(kPreviewPictureResource);
     const auto bitmap = static_cast<HBITMAP>(picture.get());
     const SIZE size = win32::bitmapSize(bitmap);
-    ASSERT_EQ(size.cx, 152);
-    ASSERT_EQ(size.cy, 112);
+    ASSERT_EQ(std::pair(size.cx, size.cy), std::pair(152L, 112L));
     DibImage reference;
     reference.resize(size.cx, size.cy);
     paintPreview(reference.dc(), size.cx, size.cy, bitmap);

@@ -57,6 +57,10 @@ TEST(OffscreenFrames, AFixedFramesPixels) {
         << "the first second is black";
     r.runUntil(3000, 20);
     EXPECT_EQ(colourDigest(r.pixels()), 11126921195644669772ull);
+    resizeViewport(640, 0);  // a window with no height still has a viewport
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 1);
 }
 
 // The records live in static storage: frames after start-up allocate nothing.
@@ -69,15 +73,6 @@ TEST(OffscreenFrames, NoAllocationsWhileTheSceneRuns) {
     r.runUntil(14000, 40);  // a full ring of particles
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_GT(allocations.load(), 0) << "the counter counts";
-}
-
-TEST(OffscreenFrames, AWindowWithNoHeightStillHasAViewport) {
-    OffscreenRenderer r(64, 64, kSeed);
-    ASSERT_TRUE(r.ok());
-    resizeViewport(64, 0);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[3], 1);
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ public:
 
     void fade(uint32_t w, uint32_t h) override {
         ++fades;
-        digest.add(w);
-        digest.add(h);
+        digest.add(w).add(h);
     }
     // Records are plain floats and arrays of them: digested byte by byte.
     void star(const StarRecord& s) override {

@@ -2,8 +2,8 @@
 // computations (floats by their bits).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace orvelle::testing {
 
@@ -11,14 +11,8 @@ class Digest {
 public:
     template <typename T>
     Digest& add(const T& value) {
-        unsigned char bytes[sizeof(T)];
-        std::memcpy(bytes, &value, sizeof(T));
-        for (unsigned char b : bytes) hash_ = (hash_ ^ b) * 1099511628211ull;
-        return *this;
-    }
-    template <typename Range>
-    Digest& addAll(const Range& values) {
-        for (const auto& v : values) add(v);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
         return *this;
     }
     uint64_t value() const { return hash_; }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -33,16 +32,11 @@ public:
     int32_t sendString(const std::string& command, char* reply, uint32_t capacity) override {
         log.push_back(command + " |" + std::to_string(capacity));
         const Reply r = replies.count(command) ? replies.at(command) : Reply{};
-        if (r.code == 0 && reply != nullptr && capacity > 0) {
-            std::strncpy(reply, r.text.c_str(), capacity - 1);
-            reply[capacity - 1] = '\0';
-        }
+        if (r.code == 0 && reply != nullptr) std::snprintf(reply, capacity, "%s", r.text.c_str());
         return r.code;
     }
     bool errorString(int32_t code, char* text, uint32_t capacity) override {
-        if (!errorTexts) return false;
-        std::snprintf(text, capacity, "error %d", static_cast<int>(code));
-        return true;
+        return errorTexts && std::snprintf(text, capacity, "error %d", static_cast<int>(code)) > 0;
     }
     int32_t playSound(const char* sound, uint32_t flags) override {
         log.push_back(std::string("PlaySound ") + (sound ? sound : "null") + " " +
@@ -116,7 +110,7 @@ public:
     }
 };
 
-// Logs into a log of its own or one it shares, as the media fake's.
+// Logs into the log it is given (the media fake's: one log, in order).
 class RecordingSaverRun final : public SaverRunPlatform {
 public:
     explicit RecordingSaverRun(std::vector<std::string>& log) : calls(log) {}

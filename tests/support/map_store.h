@@ -31,8 +31,7 @@ public:
 private:
     std::optional<int32_t> read(const char* key) {
         reads.push_back(key);
-        if (!values.count(key)) return std::nullopt;
-        return values.at(key);
+        return values.count(key) ? std::optional(values.at(key)) : std::nullopt;
     }
 };
 

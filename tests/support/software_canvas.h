@@ -5,6 +5,9 @@
 // drawing.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,26 +18,117 @@ namespace orvelle::testing {
 class SoftwareCanvas final : public Canvas {
 public:
     // system(index) is what a system-colour reference draws as.
-    SoftwareCanvas(int width, int height, Colour (*system)(int index) = nullptr);
+    SoftwareCanvas(int width, int height, Colour (*system)(int index) = nullptr)
+        : width_(std::max(0, width)),
+          height_(std::max(0, height)),
+          system_(system),
+          pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0),
+          inexact_(pixels_.size(), false) {}
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    void clear(Colour colour) override;
+    void clear(Colour colour) override {
+        std::fill(pixels_.begin(), pixels_.end(), resolve(colour));
+    }
     void setPen(Colour colour) override { pen_ = resolve(colour); }
     void setSolidBrush(Colour colour) override {
         brush_ = resolve(colour);
         hollow_ = false;
     }
     void setHollowBrush() override { hollow_ = true; }
-    void rectangle(int left, int top, int right, int bottom) override;
+    void rectangle(int left, int top, int right, int bottom) override {
+        // The box is ordered first; an empty one draws nothing.
+        if (left > right) std::swap(left, right);
+        if (top > bottom) std::swap(top, bottom);
+        if (left == right || top == bottom) return;
+        const int r = right - 1, b = bottom - 1;
+        // The outline as a closed path of four lines, each without its end point:
+        // a path of one point draws nothing.
+        line(left, top, r, top, pen_);
+        line(r, top, r, b, pen_);
+        line(r, b, left, b, pen_);
+        line(left, b, left, top, pen_);
+        if (!hollow_) fillRect({left + 1, top + 1, r, b}, brush_);
+    }
     void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                   int ellipseHeight) override;
-    Colour getPixel(int x, int y) override;
-    void setPixelV(int x, int y, Colour colour) override;
-    void line(int x1, int y1, int x2, int y2, Colour colour) override;
-    void fillRect(const CanvasRect& rect, Colour colour) override;
-    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) override;
-    void drawFocusRect(const CanvasRect& rect) override;
+                   int ellipseHeight) override {
+        const int bx = std::abs(ellipseWidth) / 2 + 1, by = std::abs(ellipseHeight) / 2 + 1;
+        const int x0 = std::min(left, right), x1 = std::max(left, right) - 1;
+        const int y0 = std::min(top, bottom), y1 = std::max(top, bottom) - 1;
+        for (const auto& [x, y] :
+             {std::pair{x0, y0}, {x1 - bx, y0}, {x0, y1 - by}, {x1 - bx, y1 - by}})
+            markInexact(x, y, x + bx, y + by);
+        if (left > right) std::swap(left, right);
+        if (top > bottom) std::swap(top, bottom);
+        if (left == right || top == bottom) return;
+        const int w = right - left, h = bottom - top;
+        const int ew = std::min(std::abs(ellipseWidth), w),
+                  eh = std::min(std::abs(ellipseHeight), h);
+        if (ew < 2 || eh < 2) {
+            rectangle(left, top, right, bottom);
+            return;
+        }
+        // Inside the box, a pixel is cut off when it lies outside the corner's
+        // quarter ellipse; the outline is the boundary of what remains.
+        const double rx = ew / 2.0, ry = eh / 2.0;
+        auto inside = [&](int x, int y) {
+            if (x < left || x >= right || y < top || y >= bottom) return false;
+            const double cx = x < left + rx     ? left + rx - 0.5
+                              : x >= right - rx ? right - rx - 0.5
+                                                : x;
+            const double cy = y < top + ry       ? top + ry - 0.5
+                              : y >= bottom - ry ? bottom - ry - 0.5
+                                                 : y;
+            const double dx = (x - cx) / rx, dy = (y - cy) / ry;
+            return dx * dx + dy * dy <= 1.0;
+        };
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (!inside(x, y)) continue;
+                if (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
+                    !inside(x, y + 1))
+                    plot(x, y, pen_);
+                else if (!hollow_)
+                    plot(x, y, brush_);
+            }
+        }
+    }
+    Colour getPixel(int x, int y) override {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
+        return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
+                       static_cast<size_t>(x)];
+    }
+    void setPixelV(int x, int y, Colour colour) override {
+        markInexact(x - 1, y - 1, x + 1, y + 1);  // smoothing, after round corners
+        plot(x, y, resolve(colour));
+    }
+    void line(int x1, int y1, int x2, int y2, Colour colour) override {
+        // Without the end point. The controls draw only horizontal and vertical lines.
+        const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+        if (dx != 0 && dy != 0) std::abort();
+        for (const Colour c = resolve(colour); x1 != x2 || y1 != y2; x1 += dx, y1 += dy)
+            plot(x1, y1, c);
+    }
+    void fillRect(const CanvasRect& rect, Colour colour) override {
+        const Colour c = resolve(colour);
+        for (int y = std::max(0, rect.top); y < std::min(height_, rect.bottom); ++y) {
+            for (int x = std::max(0, rect.left); x < std::min(width_, rect.right); ++x)
+                plot(x, y, c);
+        }
+    }
+    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) override {
+        texts.push_back({std::string(utf8), rect, resolve(colour)});
+    }
+    void drawFocusRect(const CanvasRect& rect) override {
+        // Every other pixel of the border, inverted.
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                const bool border =
+                    x == rect.left || x == rect.right - 1 || y == rect.top || y == rect.bottom - 1;
+                if (border && (x + y) % 2 == 0) plot(x, y, getPixel(x, y) ^ 0xFFFFFF);
+            }
+        }
+    }
 
     const std::vector<Colour>& pixels() const { return pixels_; }
     const std::vector<bool>& inexact() const { return inexact_; }
@@ -47,9 +141,20 @@ public:
     std::vector<TextCall> texts;
 
 private:
-    Colour resolve(Colour c) const;
-    void plot(int x, int y, Colour c);
-    void markInexact(int x0, int y0, int x1, int y1);
+    Colour resolve(Colour c) const {
+        if (!isSystemColour(c)) return c & 0xFFFFFF;
+        return system_ != nullptr ? system_(static_cast<int>(c & 0xFF)) : 0;
+    }
+    void plot(int x, int y, Colour c) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = c;
+    }
+    void markInexact(int x0, int y0, int x1, int y1) {
+        for (int y = std::max(0, y0); y <= std::min(height_ - 1, y1); ++y)
+            for (int x = std::max(0, x0); x <= std::min(width_ - 1, x1); ++x)
+                inexact_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
+                         static_cast<size_t>(x)] = true;
+    }
 
     int width_;
     int height_;
