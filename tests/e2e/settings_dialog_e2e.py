@@ -171,7 +171,6 @@ class SettingsDialog(WineTestCase):
         scr.wait(timeout=15)
         self.assertEqual(self.saved()[KIND].strip(), b"2")
 
-
     def test_two_buttons_under_the_pointer_and_the_keys(self):
         self.box.start(self.folder / "probe.exe", "buttons", name="buttons")
         log = self.box.logs / "buttons.out"
