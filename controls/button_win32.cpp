@@ -176,18 +176,11 @@ void ButtonWindow::sizeChanged(int width, int height) {
 }
 
 LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answered = image_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_SIZE:
             sizeChanged(LOWORD(lParam), HIWORD(lParam));
             return 0;
-        case WM_PAINT:
-            image_.paint(window());
-            return 0;
-        case WM_PRINTCLIENT:
-            image_.show(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_MOUSEMOVE:
             core_.mouseMove(buttonsOf(wParam), shiftOf(wParam),
                             static_cast<float>(GET_X_LPARAM(lParam)),

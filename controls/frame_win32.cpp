@@ -23,19 +23,12 @@ void FrameWindow::imageChanged() {
 }
 
 LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answered = image_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_SIZE:
             image_.resize(LOWORD(lParam), HIWORD(lParam));
             control_.sizeChanged();
             return 0;
-        case WM_PAINT:
-            image_.paint(window());
-            return 0;
-        case WM_PRINTCLIENT:
-            image_.show(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case kAmbientChanged:
             if (static_cast<AmbientValue>(wParam) == AmbientValue::BackColour) {
                 ambient_ = static_cast<Colour>(lParam);

@@ -46,11 +46,23 @@ void DibImage::show(HDC target, int x, int y) const {
     if (width_ > 0) BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
-void DibImage::paint(HWND window) const {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    show(dc);
-    EndPaint(window, &ps);
+std::optional<LRESULT> DibImage::answerPaint(HWND window, UINT message, WPARAM wParam) const {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window, &ps);
+            show(dc);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            show(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the image covers the whole window
+        default:
+            return std::nullopt;
+    }
 }
 
 void DibImage::clear(Colour colour) {

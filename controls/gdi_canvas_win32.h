@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "controls/canvas.h"
 #include "platform/win32_handles.h"
@@ -29,8 +30,10 @@ public:
     void setFont(HFONT font) { font_ = font; }
     // Copies the image to a device context at (x, y).
     void show(HDC target, int x = 0, int y = 0) const;
-    // Answers a window's WM_PAINT with the image: the window never draws on paint.
-    void paint(HWND window) const;
+    // Answers the paint messages (WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND)
+    // of a window that shows this image and never draws on paint; nothing
+    // for any other message.
+    std::optional<LRESULT> answerPaint(HWND window, UINT message, WPARAM wParam) const;
 
     int width() const override { return width_; }
     int height() const override { return height_; }

@@ -28,17 +28,7 @@ public:
 
     void makeFolder(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
 
-    bool rendererExists() override {
-        HANDLE file =
-            CreateFileW(rendererPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            SetLastError(0);
-            return false;
-        }
-        CloseHandle(file);
-        return true;
-    }
+    bool rendererExists() override { return orvelle::canOpenForReading(rendererPath()); }
 
     void showMissingRendererMessage() override {
         MessageBoxW(nullptr, win32::widen(kMissingRendererMessage).c_str(),

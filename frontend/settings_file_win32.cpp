@@ -24,9 +24,8 @@ int32_t Win32SettingsPlatform::writeString(const std::string& section, const std
                                       value.c_str(), file.c_str());
 }
 
-bool Win32SettingsPlatform::canOpenForReading(const std::string& path) {
-    // A folder cannot be opened this way; nothing of the attempt remains.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+bool canOpenForReading(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         SetLastError(0);
@@ -34,6 +33,11 @@ bool Win32SettingsPlatform::canOpenForReading(const std::string& path) {
     }
     CloseHandle(file);
     return true;
+}
+
+bool Win32SettingsPlatform::canOpenForReading(const std::string& path) {
+    // The path is in the system's code page, as the settings file holds it.
+    return orvelle::canOpenForReading(win32::widen(path, CP_ACP));
 }
 
 std::string Win32SettingsPlatform::programFolder() {

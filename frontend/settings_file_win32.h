@@ -30,6 +30,10 @@ std::wstring programFolderWide();
 // The renderer's program file, beside the front end's.
 std::wstring rendererPath();
 
+// True when the file opens for reading (a folder does not); nothing of the
+// attempt remains, the thread's last error included.
+bool canOpenForReading(const std::wstring& path);
+
 // The lead bytes of the system's ANSI code page.
 LeadBytes systemLeadBytes();
 

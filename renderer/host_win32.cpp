@@ -89,11 +89,8 @@ public:
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
         const int64_t start = queryCounter();
-        {
-            win32::WindowDC dc(window());
-            renderer_.start(renderer_.state.viewWidth, renderer_.state.viewHeight,
-                            [&] { SwapBuffers(dc.get()); });
-        }
+        renderer_.start(renderer_.state.viewWidth, renderer_.state.viewHeight,
+                        [&] { SwapBuffers(dc_); });
         MSG msg{};
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
         while (msg.message != WM_QUIT) {
@@ -102,9 +99,8 @@ public:
                 DispatchMessageW(&msg);
                 continue;
             }
-            win32::WindowDC dc(window());
             renderer_.frame(elapsedMsFrom(queryCounter(), start, frequency.QuadPart));
-            SwapBuffers(dc.get());
+            SwapBuffers(dc_);
         }
         return static_cast<int>(msg.wParam);
     }
@@ -112,15 +108,16 @@ public:
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_CREATE: {
-                win32::WindowDC dc(window());
+            case WM_CREATE:
+                // The class's own DC (CS_OWNDC): it lives as long as the
+                // window and is never released, so it is fetched once.
+                dc_ = GetDC(window());
                 changeDisplayMode(renderer_.state.viewWidth, renderer_.state.viewHeight,
                                   display_.colorBits);
                 ShowCursor(FALSE);
-                context_.create(dc.get(), display_.colorBits);
-                context_.requestSwapPerRefresh(dc.get());
+                context_.create(dc_, display_.colorBits);
+                context_.requestSwapPerRefresh(dc_);
                 return 0;
-            }
             case WM_SIZE:
                 renderer_.resize(LOWORD(lParam), HIWORD(lParam));
                 return 0;
@@ -146,6 +143,7 @@ protected:
 private:
     SceneRenderer& renderer_;
     DisplaySettings display_;
+    HDC dc_ = nullptr;
     WglContext context_;
 };
 
