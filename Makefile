@@ -1,5 +1,6 @@
 # Orvelle: the two commands a developer needs are `make run` and `make test`.
-# Each first installs what a fresh Debian 12 machine lacks.
+# Each first installs what a fresh Debian 12 machine lacks (so do the other
+# entry points below); the build targets native, release and win do not.
 
 NATIVE  := build/native
 RELEASE := build/release
@@ -7,50 +8,57 @@ WIN     := build/win
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
+.PHONY: all deps native release win release-files test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
 
 all: native win
+
+# One target at a time: ninja runs the parallel work inside each.
+.NOTPARALLEL:
 
 deps:
 	@tools/install-deps.sh
 
-$(NATIVE)/build.ninja: | deps
+$(NATIVE)/build.ninja:
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-$(RELEASE)/build.ninja: | deps
+$(RELEASE)/build.ninja:
 	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVELLE_SANITIZE=OFF
 
-$(WIN)/build.ninja: | deps
+$(WIN)/build.ninja:
 	cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
-native: deps $(NATIVE)/build.ninja
+native: $(NATIVE)/build.ninja
 	cmake --build $(NATIVE)
 
-release: deps $(RELEASE)/build.ninja
+release: $(RELEASE)/build.ninja
 	cmake --build $(RELEASE)
 
-win: deps $(WIN)/build.ninja
+win: $(WIN)/build.ninja
 	cmake --build $(WIN)
+
+# The zip and the setup program, from the Windows build.
+release-files: win
+	cmake --build $(WIN) --target release_files
 
 # The unit and off-screen frame tests natively with sanitizers, again at the
 # shipping optimisation without them (with the X11 host's tests), then the
 # Windows build: the same unit tests as a Windows program and the end-to-end
 # tests of the real binaries, under Wine. The sources must be formatted.
-test: format-check native release win
+test: deps format-check native release win release-files
 	cd $(NATIVE) && ctest --output-on-failure -j2
 	cd $(RELEASE) && ctest --output-on-failure -j2
 	cd $(WIN) && ctest --output-on-failure
 
-unit: native
+unit: deps native
 	cd $(NATIVE) && ctest --output-on-failure -j2
 
-e2e: win
+e2e: deps win release-files
 	cd $(WIN) && ctest --output-on-failure
 
 # The folder a user copies (both programs side by side), the release zip and
 # the setup program.
-dist: win
+dist: deps release-files
 	rm -rf dist && mkdir -p dist
 	cp $(WIN)/bin/Orvelle.scr $(WIN)/bin/Orvelle.dll $(WIN)/dist/Orvelle-*.zip \
 	   $(WIN)/dist/Orvelle-*-setup.exe dist/
@@ -59,11 +67,11 @@ dist: win
 # The saver on this display, or on a virtual one with screenshots saved;
 # ARGS=/c opens the settings dialog instead.
 ARGS ?= /s
-run: win
+run: deps win
 	python3 tools/run.py --bin $(WIN)/bin --work build/run --out run-output --switch $(ARGS)
 
 # The X11 host, in its own window or on a virtual display with screenshots.
-run-native: release
+run-native: deps release
 	python3 tools/run.py --native $(RELEASE)/renderer/orvelle --out run-output
 
 # The X11 host where XScreenSaver looks for its hacks, with its description.
@@ -84,9 +92,9 @@ fuzz: deps
 	        build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
 
-# The faults of tools/mutations.txt, one at a time, against the native tests.
+# The faults of tests/mutation/mutations.txt, one at a time, against the native tests.
 mutation: deps
-	python3 tools/mutate.py
+	python3 tests/mutation/mutate.py
 
 # The Windows renderer at every CMake build type, each through the trails test.
 check-build-types: deps
@@ -100,13 +108,13 @@ check-build-types: deps
 	        || exit 1; \
 	done
 
-bench: release
+bench: deps release
 	$(RELEASE)/benchmarks/orvelle-bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-format-check: deps
+format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:

@@ -9,7 +9,7 @@ import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(ROOT / "tools"))
+sys.path.insert(0, str(ROOT / "installer"))
 from winebox import WineBox, read_ppm  # noqa: E402
 
 BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()

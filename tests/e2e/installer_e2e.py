@@ -8,7 +8,7 @@ from pathlib import Path
 
 from e2e_support import KIND, WineTestCase, ini, main, wait_until
 
-import check_imports  # noqa: E402 (from tools/, which e2e_support puts on the path)
+import check_imports  # noqa: E402 (from installer/, which e2e_support puts on the path)
 
 DIST = Path(os.environ.get("ORVELLE_DIST", ""))
 VERSION = os.environ.get("ORVELLE_VERSION", "")

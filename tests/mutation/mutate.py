@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Plants small faults in the product, one at a time, and runs the native
 unit, frame and fuzz-replay tests against each: a fault the tests miss
-survives. The faults are the fixed list in tools/mutations.txt; a survivor
+survives. The faults are the fixed list in tests/mutation/mutations.txt; a survivor
 that the list marks as accepted (with its reason) is reported but expected.
 
-    tools/mutate.py [--build DIR] [--only TEXT]
+    tests/mutation/mutate.py [--build DIR] [--only TEXT]
 
 Each line of the list is FILE | ORIGINAL | REPLACEMENT, where ORIGINAL occurs
 exactly once in FILE ("\\n" is a line break, "(nothing)" an empty
@@ -19,13 +19,13 @@ import sys
 import time
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parents[1]
+ROOT = Path(__file__).resolve().parents[2]
 TESTS = ["tests/unit_tests", "tests/frame_tests"]
 REPLAYS = ["settings_reader", "command_line", "access_key", "button"]
 
 
 def mutations():
-    for number, line in enumerate((ROOT / "tools/mutations.txt").read_text().splitlines(), 1):
+    for number, line in enumerate((ROOT / "tests/mutation/mutations.txt").read_text().splitlines(), 1):
         body, _, comment = line.partition(" #")
         if not body.strip() or body.lstrip().startswith("#"):
             continue

@@ -2,7 +2,7 @@
 that objdump lists among their imports must be one that comes with Windows.
 The release tool refuses programs that fail this; the tests check it too.
 
-    tools/check_imports.py PROGRAM...
+    installer/check_imports.py PROGRAM...
 """
 
 import subprocess

@@ -2,7 +2,7 @@
 """Makes the release files from the Windows build: the zip (both programs
 side by side and the read-me) and the setup program (makensis).
 
-    tools/make-dist.py BIN_DIR OUT_DIR VERSION
+    installer/make-dist.py BIN_DIR OUT_DIR VERSION
 """
 
 import subprocess

@@ -10,6 +10,7 @@ pipes open.
 
 import contextlib
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -38,8 +39,30 @@ REGISTRY = r"""Windows Registry Editor Version 5.00
 ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
 
 
+def start_x_server(argv, logs=None, name="x"):
+    """Starts an X server whose argv(fd) reports its display number on fd;
+    returns (Popen, number) once it accepts connections."""
+    read, write = os.pipe()
+    log = Path(logs) / f"{name}.log" if logs else Path(os.devnull)
+    try:
+        with open(log, "w") as out:
+            server = subprocess.Popen(argv(write), stdout=out, stderr=out, pass_fds=(write,))
+    finally:
+        os.close(write)
+    with os.fdopen(read) as reported:
+        ready, _, _ = select.select([reported], [], [], 30)
+        number = reported.readline().strip() if ready else ""
+    if not number.isdigit():
+        server.kill()
+        server.wait()
+        raise RuntimeError(f"{argv(0)[0]} did not start (see {log})")
+    return server, int(number)
+
+
 class VirtualDisplay:
-    """An Xvfb of our own on a free display number, for a with block."""
+    """An Xvfb of our own, for a with block. The server picks a free display
+    number itself and reports it (-displayfd), so boxes started at the same
+    time by other runs never race for one."""
 
     def __init__(self, screen="1024x768", logs=None):
         self.screen, self.logs, self.number, self.xvfb = screen, logs, None, None
@@ -52,22 +75,10 @@ class VirtualDisplay:
         return False
 
     def start(self):
-        for _ in range(5):
-            self.number = next(n for n in range(90, 400) if not os.path.exists(f"/tmp/.X{n}-lock")
-                               and not os.path.exists(f"/tmp/.X11-unix/X{n}"))
-            log = Path(self.logs) / f"xvfb-{self.number}.log" if self.logs else Path(os.devnull)
-            with open(log, "w") as out:
-                self.xvfb = subprocess.Popen(
-                    ["Xvfb", f":{self.number}", "-screen", "0", f"{self.screen}x24", "-br",
-                     "-nolisten", "tcp"], stdout=out, stderr=out)
-            deadline = time.time() + 10
-            while time.time() < deadline and self.xvfb.poll() is None:
-                if os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
-                    return self
-                time.sleep(0.05)
-            self.xvfb.kill()
-            self.xvfb.wait()
-        raise RuntimeError("Xvfb did not start")
+        self.xvfb, self.number = start_x_server(
+            lambda fd: ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
+                        "-nolisten", "tcp"], self.logs, "xvfb")
+        return self
 
     def stop(self):
         if self.xvfb is not None and self.xvfb.poll() is None:
