@@ -170,20 +170,6 @@ LRESULT answerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-std::wstring withoutAccessKeyMarks(const std::wstring& caption) {
-    std::wstring out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == L'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == L'&') out += L'&';
-            ++i;
-            if (i < caption.size() && caption[i] != L'&') out += caption[i];
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
-}
-
 void announceStateChange(HWND window) {
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -28,9 +28,6 @@ inline constexpr UINT kDoDefaultAction = WM_USER + 0x311;
 // DefWindowProc's answer for anything else.
 LRESULT answerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
 
-// A caption without its access-key marks ("&&" stays one "&").
-std::wstring withoutAccessKeyMarks(const std::wstring& caption);
-
 // Tells clients that the window's state changed, or that it has the focus.
 void announceStateChange(HWND window);
 void announceFocus(HWND window);

@@ -1,5 +1,7 @@
 #include "controls/button.h"
 
+#include "controls/virtual_keys.h"
+
 #include <array>
 #include <cmath>
 
@@ -122,26 +124,6 @@ void drawButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
     if (look.hasFocus && look.focusRect && s >= VisualState::Focused) canvas.drawFocusRect(text);
 }
 
-std::string accessKeyOf(std::string_view caption) {
-    size_t p = 0;
-    while (p < caption.size()) {
-        const size_t amp = caption.find('&', p);
-        if (amp == std::string_view::npos || amp + 1 >= caption.size()) return {};
-        const char next = caption[amp + 1];
-        if (next == '&') {
-            p = amp + 2;  // a doubled "&" shows one "&"
-            continue;
-        }
-        // One UTF-8 character, in lower case when it is an ASCII letter.
-        const auto lead = static_cast<unsigned char>(next);
-        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        std::string key(caption.substr(amp + 1, length));
-        if (next >= 'A' && next <= 'Z') key[0] = static_cast<char>(next - 'A' + 'a');
-        return key;
-    }
-    return {};
-}
-
 std::string captionForNewButton(const std::vector<std::string>& existing,
                                 std::string_view ownName) {
     std::string list = "|";
@@ -203,20 +185,20 @@ void ButtonCore::doubleClick() {
 
 void ButtonCore::keyDown(int key) {
     switch (key) {
-        case kKeyEnter:
+        case keys::kReturn:
             host_.click();
             break;
-        case kKeySpace:
+        case keys::kSpace:
             if (mouseIsDown_) break;
             spaceIsDown_ = isArmed_ = true;
             drawIfNot(VisualState::Pressed);
             break;
-        case 37:
-        case 38:
+        case keys::kLeft:
+        case keys::kUp:
             host_.moveFocus(true);
             break;
-        case 39:
-        case 40:
+        case keys::kRight:
+        case keys::kDown:
             host_.moveFocus(false);
             break;
         default:
@@ -225,7 +207,7 @@ void ButtonCore::keyDown(int key) {
 }
 
 void ButtonCore::keyUp(int key) {
-    if (key != kKeySpace || mouseIsDown_) return;
+    if (key != keys::kSpace || mouseIsDown_) return;
     if (!isHot_) {
         drawButton(VisualState::Focused);
     } else {
@@ -248,7 +230,7 @@ void ButtonCore::gotFocus() {
 
 void ButtonCore::lostFocus() {
     hasFocus_ = isArmed_ = spaceIsDown_ = false;
-    if (!enabled_) return;
+    if (!enabled()) return;
     if (!formIsActive_) {
         drawIfNot(VisualState::Normal);
     } else if (isHot_) {
@@ -261,7 +243,7 @@ void ButtonCore::lostFocus() {
 }
 
 void ButtonCore::accessKey() {
-    if (!enabled_) return;
+    if (!enabled()) return;
     if (spaceIsDown_) {
         // The key cancels the Space press, without a click.
         spaceIsDown_ = isArmed_ = false;
@@ -278,7 +260,7 @@ void ButtonCore::accessKey() {
 
 void ButtonCore::ambientChanged(std::string_view name) {
     isDefault_ = host_.displayAsDefault();
-    if (!enabled_ || isHot_ || name != "DisplayAsDefault") return;
+    if (!enabled() || isHot_ || name != "DisplayAsDefault") return;
     if (isDefault_) {
         drawButton(VisualState::Focused);
     } else {
@@ -301,7 +283,7 @@ void ButtonCore::mouseLeft() {
 void ButtonCore::formActivated(bool active) {
     if (active) {
         formIsActive_ = true;
-        if (enabled_) {
+        if (enabled()) {
             if (isHot_) {
                 drawIfNot(VisualState::Hot);
             } else if (hasFocus_ || isDefault_) {
@@ -312,12 +294,12 @@ void ButtonCore::formActivated(bool active) {
         return;
     }
     formIsActive_ = isArmed_ = mouseIsDown_ = spaceIsDown_ = false;
-    if (enabled_) drawIfNot(VisualState::Normal);
+    if (enabled()) drawIfNot(VisualState::Normal);
     host_.formActivated(0);
 }
 
 void ButtonCore::setEnabled(bool value) {
-    enabled_ = value;
+    properties_.enabled = value;
     host_.setHostEnabled(value);
     busy_ = false;
     if (isHot_ && value) {
@@ -327,6 +309,54 @@ void ButtonCore::setEnabled(bool value) {
     } else {
         drawIfNot(value ? VisualState::Normal : VisualState::Disabled);
     }
+    host_.propertyChanged("Enabled");
+}
+
+void ButtonCore::setCaption(std::string_view value) {
+    properties_.caption = value;
+    drawButton(visualState_);
+    host_.propertyChanged("Caption");
+}
+
+void ButtonCore::setForeColour(Colour value) {
+    properties_.foreColour = value;
+    drawButton(visualState_);
+    host_.propertyChanged("ForeColor");
+}
+
+void ButtonCore::setFont(const FontSpec& value) {
+    properties_.font = value;
+    host_.fontChanged(value);
+    drawButton(visualState_);
+    host_.propertyChanged("Font");
+}
+
+void ButtonCore::setFocusRect(bool value) {
+    properties_.focusRect = value;
+    if (hasFocus_) drawButton(visualState_);
+    host_.propertyChanged("FocusRect");
+}
+
+void ButtonCore::loadProperties(PropertyStore& store) {
+    const ButtonProperties fresh;
+    setCaption(store.readText("Caption").value_or(fresh.caption));
+    setForeColour(static_cast<Colour>(
+        store.readInt32("ForeColor").value_or(static_cast<int32_t>(fresh.foreColour))));
+    setFont(store.readFont("Font").value_or(properties_.font));
+    setFocusRect(store.readBoolean("FocusRect").value_or(fresh.focusRect));
+    setEnabled(store.readBoolean("Enabled").value_or(fresh.enabled));
+}
+
+void ButtonCore::saveProperties(PropertyStore& store) const {
+    const ButtonProperties fresh;
+    const ButtonProperties& p = properties_;
+    if (p.caption != fresh.caption) store.writeText("Caption", p.caption);
+    if (p.enabled != fresh.enabled) store.writeBoolean("Enabled", p.enabled);
+    if (p.foreColour != fresh.foreColour) {
+        store.writeInt32("ForeColor", static_cast<int32_t>(p.foreColour));
+    }
+    if (p.font != fresh.font) store.writeFont("Font", p.font);
+    if (p.focusRect != fresh.focusRect) store.writeBoolean("FocusRect", p.focusRect);
 }
 
 }  // namespace orvelle

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/access_key.h"
 #include "controls/canvas.h"
+#include "controls/property_store.h"
 
 namespace orvelle {
 
@@ -18,10 +20,6 @@ enum class VisualState : int32_t { Disabled = 0, Normal = 1, Focused = 2, Hot = 
 // Mouse buttons as the notifications give them.
 inline constexpr int16_t kLeftButton = 1;
 inline constexpr int16_t kRightButton = 2;
-
-// Key codes the button reacts to.
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeySpace = 32;
 
 // What the painter needs besides the state.
 struct ButtonLook {
@@ -43,13 +41,24 @@ void drawButton(Canvas& canvas, VisualState s, const ButtonLook& look);
 // single-precision steps rounded half to even; nothing when t equals b.
 void gradientFill(Canvas& canvas, const CanvasRect& rect, Colour top, Colour bottom);
 
-// The access key of a caption, lower case (one UTF-8 character), or empty:
-// the character after the first "&" that is not part of a doubled "&&".
-std::string accessKeyOf(std::string_view caption);
-
 // The caption of a button newly placed on a window that already holds
 // buttons with these captions: "&OK", "&Cancel", "&Apply", then ownName.
 std::string captionForNewButton(const std::vector<std::string>& existing, std::string_view ownName);
+
+// The button's design font: Verdana, 8.25 points, regular.
+inline FontSpec buttonDesignFont() {
+    return {"Verdana", 8.25f};
+}
+
+// The button's public properties, with the values of a new instance.
+struct ButtonProperties {
+    std::string caption = "&OK";
+    bool enabled = true;
+    Colour foreColour = 0;
+    FontSpec font = buttonDesignFont();
+    bool focusRect = true;
+    bool operator==(const ButtonProperties&) const = default;
+};
 
 // What the state machine asks of its window.
 class ButtonHost {
@@ -57,6 +66,10 @@ public:
     virtual ~ButtonHost() = default;
     // Draw the button in state s (the core has recorded it).
     virtual void paint(VisualState s) = 0;
+    // The container saves the named property with its dialog.
+    virtual void propertyChanged(const char* name) = 0;
+    // The caption's font is now this one.
+    virtual void fontChanged(const FontSpec& font) = 0;
     virtual void trackMouseLeave() = 0;
     // Move the focus to the next (or the previous) tab stop.
     virtual void moveFocus(bool backwards) = 0;
@@ -66,8 +79,9 @@ public:
     virtual bool displayAsDefault() = 0;
     virtual void click() = 0;
     virtual void doubleClick() = 0;
-    virtual void mouseMoved(int16_t button, int16_t shift, float x, float y) = 0;
-    virtual void formActivated(int32_t state) = 0;
+    // The events a container may listen to; by default none does.
+    virtual void mouseMoved(int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void formActivated(int32_t /*state*/) {}
 };
 
 class ButtonCore {
@@ -76,7 +90,8 @@ public:
     explicit ButtonCore(ButtonHost& host) : host_(host) {}
 
     VisualState visualState() const { return visualState_; }
-    bool enabled() const { return enabled_; }
+    const ButtonProperties& properties() const { return properties_; }
+    bool enabled() const { return properties_.enabled; }
     bool hasFocus() const { return hasFocus_; }
     bool busy() const { return busy_; }
     void setBusy(bool busy) { busy_ = busy; }
@@ -104,14 +119,28 @@ public:
     void ambientChanged(std::string_view name);
     void mouseLeft();
     void formActivated(bool active);
+    // The setters store the value, redraw in the current state (FocusRect
+    // only while focused) and tell the container. Enabled also ends the
+    // suspension of drawing of a new button.
     void setEnabled(bool value);
+    void setCaption(std::string_view value);
+    void setForeColour(Colour value);
+    void setFont(const FontSpec& value);
+    void setFocusRect(bool value);
+
+    // The persisted form: loading reads Caption, ForeColor, Font, FocusRect
+    // and Enabled, in that order, through the setters and without limits (a
+    // missing key gives the default; a missing font keeps the current one);
+    // saving writes only the values that differ from a new instance's.
+    void loadProperties(PropertyStore& store);
+    void saveProperties(PropertyStore& store) const;
     // The parent form is the active window when the button starts.
     void setFormActive(bool active) { formIsActive_ = active; }
 
 private:
     ButtonHost& host_;
     VisualState visualState_ = VisualState::Disabled;
-    bool enabled_ = true;
+    ButtonProperties properties_;
     bool busy_ = true;
     bool isArmed_ = false;
     bool hasFocus_ = false;

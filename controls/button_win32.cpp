@@ -7,12 +7,14 @@
 
 #include "controls/accessibility_win32.h"
 #include "controls/control_messages_win32.h"
+#include "controls/virtual_keys.h"
 #include "platform/text_win32.h"
 
 namespace orvelle {
 namespace {
 
-constexpr UINT kMouseLeave = 0x2A3;
+static_assert(keys::kReturn == VK_RETURN && keys::kSpace == VK_SPACE && keys::kLeft == VK_LEFT &&
+              keys::kUp == VK_UP && keys::kRight == VK_RIGHT && keys::kDown == VK_DOWN);
 
 int16_t buttonsOf(WPARAM keys) {
     return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
@@ -35,9 +37,9 @@ ButtonWindow::~ButtonWindow() {
 }
 
 bool ButtonWindow::create(HWND parent, int x, int y, int width, int height, int id,
-                          const std::string& caption, HFONT font) {
-    look_.caption = caption;
-    image_.setFont(font);
+                          const std::string& caption, const FontSpec& font) {
+    core_.setCaption(caption);
+    core_.setFont(font);
     const win32::WindowClassOptions options{CS_DBLCLKS};
     if (!createWindow(0, win32::widen(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y,
                       width, height, parent, options, id)) {
@@ -48,37 +50,17 @@ bool ButtonWindow::create(HWND parent, int x, int y, int width, int height, int 
     if ((GetWindowLongW(form_, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0)
         activationMessage_ = WM_NCACTIVATE;
     interceptor_.attachWindow(window());
-    interceptor_.addMessage(window(), kMouseLeave, kAfterDefault);
+    interceptor_.addMessage(window(), WM_MOUSELEAVE, kAfterDefault);
     interceptor_.attachWindow(form_);
     interceptor_.addMessage(form_, activationMessage_, kAfterDefault);
     core_.setFormActive(GetActiveWindow() == form_);
+    refreshFont();  // at the window's own DPI
     core_.setEnabled(IsWindowEnabled(window()) != FALSE);
     return true;
 }
 
-void ButtonWindow::setCaption(const std::string& caption) {
-    look_.caption = caption;
-    SetWindowTextW(window(), win32::widen(caption).c_str());
-    core_.drawButton(core_.visualState());
-}
-
-void ButtonWindow::setForeColour(Colour colour) {
-    look_.foreColour = colour;
-    core_.drawButton(core_.visualState());
-}
-
-void ButtonWindow::setFocusRect(bool focusRect) {
-    look_.focusRect = focusRect;
-    if (core_.hasFocus()) core_.drawButton(core_.visualState());
-}
-
 void ButtonWindow::setHighContrast(bool on) {
-    look_.highContrast = on;
-    core_.drawButton(core_.visualState());
-}
-
-void ButtonWindow::setFont(HFONT font) {
-    image_.setFont(font);
+    highContrast_ = on;
     core_.drawButton(core_.visualState());
 }
 
@@ -90,13 +72,33 @@ void ButtonWindow::snapMouseTo() {
 }
 
 void ButtonWindow::paint(VisualState s) {
-    look_.enabled = core_.enabled();
-    look_.hasFocus = core_.hasFocus();
-    drawButton(image_, s, look_);
+    // Before the window exists there is nothing to draw on: its first size
+    // change draws the button.
+    if (window() == nullptr) return;
+    const ButtonProperties& p = core_.properties();
+    drawButton(image_, s,
+               {p.caption, p.enabled, core_.hasFocus(), p.focusRect, p.foreColour, highContrast_});
     // The window owns the region from here on.
     SetWindowRgn(window(), CreateRoundRectRgn(0, 0, image_.width() + 1, image_.height() + 1, 3, 3),
                  TRUE);
     InvalidateRect(window(), nullptr, FALSE);
+}
+
+void ButtonWindow::propertyChanged(const char* name) {
+    if (window() != nullptr && std::string_view(name) == "Caption") {
+        SetWindowTextW(window(), win32::widen(core_.properties().caption).c_str());
+    }
+    if (onPropertyChanged) onPropertyChanged(name);
+}
+
+void ButtonWindow::fontChanged(const FontSpec& font) {
+    const int dpi = static_cast<int>(dpiOfWindow(window()));
+    font_.reset(
+        CreateFontW(-static_cast<int>(std::lround(font.points * static_cast<float>(dpi) / 72.0f)),
+                    0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
+                    static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH, win32::widen(font.face).c_str()));
+    image_.setFont(static_cast<HFONT>(font_.get()));
 }
 
 void ButtonWindow::trackMouseLeave() {
@@ -138,16 +140,8 @@ void ButtonWindow::doubleClick() {
     notifyParent(BN_DOUBLECLICKED);
 }
 
-void ButtonWindow::mouseMoved(int16_t button, int16_t shift, float x, float y) {
-    if (listener) listener->buttonMouseMove(GetDlgCtrlID(window()), button, shift, x, y);
-}
-
-void ButtonWindow::formActivated(int32_t state) {
-    if (listener) listener->buttonFormActivate(GetDlgCtrlID(window()), state);
-}
-
 void ButtonWindow::interceptedMessage(bool, bool&, intptr_t&, WindowMessage& message) {
-    if (message.message == kMouseLeave) {
+    if (message.message == WM_MOUSELEAVE) {
         core_.mouseLeft();
     } else if (message.message == activationMessage_) {
         core_.formActivated(message.wParam != 0);
@@ -232,10 +226,13 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if ((wParam != 0) != core_.enabled()) core_.setEnabled(wParam != 0);
             return 0;
         case kGetAccessKey: {
-            const std::wstring key = win32::widen(accessKeyOf(look_.caption));
+            const std::wstring key = win32::widen(accessKeyOf(core_.properties().caption));
             return key.size() == 1 ? key[0] : 0;
         }
         case kAccessKeyPressed:
+        case BM_CLICK:
+            // The container's access key, or the platform's own press of a
+            // button (its dialog manager's access keys send this): one Click.
             core_.accessKey();
             return 0;
         case WM_GETOBJECT:
@@ -243,7 +240,7 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kDescribeAccessible: {
             auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
             d->role = ROLE_SYSTEM_PUSHBUTTON;
-            d->name = withoutAccessKeyMarks(win32::widen(look_.caption));
+            d->name = win32::widen(withoutAccessKeyMarks(core_.properties().caption));
             d->defaultAction = L"Press";
             return 0;
         }

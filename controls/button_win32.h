@@ -2,29 +2,24 @@
 // It draws into a persistent DIB and only shows it on paint; its shape is
 // the rounded window region of each drawing. A click reaches the parent as
 // WM_COMMAND with BN_CLICKED and the control's id, a double click as
-// BN_DOUBLECLICKED; the other events go to a ButtonListener. It watches its
-// own mouse-leave and its top-level window's activation through the
-// interception layer.
+// BN_DOUBLECLICKED; so does BM_CLICK, the platform's own way of pressing a
+// button (its dialog manager sends it for an access key). It watches its own
+// mouse-leave and its top-level window's activation through the
+// interception layer. Every setter may be called before the window exists.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "controls/button.h"
 #include "controls/gdi_canvas_win32.h"
 #include "controls/interception_win32.h"
+#include "platform/win32_handles.h"
 #include "platform/window_win32.h"
 
 namespace orvelle {
-
-class ButtonListener {
-public:
-    virtual ~ButtonListener() = default;
-    virtual void buttonMouseMove(int /*id*/, int16_t /*button*/, int16_t /*shift*/, float /*x*/,
-                                 float /*y*/) {}
-    virtual void buttonFormActivate(int /*id*/, int32_t /*state*/) {}
-};
 
 class ButtonWindow final : public win32::WindowBase<ButtonWindow>,
                            public ButtonHost,
@@ -35,26 +30,26 @@ public:
     ButtonWindow();
     ~ButtonWindow() override;
 
-    // Creates the button with its caption (UTF-8) and font (not owned),
-    // loads it and, enabled, draws it.
+    // Creates the button with its caption (UTF-8) and font, loads it and,
+    // enabled, draws it.
     bool create(HWND parent, int x, int y, int width, int height, int id,
-                const std::string& caption, HFONT font);
+                const std::string& caption, const FontSpec& font);
 
-    void setCaption(const std::string& caption);
-    void setEnabled(bool enabled) { core_.setEnabled(enabled); }
-    void setForeColour(Colour colour);
-    void setFocusRect(bool focusRect);
-    void setFont(HFONT font);
+    ButtonCore& core() { return core_; }
+    const ButtonCore& core() const { return core_; }
+    const DibImage& picture() const { return image_; }
+    // The font again at the window's current DPI.
+    void refreshFont() { fontChanged(core_.properties().font); }
     void setHighContrast(bool on);
     // Moves the pointer to the button's centre.
     void snapMouseTo();
-
-    const ButtonCore& core() const { return core_; }
-    const DibImage& picture() const { return image_; }
-    ButtonListener* listener = nullptr;
+    // Called with the name of every property a setter changes.
+    std::function<void(const char*)> onPropertyChanged;
 
     // ButtonHost
     void paint(VisualState s) override;
+    void propertyChanged(const char* name) override;
+    void fontChanged(const FontSpec& font) override;
     void trackMouseLeave() override;
     void moveFocus(bool backwards) override;
     void processPendingEvents() override;
@@ -62,8 +57,6 @@ public:
     bool displayAsDefault() override;
     void click() override;
     void doubleClick() override;
-    void mouseMoved(int16_t button, int16_t shift, float x, float y) override;
-    void formActivated(int32_t state) override;
 
     // InterceptionOwner
     void interceptedMessage(bool before, bool& handled, intptr_t& result,
@@ -77,8 +70,9 @@ private:
     void sizeChanged(int width, int height);
 
     ButtonCore core_;
-    ButtonLook look_;
+    bool highContrast_ = false;
     DibImage image_;
+    win32::UniqueGdiObject font_;
     WindowInterceptor interceptor_;
     HWND form_ = nullptr;
     UINT activationMessage_ = WM_ACTIVATE;

@@ -7,7 +7,7 @@ namespace orvelle::win32 {
 
 UniqueGdiObject loadJpegResource(int id) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (resource == nullptr) return {};
     const DWORD size = SizeofResource(instance, resource);
     const void* bytes = LockResource(LoadResource(instance, resource));

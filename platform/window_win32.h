@@ -48,8 +48,8 @@ protected:
             wc.lpfnWndProc = &WindowBase::procedure;
             wc.hInstance = instance;
             wc.hIcon = options.icon;
-            wc.hCursor = options.cursor != nullptr ? options.cursor
-                                                   : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+            wc.hCursor =
+                options.cursor != nullptr ? options.cursor : LoadCursorW(nullptr, IDC_ARROW);
             wc.hbrBackground = options.background;
             wc.lpszClassName = className.c_str();
             if (!RegisterClassW(&wc)) return false;

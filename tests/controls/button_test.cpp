@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "controls/interception.h"
+#include "controls/virtual_keys.h"
 #include "tests/support/button_host.h"
 #include "tests/support/joined.h"
+#include "tests/support/map_store.h"
 #include "tests/support/software_canvas.h"
 
 namespace orvelle {
@@ -27,7 +29,7 @@ using TestButtonHost = testing::RecordingButtonHost;
 // Runs a scenario of space-separated steps on a fresh, enabled, active
 // button ("new" first: one whose Enabled is not yet set) and returns what the
 // host heard after the start.
-std::string scenario(const std::string& steps, bool isDefault = false) {
+std::string scenario(const std::string& steps, bool isDefault) {
     TestButtonHost host;
     host.isDefault = isDefault;
     ButtonCore core(host);
@@ -41,9 +43,9 @@ std::string scenario(const std::string& steps, bool isDefault = false) {
         {"edge", [&] { core.mouseMove(0, 0, 0, 15); }}, {"down", [&] { core.mouseDown(kLeftButton); }},
         {"up", [&] { core.mouseUp(kLeftButton); }},     {"rdown", [&] { core.mouseDown(kRightButton); }},
         {"rup", [&] { core.mouseUp(kRightButton); }},   {"dbl", [&] { core.doubleClick(); }},
-        {"enter", [&] { core.keyDown(kKeyEnter); }},    {"space", [&] { core.keyDown(kKeySpace); }},
-        {"spaceup", [&] { core.keyUp(kKeySpace); }},    {"left", [&] { core.keyDown(37); }},
-        {"down-arrow", [&] { core.keyDown(40); }},      {"access", [&] { core.accessKey(); }},
+        {"enter", [&] { core.keyDown(keys::kReturn); }},    {"space", [&] { core.keyDown(keys::kSpace); }},
+        {"spaceup", [&] { core.keyUp(keys::kSpace); }},    {"left", [&] { core.keyDown(keys::kLeft); }},
+        {"down-arrow", [&] { core.keyDown(keys::kDown); }},      {"access", [&] { core.accessKey(); }},
         {"focus", [&] { core.gotFocus(); }},            {"blur", [&] { core.lostFocus(); }},
         {"leave", [&] { core.mouseLeft(); }},           {"deactivate", [&] { core.formActivated(false); }},
         {"activate", [&] { core.formActivated(true); }}, {"disable", [&] { core.setEnabled(false); }},
@@ -58,50 +60,109 @@ std::string scenario(const std::string& steps, bool isDefault = false) {
 }
 
 TEST(ButtonStateMachine, WhatAUserDoes) {
-    // States: 0 Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed.
+    // States: 0 Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed. Each group
+    // reaches one reaction through the combinations of hot, armed, Space
+    // held, focused, default and an inactive form that change its outcome.
     const struct {
         const char* steps;
         const char* heard;
+        bool isDefault = false;
     } cases[] = {
+        // Presses and releases.
         {"in down up", "draw 3, MouseMove, draw 4, draw 3, Click"},
-        // Press, drag out and back, release outside: no Click.
         {"in down out in out up",
          "draw 3, MouseMove, draw 4, draw 2, MouseMove, draw 4, MouseMove, "
          "draw 2, MouseMove, draw 2"},
-        {"focus enter", "draw 2, Click"},
-        // Space held (with auto-repeat) and released.
-        {"focus space space spaceup", "draw 2, draw 4, draw 2, Click"},
-        // Space while the mouse button is held is ignored.
-        {"in down space spaceup up", "draw 3, MouseMove, draw 4, draw 3, Click"},
-        // The access key during a Space press cancels it.
-        {"focus space access spaceup", "draw 2, draw 4, draw 2, draw 2"},
-        {"access", "Click"},
-        // Deactivation during a press cancels it; the release clicks nothing.
+        {"in down blur up", "draw 3, MouseMove, draw 4, draw 3"},
         {"in down deactivate up", "draw 3, MouseMove, draw 4, draw 1, FormActivate 0"},
-        // Moves while the form is inactive change no look and report nothing.
-        {"deactivate in out", "FormActivate 0"},
-        {"in down up dbl up", "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 3"},
-        {"in rdown rup dbl rup", "draw 3, MouseMove"},
-        {"disable leave", "draw 0"},
-        {"focus left down-arrow", "draw 2, previous, next"},
-        {"in leave", "draw 3, MouseMove, draw 1"},
-        {"edge", "draw 3, MouseMove"},
-        // While Space is held the pointer changes nothing.
-        {"focus space in", "draw 2, draw 4"},
-        {"in down space out", "draw 3, MouseMove, draw 4, draw 2, MouseMove"},
-        // A press cancelled by deactivation stays cancelled.
         {"in down deactivate activate up",
          "draw 3, MouseMove, draw 4, draw 1, FormActivate 0, draw 3, FormActivate 1"},
+        {"in down up dbl up", "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 3"},
+        {"in rdown rup dbl rup", "draw 3, MouseMove"},
+        {"edge", "draw 3, MouseMove"},
+        {"deactivate in out", "FormActivate 0"},
+        // Keys: Enter, Space held and released, Space with the mouse held.
+        {"focus enter", "draw 2, Click"},
+        {"focus space space spaceup", "draw 2, draw 4, draw 2, Click"},
+        {"in down space spaceup up", "draw 3, MouseMove, draw 4, draw 3, Click"},
+        {"focus space in", "draw 2, draw 4"},
+        {"in down space out", "draw 3, MouseMove, draw 4, draw 2, MouseMove"},
+        {"focus space blur spaceup", "draw 2, draw 4, draw 1, draw 2"},
+        {"focus space deactivate spaceup", "draw 2, draw 4, draw 1, FormActivate 0, draw 2"},
+        {"focus left down-arrow", "draw 2, previous, next"},
+        // The access key (and the platform's press, which is the same):
+        // a click, or the end of a Space press without one.
+        {"access", "Click"},
+        {"focus space access spaceup", "draw 2, draw 4, draw 2, draw 2"},
+        {"in focus space access", "draw 3, MouseMove, draw 4, draw 3"},
+        {"disable access", "draw 0, Enabled changed"},
+        // The focus gained: never over Hot or Pressed, never while armed.
+        {"in focus", "draw 3, MouseMove"},
+        {"in down focus", "draw 3, MouseMove, draw 4"},
+        {"in down out focus", "draw 3, MouseMove, draw 4, draw 2, MouseMove"},
+        // The focus lost.
+        {"focus blur", "draw 2, draw 1"},
+        {"focus in blur", "draw 2, draw 3, MouseMove"},
+        {"focus deactivate blur", "draw 2, draw 1, FormActivate 0"},
+        {"ambient focus blur", "draw 2, draw 2, draw 2", true},
+        // The pointer leaving.
+        {"in leave", "draw 3, MouseMove, draw 1"},
+        {"focus space leave", "draw 2, draw 4"},
+        {"focus in leave", "draw 2, draw 3, MouseMove, draw 2"},
+        {"focus in deactivate leave", "draw 2, draw 3, MouseMove, draw 1, FormActivate 0"},
+        {"in down leave", "draw 3, MouseMove, draw 4, draw 2"},
         {"in down up dbl leave",
          "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 1"},
-        {"focus in leave blur", "draw 2, draw 3, MouseMove, draw 2, draw 1"},
-        // Drawing waits for Enabled to be set.
-        {"new down enable", "draw 1"},
+        {"disable leave", "draw 0, Enabled changed"},
+        {"ambient in leave backcolor", "draw 2, draw 3, MouseMove, draw 2", true},
+        // The form's activation.
+        {"in deactivate activate",
+         "draw 3, MouseMove, draw 1, FormActivate 0, draw 3, FormActivate 1"},
+        {"deactivate activate", "FormActivate 0, FormActivate 1"},
+        // The container's default button: Focused, but not while hot.
+        {"ambient blur", "draw 2, draw 2", true},
+        {"in ambient", "draw 3, MouseMove", true},
+        {"focus ambient", "draw 2, draw 1"},
+        {"disable ambient", "draw 0, Enabled changed", true},
+        // Enabled: drawing waits for it; hot wins over the default.
+        {"new down enable", "draw 1, Enabled changed"},
+        {"in disable enable",
+         "draw 3, MouseMove, draw 0, Enabled changed, draw 3, Enabled changed"},
     };
-    for (const auto& c : cases) EXPECT_EQ(scenario(c.steps), c.heard) << c.steps;
-    // The container's default button shows the Focused look.
-    EXPECT_EQ(scenario("ambient blur", true), "draw 2, draw 2");
-    EXPECT_EQ(scenario("ambient in leave backcolor", true), "draw 2, draw 3, MouseMove, draw 2");
+    for (const auto& c : cases) EXPECT_EQ(scenario(c.steps, c.isDefault), c.heard) << c.steps;
+}
+
+TEST(Button, PersistedFormRoundTripAndDefaults) {
+    TestButtonHost host;
+    ButtonCore button(host);
+    testing::MapStore fresh;
+    button.saveProperties(fresh);
+    EXPECT_TRUE(fresh.writes.empty()) << "a new button's values are its defaults";
+
+    // Loading: each key through its setter in its order, as stored (no
+    // limits), a missing font keeping the current one.
+    testing::MapStore stored;
+    stored.texts["Caption"] = "設定(&S)";
+    stored.values["ForeColor"] = -1;
+    stored.values["Enabled"] = 0;
+    button.loadProperties(stored);
+    EXPECT_EQ(testing::joined(stored.reads), "Caption, ForeColor, Font, FocusRect, Enabled");
+    EXPECT_EQ(testing::joined(host.log),
+              "Caption changed, ForeColor changed, font Verdana, Font changed, "
+              "FocusRect changed, Enabled changed");
+    EXPECT_EQ(button.properties().foreColour, 0xFFFFFFFFu);
+
+    const FontSpec gothic{"ＭＳ Ｐゴシック", 9.75f, 700, true, false, false, 128};
+    button.setFont(gothic);
+    button.setFocusRect(false);
+    testing::MapStore saved;
+    button.saveProperties(saved);
+    EXPECT_EQ(testing::joined(saved.writes), "Caption, Enabled, ForeColor, Font, FocusRect");
+    TestButtonHost otherHost;
+    ButtonCore copy(otherHost);
+    copy.loadProperties(saved);
+    EXPECT_EQ(copy.properties(), button.properties());
+    EXPECT_EQ(copy.properties().font, gothic);
 }
 
 TEST(Button, AccessKeysAndCaptionsForNewButtons) {

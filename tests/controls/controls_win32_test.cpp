@@ -129,7 +129,7 @@ TEST(Controls, RedrawsLeaveNoGdiObjectBehind) {
     frame.create(host, 0, 0, 200, 100, 1);
     frame.control().setFrameStyle(0);
     ButtonWindow button;
-    button.create(host, 10, 120, 113, 33, 2, "&OK", nullptr);
+    button.create(host, 10, 120, 113, 33, 2, "&OK", buttonDesignFont());
     const long before = gdiObjectsInUse();
     for (int i = 0; i < 10000; ++i) frame.control().refresh();
     for (int i = 0; i < 1000; ++i) button.paint(i % 2 ? VisualState::Hot : VisualState::Normal);

@@ -152,9 +152,9 @@ int registerMode(DWORD width, DWORD height) {
 int buttons() {
     HWND host = plainWindow("Orvelle check", WS_POPUP | WS_VISIBLE, 300, 120);
     ButtonWindow first, second;
-    first.create(host, 20, 20, 113, 33, 101, "&Alpha", nullptr);
-    second.create(host, 160, 20, 113, 33, 102, "Beta", nullptr);
-    second.setEnabled(false);
+    first.create(host, 20, 20, 113, 33, 101, "&Alpha", buttonDesignFont());
+    second.create(host, 160, 20, 113, 33, 102, "Beta", buttonDesignFont());
+    second.core().setEnabled(false);
     SetForegroundWindow(host);
     for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
         if (!IsDialogMessageW(host, &msg)) DispatchMessageW(&msg);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "controls/button.h"
+#include "controls/virtual_keys.h"
 #include "tests/support/button_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         [&] { core.mouseDown(kRightButton); },
         [&] { core.mouseUp(kRightButton); },
         [&] { core.doubleClick(); },
-        [&] { mayClick = true; core.keyDown(kKeyEnter); },
-        [&] { core.keyDown(kKeySpace); spaceDown = true; },
-        [&] { mayClick = leftDown || spaceDown; core.keyUp(kKeySpace); spaceDown = false; },
+        [&] { mayClick = true; core.keyDown(keys::kReturn); },
+        [&] { core.keyDown(keys::kSpace); spaceDown = true; },
+        [&] { mayClick = leftDown || spaceDown; core.keyUp(keys::kSpace); spaceDown = false; },
         [&] { core.keyDown(flag ? 37 : 40); },
         [&] { mayClick = true; core.accessKey(); },
         [&] { core.gotFocus(); },

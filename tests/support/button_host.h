@@ -13,6 +13,10 @@ public:
     std::vector<std::string> log;
     bool isDefault = false;
     void paint(VisualState s) override { log.push_back("draw " + std::to_string(int(s))); }
+    void propertyChanged(const char* name) override {
+        log.push_back(std::string(name) + " changed");
+    }
+    void fontChanged(const FontSpec& font) override { log.push_back("font " + font.face); }
     void trackMouseLeave() override {}
     void moveFocus(bool backwards) override { log.push_back(backwards ? "previous" : "next"); }
     void processPendingEvents() override {}

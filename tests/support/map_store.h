@@ -1,4 +1,5 @@
-// A property store over a map of numbers, remembering the order of reads.
+// A property store over maps of numbers, texts and fonts, remembering the
+// order of reads and of writes.
 #pragma once
 
 #include <map>
@@ -13,25 +14,37 @@ namespace orvelle::testing {
 class MapStore final : public PropertyStore {
 public:
     std::map<std::string, int32_t> values;
-    std::vector<std::string> reads;
+    std::map<std::string, std::string> texts;
+    std::map<std::string, FontSpec> fonts;
+    std::vector<std::string> reads, writes;
 
-    std::optional<int32_t> readInt32(const char* key) override { return read(key); }
+    std::optional<int32_t> readInt32(const char* key) override { return read(values, key); }
     std::optional<int16_t> readInt16(const char* key) override {
-        if (auto v = read(key)) return static_cast<int16_t>(*v);
+        if (auto v = read(values, key)) return static_cast<int16_t>(*v);
         return std::nullopt;
     }
     std::optional<bool> readBoolean(const char* key) override {
-        if (auto v = read(key)) return *v != 0;
+        if (auto v = read(values, key)) return *v != 0;
         return std::nullopt;
     }
-    void writeInt32(const char* key, int32_t v) override { values[key] = v; }
-    void writeInt16(const char* key, int16_t v) override { values[key] = v; }
-    void writeBoolean(const char* key, bool v) override { values[key] = v ? -1 : 0; }
+    std::optional<std::string> readText(const char* key) override { return read(texts, key); }
+    std::optional<FontSpec> readFont(const char* key) override { return read(fonts, key); }
+    void writeInt32(const char* key, int32_t v) override { write(values, key, v); }
+    void writeInt16(const char* key, int16_t v) override { write(values, key, int32_t{v}); }
+    void writeBoolean(const char* key, bool v) override { write(values, key, v ? -1 : 0); }
+    void writeText(const char* key, const std::string& v) override { write(texts, key, v); }
+    void writeFont(const char* key, const FontSpec& v) override { write(fonts, key, v); }
 
 private:
-    std::optional<int32_t> read(const char* key) {
+    template <typename T>
+    std::optional<T> read(const std::map<std::string, T>& map, const char* key) {
         reads.push_back(key);
-        return values.count(key) ? std::optional(values.at(key)) : std::nullopt;
+        return map.count(key) ? std::optional(map.at(key)) : std::nullopt;
+    }
+    template <typename T>
+    void write(std::map<std::string, T>& map, const char* key, const T& value) {
+        writes.push_back(key);
+        map[key] = value;
     }
 };
 
