@@ -30,12 +30,24 @@ std::optional<uint32_t> readHandle(std::string_view text) {
 
 CommandLine parseCommandLine(std::string_view arguments) {
     CommandLine line;
-    line.empty = arguments.empty();
-    if (arguments.size() >= 2) {
-        const char c = arguments[1];
-        line.switchChar = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (!arguments.empty()) {
+        const char c = arguments.size() >= 2 ? arguments[1] : '\0';
+        switch (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) {
+            case 'P':
+                line.mode = StartMode::Preview;
+                break;
+            case 'C':
+                line.mode = StartMode::Configure;
+                break;
+            case 'S':
+                line.mode = StartMode::Run;
+                break;
+            default:
+                line.mode = StartMode::Other;
+                break;
+        }
     }
-    if (line.switchChar == 'P') {
+    if (line.mode == StartMode::Preview) {
         line.previewHandle = arguments.size() >= 4 ? readHandle(arguments.substr(3)) : std::nullopt;
     }
     return line;

@@ -9,12 +9,18 @@
 
 namespace orvelle {
 
+// What the host asks for, by the second character of the command line in
+// upper case (the first is not looked at).
+enum class StartMode {
+    Preview,    // "P": the still picture in the host's pane
+    Configure,  // "C": the settings dialog
+    Run,        // "S": a saver run, the cursor hidden while it lasts
+    RunPlain,   // an empty command line: a saver run that leaves the cursor alone
+    Other,      // anything else: nothing after the preparation
+};
+
 struct CommandLine {
-    // The command line was empty: a saver run that leaves the cursor alone.
-    bool empty = true;
-    // The second character in upper case ('S', 'C', 'P', ...), or 0 when the
-    // command line has fewer than two characters.
-    char switchChar = 0;
+    StartMode mode = StartMode::RunPlain;
     // For a preview: the pane's window handle, read from the fourth character
     // on as an unsigned 32-bit number; nothing when the text there is no
     // number that fits (no window is named then).

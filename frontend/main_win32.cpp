@@ -1,12 +1,13 @@
 // Orvelle.scr on Windows: the start-up routine over the real platform, then
 // the message loop for as long as the preview or the saver-run window lives.
+// Every end returns through here, so every object is destroyed in order.
 #include <windows.h>
 
 #include <memory>
 
+#include "config/settings_file_win32.h"
 #include "frontend/preview_win32.h"
 #include "frontend/saver_run_win32.h"
-#include "frontend/settings_file_win32.h"
 #include "frontend/startup.h"
 #include "platform/text_win32.h"
 #include "settings/settings_dialog_win32.h"
@@ -36,7 +37,7 @@ public:
     }
 
     void showSettingsDialog(FrontEndState& state) override {
-        showSettingsDialogModal(state, *this);
+        showSettingsDialogModal({state.music, state.lastResult, state.animPoint, *this});
     }
 
     void hideCursor() override { ShowCursor(FALSE); }
@@ -55,20 +56,34 @@ private:
     std::unique_ptr<SaverRunWindow> saverRun_;
 };
 
+// OLE for the picture loader and the accessible objects, for the program's life.
+class OleSession {
+public:
+    OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (ok_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool ok_;
+};
+
 int run() {
-    OleInitialize(nullptr);
+    OleSession ole;
     FrontEndState state;
     // The command line in the system code page, without the program name.
     state.commandLine = parseCommandLine(argumentsOf(GetCommandLineA()));
     Win32StartupPlatform platform;
-    if (runStartup(platform, state) == StartupOutcome::EndNow) ExitProcess(0);
+    if (runStartup(platform, state) == StartupOutcome::EndNow) return 0;
 
+    // Until the window that carries the program posts WM_QUIT.
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    OleUninitialize();
     return 0;
 }
 

@@ -73,7 +73,7 @@ void SaverRun::onQueryUnload() {
         setTimer(SaverTimer::Mp3Watch, false);
         bgm_.mp3Close();
     }
-    if (line_.switchChar == 'S') platform_.showCursor();
+    if (line_.mode == StartMode::Run) platform_.showCursor();
     platform_.endNow();
 }
 

@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
+#include "config/music_settings.h"
 #include "frontend/command_line.h"
 #include "music/music.h"
-#include "music/music_settings.h"
 
 namespace orvelle {
 
@@ -28,7 +28,7 @@ public:
     virtual bool rendererProcessRunning() = 0;
     virtual void setTimer(SaverTimer timer, uint32_t intervalMs, bool on) = 0;
     virtual void showCursor() = 0;
-    // The platform's immediate end of the program.
+    // The end of the program, as soon as the current message is handled.
     virtual void endNow() = 0;
 };
 

@@ -2,11 +2,17 @@
 
 #include <string>
 
-#include "frontend/settings_file_win32.h"
+#include "config/settings_file_win32.h"
 #include "platform/names.h"
 #include "platform/text_win32.h"
 
 namespace orvelle {
+
+std::wstring rendererPath() {
+    std::wstring folder = programFolderWide();
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder + win32::widen(names::kRendererFile);
+}
 
 SaverRunWindow::SaverRunWindow(const MusicSettings& music, int32_t& lastResult,
                                const CommandLine& line)
@@ -59,7 +65,9 @@ void SaverRunWindow::showCursor() {
 }
 
 void SaverRunWindow::endNow() {
-    ExitProcess(0);
+    // The program's loop ends, and with it the program; nothing of the run
+    // is handled after this (SaverRun ignores what is still queued).
+    PostQuitMessage(0);
 }
 
 LRESULT SaverRunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,12 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "frontend/saver_run.h"
 #include "music/mci_win32.h"
 #include "platform/win32_handles.h"
 #include "platform/window_win32.h"
 
 namespace orvelle {
+
+// The renderer's program file, beside the front end's.
+std::wstring rendererPath();
 
 class SaverRunWindow final : public win32::WindowBase<SaverRunWindow>, public SaverRunPlatform {
 public:

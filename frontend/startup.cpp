@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "config/settings_keys.h"
 #include "platform/names.h"
-#include "platform/settings_keys.h"
 
 namespace orvelle {
 namespace {
@@ -30,7 +30,7 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
 
     // 2. The preview: nothing else happens. A handle that names no window
     //    leaves nothing to show, so the program ends.
-    if (line.switchChar == 'P') {
+    if (line.mode == StartMode::Preview) {
         if (!line.previewHandle || !platform.showPreview(*line.previewHandle, state)) {
             return StartupOutcome::EndNow;
         }
@@ -46,14 +46,16 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     }
 
     // 6. The settings dialog, modally; the program ends when it closes.
-    if (line.switchChar == 'C') {
+    if (line.mode == StartMode::Configure) {
         platform.showSettingsDialog(state);
         return StartupOutcome::EndNow;
     }
 
     // 7. Any other switch ends here.
-    const bool saverSwitch = line.switchChar == 'S';
-    if (!saverSwitch && !line.empty) return StartupOutcome::EndNow;
+    if (line.mode != StartMode::Run && line.mode != StartMode::RunPlain) {
+        return StartupOutcome::EndNow;
+    }
+    const bool saverSwitch = line.mode == StartMode::Run;
 
     // 8 to 11: the saver run.
     if (saverSwitch) platform.hideCursor();

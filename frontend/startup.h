@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "config/music_settings.h"
+#include "config/settings_file.h"
 #include "frontend/command_line.h"
-#include "frontend/settings_file.h"
-#include "music/music_settings.h"
+#include "settings/window_animation.h"
 
 namespace orvelle {
 
@@ -17,12 +18,6 @@ namespace orvelle {
 inline constexpr const char* kMissingRendererMessage =
     "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！";
 inline constexpr const char* kApplicationTitle = "Orvelle (ScreenSaver)";
-
-// A screen point from which the settings dialog grows and into which it shrinks.
-struct AnimPoint {
-    int16_t x = 0;
-    int16_t y = 0;
-};
 
 // The start-up module's shared variables, and the music settings it loads.
 struct FrontEndState {

@@ -47,8 +47,8 @@ constexpr const char* kNoErrorText = "Error (文字列が取れません)";
 }  // namespace
 
 MusicSource musicSourceOf(const MusicSettings& settings) {
-    if (settings.bgmKind == 1) return MusicSource::Cd;
-    if (settings.bgmKind != 2) return MusicSource::None;
+    if (settings.kindIs(MusicKind::Cd)) return MusicSource::Cd;
+    if (!settings.kindIs(MusicKind::File)) return MusicSource::None;
     const std::string& path = settings.bgmFile;
     const std::string ending = upper(path.size() >= 3 ? path.substr(path.size() - 3) : path);
     if (ending == "WAV") return MusicSource::Wav;

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "config/music_settings.h"
 #include "music/media_commands.h"
-#include "music/music_settings.h"
 
 namespace orvelle {
 

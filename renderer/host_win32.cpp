@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "config/settings_keys.h"
 #include "platform/names.h"
-#include "platform/settings_keys.h"
 #include "platform/win32_handles.h"
 #include "platform/window_win32.h"
 #include "renderer/clock.h"

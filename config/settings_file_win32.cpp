@@ -1,8 +1,7 @@
-#include "frontend/settings_file_win32.h"
+#include "config/settings_file_win32.h"
 
 #include <vector>
 
-#include "platform/names.h"
 #include "platform/text_win32.h"
 
 namespace orvelle {
@@ -62,12 +61,6 @@ std::wstring programFolderWide() {
     folder.resize(slash);
     if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
     return folder;
-}
-
-std::wstring rendererPath() {
-    std::wstring folder = programFolderWide();
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return folder + win32::widen(names::kRendererFile);
 }
 
 LeadBytes systemLeadBytes() {

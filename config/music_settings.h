@@ -9,8 +9,13 @@
 
 namespace orvelle {
 
+// The music kinds, as the settings file stores them ("BGM区分"). A file
+// edited by hand may hold any other number, which plays nothing and is
+// kept as it is.
+enum class MusicKind : int16_t { None = 0, Cd = 1, File = 2 };
+
 struct MusicSettings {
-    // 0 none, 1 audio CD, 2 an MP3 or WAV file; other values play nothing.
+    // A MusicKind, or another stored value (which plays nothing).
     int16_t bgmKind = 0;
     // The CD track played over and over; 0 plays the whole disc.
     int16_t bgmRepeat = 0;
@@ -18,6 +23,9 @@ struct MusicSettings {
     std::string bgmFile;
     // Folder in which the settings dialog's file chooser opens.
     std::string bgmFolder;
+
+    bool kindIs(MusicKind kind) const { return bgmKind == static_cast<int16_t>(kind); }
+    void setKind(MusicKind kind) { bgmKind = static_cast<int16_t>(kind); }
 };
 
 }  // namespace orvelle

@@ -1,13 +1,13 @@
 // The settings-file routines' platform on Windows: the private-profile
 // functions, files opened for reading, the program's own folder, and the
-// code page's lead bytes. Also the one home of the renderer's path.
+// code page's lead bytes.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "frontend/settings_file.h"
+#include "config/settings_file.h"
 
 namespace orvelle {
 
@@ -26,9 +26,6 @@ public:
 // The folder of the running program, in UTF-16 (so any folder name works):
 // no trailing backslash except at the root of a drive.
 std::wstring programFolderWide();
-
-// The renderer's program file, beside the front end's.
-std::wstring rendererPath();
 
 // True when the file opens for reading (a folder does not); nothing of the
 // attempt remains, the thread's last error included.

@@ -1,5 +1,5 @@
-// The front end's settings-file routines: read and write one value, load the
-// music settings at start-up, and the two path helpers. The platform's
+// The settings file's routines: read and write one value, load the music
+// settings at start-up, and the two path helpers. The platform's
 // private-profile functions and file access come in through two small
 // interfaces, so the rules are the same natively and on Windows.
 #pragma once
@@ -9,10 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "music/music_settings.h"
+#include "config/music_settings.h"
+#include "config/number_text.h"
 #include "platform/ansi_text.h"
 
 namespace orvelle {
+
+// The bytes of one value that the settings routines read, with its NUL.
+inline constexpr uint32_t kSettingBuffer = 256;
 
 // GetPrivateProfileStringA and WritePrivateProfileStringA.
 class ProfileStore {
@@ -38,9 +42,10 @@ public:
     virtual LeadBytes leadBytes() = 0;
 };
 
-// The value under key in section of file, or the empty text; at most 255 bytes.
+// The value under key in section of file, or the empty text; at most
+// bufferSize - 1 bytes (255 with the routine's own buffer).
 std::string readSetting(ProfileStore& store, const std::string& section, const std::string& key,
-                        const std::string& file);
+                        const std::string& file, uint32_t bufferSize = kSettingBuffer);
 
 // Stores value under key; the platform's result goes to lastResult.
 void writeSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
@@ -61,9 +66,5 @@ std::string folderOf(std::string_view path, const LeadBytes& lead);
 // fraction or exponent) rounded down; nothing when the text is not a number
 // or the result does not fit 16 bits.
 std::optional<int16_t> parseSettingNumber(std::string_view text);
-
-// A number as the front end writes it: one leading blank when zero or
-// positive, a "-" when negative.
-std::string formatSettingNumber(int32_t value);
 
 }  // namespace orvelle

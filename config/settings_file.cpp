@@ -1,20 +1,37 @@
-#include "frontend/settings_file.h"
+#include "config/settings_file.h"
 
 #include <cmath>
-#include <cstdlib>
 
-#include "platform/settings_keys.h"
+#include "config/settings_keys.h"
 
 namespace orvelle {
 
 std::string readSetting(ProfileStore& store, const std::string& section, const std::string& key,
-                        const std::string& file) {
-    std::string value = store.getString(section, key, "", 256, file);
+                        const std::string& file, uint32_t bufferSize) {
+    std::string value = store.getString(section, key, "", bufferSize, file);
     const size_t nul = value.find('\0');
     if (nul != std::string::npos) value.resize(nul);
-    if (value.size() > 255) value.resize(255);
+    if (value.size() >= bufferSize) value.resize(bufferSize - 1);
     return value;
 }
+
+namespace {
+
+// The music file's path, whole: a path that fills the routine's buffer may
+// have been cut there (a file written by hand or by an older version), and a
+// cut path names no file, which would turn the music off without a word.
+std::string readWholePath(ProfileStore& store, const std::string& section, const std::string& key,
+                          const std::string& file) {
+    uint32_t size = kSettingBuffer;
+    std::string path = readSetting(store, section, key, file, size);
+    while (path.size() == size - 1 && size < 32768) {
+        size *= 4;
+        path = readSetting(store, section, key, file, size);
+    }
+    return path;
+}
+
+}  // namespace
 
 void writeSetting(ProfileStore& store, int32_t& lastResult, const std::string& section,
                   const std::string& key, const std::string& value, const std::string& file) {
@@ -22,35 +39,11 @@ void writeSetting(ProfileStore& store, int32_t& lastResult, const std::string& s
 }
 
 std::optional<int16_t> parseSettingNumber(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    if (text.empty()) return std::nullopt;
-    // The whole text must be one decimal number.
-    size_t i = 0;
-    if (text[i] == '+' || text[i] == '-') ++i;
-    size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        size_t exponentDigits = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++exponentDigits;
-        if (exponentDigits == 0) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    const double value = std::floor(std::strtod(std::string(text).c_str(), nullptr));
+    const auto number = parseDecimal(text);
+    if (!number) return std::nullopt;
+    const double value = std::floor(*number);
     if (!(value >= -32768.0 && value <= 32767.0)) return std::nullopt;
     return static_cast<int16_t>(value);
-}
-
-std::string formatSettingNumber(int32_t value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
 bool fileExists(FileProbe& files, std::string path) {
@@ -86,12 +79,12 @@ void loadSettings(ProfileStore& store, FileProbe& files, MusicSettings& music) {
     loadNumber(settings::kBgmKind, music.bgmKind);
     loadNumber(settings::kBgmRepeat, music.bgmRepeat);
 
-    const std::string path = readSetting(store, section, settings::kBgmFile, file);
+    const std::string path = readWholePath(store, section, settings::kBgmFile, file);
     if (path.empty() || !fileExists(files, path)) {
         // A file gone since it was chosen plays nothing this run; the stored
         // value is left as it is.
         music.bgmFile.clear();
-        if (music.bgmKind == 2) music.bgmKind = 0;
+        if (music.kindIs(MusicKind::File)) music.setKind(MusicKind::None);
     } else {
         music.bgmFile = path;
     }
