@@ -4,15 +4,17 @@
 #include <oleacc.h>
 #include <windowsx.h>
 
+#include "controls/access_key.h"
 #include "controls/accessibility_win32.h"
-#include "controls/button.h"
 #include "controls/control_messages_win32.h"
 #include "platform/picture_win32.h"
 #include "platform/text_win32.h"
 #include "platform/win32_handles.h"
 
 namespace orvelle {
+namespace {
 
+// Paints what the parent shows under child into dc.
 void paintParentBackground(HWND child, HDC dc) {
     HWND parent = GetParent(child);
     POINT origin{0, 0};
@@ -23,21 +25,10 @@ void paintParentBackground(HWND child, HDC dc) {
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
-void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box) {
-    if (bitmap == nullptr) return;
-    const SIZE size = win32::bitmapSize(bitmap);
-    win32::UniqueMemoryDC source(CreateCompatibleDC(dc));
-    win32::SelectedObject selected(source.get(), bitmap);
-    const int x = box.left + (box.right - box.left - size.cx) / 2;
-    const int y = box.top + (box.bottom - box.top - size.cy) / 2;
-    BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
-}
-
-namespace {
-
-// The usual double-buffered paint: the content into memory, then at once.
+// The content drawn off screen (over the parent's picture, or over black),
+// then shown in one copy: nothing flickers in between.
 template <typename Draw>
-void paintBuffered(HWND window, Draw&& draw) {
+void paintBuffered(HWND window, bool overParent, Draw&& draw) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client{};
@@ -46,7 +37,11 @@ void paintBuffered(HWND window, Draw&& draw) {
     win32::UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
     {
         win32::SelectedObject selected(memory.get(), bitmap.get());
-        paintParentBackground(window, memory.get());
+        if (overParent) {
+            paintParentBackground(window, memory.get());
+        } else {
+            FillRect(memory.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
         draw(memory.get(), client);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
@@ -58,10 +53,45 @@ void drawTextIn(HDC dc, const std::wstring& text, RECT box, HFONT font, COLORREF
     win32::SelectedObject selected(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+    if ((format & DT_WORDBREAK) != 0) {
+        // Wrapped text that would run out of its box: one line, the middle
+        // of the path left out, so the file's name still shows.
+        RECT needed = box;
+        DrawTextW(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
+        if (needed.bottom > box.bottom || needed.right > box.right) {
+            format = (format & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE | DT_PATH_ELLIPSIS;
+        }
+    }
+    DrawTextW(dc, text.c_str(), -1, &box, format);
+}
+
+LRESULT describeAs(LPARAM lParam, LONG role, const std::wstring& name, LONG state = 0) {
+    auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+    d->role = role;
+    d->name = name;
+    d->state = state;
+    return 0;
 }
 
 }  // namespace
+
+void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box) {
+    if (bitmap == nullptr) return;
+    const SIZE size = win32::bitmapSize(bitmap);
+    win32::UniqueMemoryDC source(CreateCompatibleDC(dc));
+    win32::SelectedObject selected(source.get(), bitmap);
+    const int x = box.left + (box.right - box.left - size.cx) / 2;
+    const int y = box.top + (box.bottom - box.top - size.cy) / 2;
+    BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+}
+
+int textWidth(HWND window, HFONT font, const std::wstring& text) {
+    win32::WindowDC dc(window);
+    win32::SelectedObject selected(dc.get(), font);
+    RECT box{};
+    DrawTextW(dc.get(), text.c_str(), -1, &box, DT_SINGLELINE | DT_CALCRECT);
+    return box.right;
+}
 
 bool TransparentText::create(HWND parent, int id, const RECT& box, const std::string& text,
                              HFONT font, UINT format) {
@@ -91,7 +121,7 @@ void TransparentText::setColour(COLORREF colour) {
 LRESULT TransparentText::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            paintBuffered(window(), [&](HDC dc, const RECT& client) {
+            paintBuffered(window(), true, [&](HDC dc, const RECT& client) {
                 drawTextIn(dc, text_, client, font_, colour_, format_);
             });
             return 0;
@@ -99,14 +129,12 @@ LRESULT TransparentText::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_NCHITTEST:
             return HTTRANSPARENT;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case WM_GETOBJECT:
             return answerGetObject(window(), wParam, lParam);
-        case kDescribeAccessible: {
-            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->role = ROLE_SYSTEM_STATICTEXT;
-            d->name = text_;
-            return 0;
-        }
+        case kDescribeAccessible:
+            return describeAs(lParam, ROLE_SYSTEM_STATICTEXT, text_);
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
@@ -136,7 +164,7 @@ void TitleBox::setColours(COLORREF dark, COLORREF light, COLORREF text) {
 LRESULT TitleBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            paintBuffered(window(), [&](HDC dc, const RECT&) {
+            paintBuffered(window(), true, [&](HDC dc, const RECT&) {
                 const RECT white{outline_.left + 1, outline_.top + 1, outline_.right + 1,
                                  outline_.bottom + 1};
                 win32::UniqueGdiObject darkBrush(CreateSolidBrush(dark_));
@@ -150,6 +178,8 @@ LRESULT TitleBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_NCHITTEST:
             return HTTRANSPARENT;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
@@ -157,10 +187,11 @@ LRESULT TitleBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool OptionRow::create(HWND parent, int id, const Layout& layout, const std::string& label,
                        HFONT font, HBITMAP empty, HBITMAP chosen) {
-    label_ = win32::widen(label);
+    label_ = label;
     emptyMark_ = empty;
     chosenMark_ = chosen;
-    if (!createWindow(0, label_.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, {}, id)) {
+    if (!createWindow(0, win32::widen(label).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, {},
+                      id)) {
         return false;
     }
     place(layout, font);
@@ -186,7 +217,8 @@ void OptionRow::setTextColour(COLORREF colour) {
     InvalidateRect(window(), nullptr, FALSE);
 }
 
-void OptionRow::notify(WORD code) {
+void OptionRow::report(OptionInput input) {
+    const WORD code = static_cast<WORD>(kOptionInput + static_cast<WORD>(input));
     SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window()), code),
                  reinterpret_cast<LPARAM>(window()));
 }
@@ -194,15 +226,15 @@ void OptionRow::notify(WORD code) {
 LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            paintBuffered(window(), [&](HDC dc, const RECT&) {
+            paintBuffered(window(), true, [&](HDC dc, const RECT&) {
                 drawCentred(dc, chosen_ ? chosenMark_ : emptyMark_, layout_.mark);
-                drawTextIn(dc, label_, layout_.label, font_, textColour_,
+                const std::wstring label = win32::widen(label_);
+                drawTextIn(dc, label, layout_.label, font_, textColour_,
                            DT_LEFT | DT_TOP | DT_SINGLELINE);
                 if (GetFocus() == window()) {
                     // The dotted rectangle around the label's text.
                     RECT text = layout_.label;
-                    win32::SelectedObject selected(dc, font_);
-                    DrawTextW(dc, label_.c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+                    text.right = text.left + textWidth(window(), font_, label);
                     InflateRect(&text, 1, 0);
                     IntersectRect(&text, &text, &layout_.label);
                     SetTextColor(dc, 0);
@@ -216,41 +248,41 @@ LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
             const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (PtInRect(&layout_.mark, at) || PtInRect(&layout_.label, at)) notify(kOptionChosen);
+            if (PtInRect(&layout_.mark, at) || PtInRect(&layout_.label, at)) {
+                report(OptionInput::Press);
+            }
             return 0;
         }
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_RADIOBUTTON;
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE) notify(kOptionChosen);
-            if (wParam == VK_UP || wParam == VK_LEFT) notify(kOptionPrevious);
-            if (wParam == VK_DOWN || wParam == VK_RIGHT) notify(kOptionNext);
+            if (wParam == VK_SPACE) report(OptionInput::Space);
+            if (wParam == VK_UP || wParam == VK_LEFT) report(OptionInput::Previous);
+            if (wParam == VK_DOWN || wParam == VK_RIGHT) report(OptionInput::Next);
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             InvalidateRect(window(), nullptr, FALSE);
             if (message == WM_SETFOCUS) announceFocus(window());
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case kGetAccessKey: {
-            const std::wstring key = win32::widen(accessKeyOf(win32::narrow(label_)));
+            const std::wstring key = win32::widen(accessKeyOf(label_));
             return key.size() == 1 ? key[0] : 0;
         }
         case kAccessKeyPressed:
-            SetFocus(window());
-            notify(kOptionChosen);
+            report(OptionInput::AccessKey);
             return 0;
         case WM_GETOBJECT:
             return answerGetObject(window(), wParam, lParam);
-        case kDescribeAccessible: {
-            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->role = ROLE_SYSTEM_RADIOBUTTON;
-            d->name = withoutAccessKeyMarks(label_);
-            d->state = chosen_ ? STATE_SYSTEM_CHECKED : 0;
-            d->defaultAction = L"Check";
-            return 0;
-        }
+        case kDescribeAccessible:
+            reinterpret_cast<AccessibleDescription*>(lParam)->defaultAction = L"Check";
+            return describeAs(lParam, ROLE_SYSTEM_RADIOBUTTON,
+                              win32::widen(withoutAccessKeyMarks(label_)),
+                              chosen_ ? STATE_SYSTEM_CHECKED : 0);
         case kDoDefaultAction:
-            notify(kOptionChosen);
+            report(OptionInput::DefaultAction);
             return 0;
         default:
             return WindowBase::handle(message, wParam, lParam);
@@ -266,7 +298,7 @@ bool Banner::create(HWND parent, int id, const RECT& box, HCURSOR hand, const st
                         box.right - box.left, box.bottom - box.top, parent, {}, id);
 }
 
-void Banner::click() {
+void Banner::open() {
     SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window()), BN_CLICKED),
                  reinterpret_cast<LPARAM>(window()));
 }
@@ -278,66 +310,62 @@ void Banner::show(HBITMAP picture) {
 
 LRESULT Banner::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window(), &ps);
-            RECT client{};
-            GetClientRect(window(), &client);
-            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            drawCentred(dc, picture_, client);
-            if (GetFocus() == window()) {
-                InflateRect(&client, -1, -1);
-                SetTextColor(dc, RGB(255, 255, 255));
-                DrawFocusRect(dc, &client);
-            }
-            EndPaint(window(), &ps);
+        case WM_PAINT:
+            paintBuffered(window(), false, [&](HDC dc, RECT client) {
+                drawCentred(dc, picture_, client);
+                if (GetFocus() == window()) {
+                    InflateRect(&client, -1, -1);
+                    SetTextColor(dc, RGB(255, 255, 255));
+                    DrawFocusRect(dc, &client);
+                }
+            });
             return 0;
-        }
+        case WM_ERASEBKGND:
+            return 1;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             InvalidateRect(window(), nullptr, FALSE);
             if (message == WM_SETFOCUS) announceFocus(window());
             return 0;
-        case WM_GETDLGCODE:
-            return lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
-                           reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
+        case WM_GETDLGCODE: {
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN
                        ? DLGC_WANTMESSAGE
                        : 0;
+        }
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_SPACE) click();
+            if (BannerLink::keyOpens(static_cast<int>(wParam))) open();
+            return 0;
+        case WM_SETCURSOR:
+            SetCursor(hand_);
+            return TRUE;
+        case WM_LBUTTONDOWN:
+            link_.press();
+            SetCapture(window());
+            return 0;
+        case WM_LBUTTONUP: {
+            RECT client{};
+            GetClientRect(window(), &client);
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const bool opens = link_.release(PtInRect(&client, at) != FALSE);
+            ReleaseCapture();
+            if (opens) open();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            link_.cancel();
             return 0;
         case WM_GETOBJECT:
             return answerGetObject(window(), wParam, lParam);
         case kDescribeAccessible: {
             auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->role = ROLE_SYSTEM_LINK;
-            d->name = name_;
             d->value = address_;
-            d->state = STATE_SYSTEM_LINKED;
             d->defaultAction = L"Jump";
-            return 0;
+            return describeAs(lParam, ROLE_SYSTEM_LINK, name_, STATE_SYSTEM_LINKED);
         }
         case kDoDefaultAction:
-            click();
+            open();
             return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETCURSOR:
-            SetCursor(hand_);
-            return TRUE;
-        case WM_LBUTTONDOWN:
-            pressed_ = true;
-            SetCapture(window());
-            return 0;
-        case WM_LBUTTONUP: {
-            ReleaseCapture();
-            RECT client{};
-            GetClientRect(window(), &client);
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (pressed_ && PtInRect(&client, at)) click();
-            pressed_ = false;
-            return 0;
-        }
         default:
             return WindowBase::handle(message, wParam, lParam);
     }
@@ -358,14 +386,11 @@ LRESULT CALLBACK namedProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 return answerGetObject(window, wParam, lParam);
             break;
         case kDescribeAccessible: {
-            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->role = ROLE_SYSTEM_COMBOBOX;
-            d->name = named->name;
             std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
             text.resize(static_cast<size_t>(
                 GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-            d->value = text;
-            return 0;
+            reinterpret_cast<AccessibleDescription*>(lParam)->value = text;
+            return describeAs(lParam, ROLE_SYSTEM_COMBOBOX, named->name);
         }
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, namedProc, 1);

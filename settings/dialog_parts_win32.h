@@ -1,27 +1,27 @@
 // The small windows the settings dialog is made of besides the two custom
 // controls: text and marks drawn over whatever their parent shows (the
-// frame's picture shows through them), the engraved title box, and the
-// banners. Each is a child window that paints its parent's background
-// first (WM_PRINTCLIENT) and its own content on top.
+// frame's picture shows through them), the engraved title box, the music
+// options and the banners. Each paints off screen and shows the result in
+// one copy; the options and the banners take their behaviour from the
+// portable dialog behaviour and only report to the dialog.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "controls/canvas.h"
 #include "platform/window_win32.h"
+#include "settings/dialog_behaviour.h"
 
 namespace orvelle {
 
-// Notification codes (HIWORD of WM_COMMAND) of the dialog's parts: an
-// option chosen (mouse, Space or its access key), or the arrow keys asking
-// for the previous or the next option.
-inline constexpr WORD kOptionChosen = 0x0100;
-inline constexpr WORD kOptionPrevious = 0x0101;
-inline constexpr WORD kOptionNext = 0x0102;
+// The notification code (HIWORD of WM_COMMAND) of an option's input:
+// kOptionInput plus the OptionInput.
+inline constexpr WORD kOptionInput = 0x0100;
 
-// Text over the parent's picture; to a screen reader, static text.
+// Text over the parent's picture; to a screen reader, static text. A text
+// that is too long for its box on one line (a long path) is drawn with its
+// middle left out.
 class TransparentText final : public win32::WindowBase<TransparentText> {
 public:
     static constexpr const char* kClassName = "Orvelle_Label";
@@ -64,9 +64,8 @@ private:
 };
 
 // One music option: its mark (a picture) and its label, whose "&" marks an
-// access key. A press of any mouse button on the mark or the label, Space,
-// or Alt and the access key tell the parent (kOptionChosen); the arrow keys
-// ask it for a neighbour. With the focus it shows the dotted rectangle
+// access key. It reports each OptionInput to the parent (kOptionInput) and
+// lets the dialog decide; with the focus it shows the dotted rectangle
 // around its label; to a screen reader it is a radio button.
 class OptionRow final : public win32::WindowBase<OptionRow> {
 public:
@@ -80,17 +79,16 @@ public:
                 HBITMAP empty, HBITMAP chosen);
     void place(const Layout& layout, HFONT font);
     void setChosen(bool chosen);
-    bool chosen() const { return chosen_; }
     void setTextColour(COLORREF colour);
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void notify(WORD code);
+    void report(OptionInput input);
 
     Layout layout_{};
-    std::wstring label_;
+    std::string label_;
     HFONT font_ = nullptr;
     HBITMAP emptyMark_ = nullptr;
     HBITMAP chosenMark_ = nullptr;
@@ -99,8 +97,8 @@ private:
 };
 
 // A banner: black, showing one picture centred, a pointing hand over it; a
-// click, Enter or Space tells the parent (BN_CLICKED). To a screen reader, a
-// link with a name and the address it opens.
+// link to the home page (BN_CLICKED to the parent when it opens). To a
+// screen reader, a link with a name and the address it opens.
 class Banner final : public win32::WindowBase<Banner> {
 public:
     static constexpr const char* kClassName = "Orvelle_Banner";
@@ -112,11 +110,11 @@ protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void click();
+    void open();
 
+    BannerLink link_;
     HBITMAP picture_ = nullptr;
     HCURSOR hand_ = nullptr;
-    bool pressed_ = false;
     std::wstring name_;
     std::wstring address_;
 };
@@ -124,10 +122,11 @@ private:
 // Gives a combo box (the repeat box) the name of its label for screen readers.
 void nameComboForScreenReaders(HWND combo, const std::wstring& name);
 
-// Paints what the parent shows under child into dc.
-void paintParentBackground(HWND child, HDC dc);
-
 // Draws a bitmap at its own size, centred in box.
 void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box);
+
+// The width of a text on one line in a font, in pixels ("&" marks taken
+// as the platform draws them).
+int textWidth(HWND window, HFONT font, const std::wstring& text);
 
 }  // namespace orvelle

@@ -1,104 +1,52 @@
-// The settings dialog "■Orvelle■" on Windows: the window and its controls at
-// their places (scaled by the display's DPI), bound to the portable model.
+// The settings dialog "■Orvelle■" on Windows: the controls at the places of
+// the layout table (scaled by the display's DPI), bound to the portable
+// model and behaviour, and its modal loop.
 #include "settings/settings_dialog_win32.h"
 
 #include <windows.h>
 
-#include <commdlg.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
-#include <vector>
 
+#include "config/settings_file_win32.h"
 #include "controls/button_win32.h"
 #include "controls/control_messages_win32.h"
 #include "controls/frame_win32.h"
-#include "frontend/settings_file_win32.h"
-#include "frontend/window_animation_win32.h"
 #include "platform/names.h"
 #include "platform/picture_win32.h"
 #include "platform/text_win32.h"
-#include "platform/version.h"
 #include "platform/window_win32.h"
+#include "settings/dialog_behaviour.h"
+#include "settings/dialog_layout.h"
 #include "settings/dialog_parts_win32.h"
+#include "settings/file_chooser_win32.h"
 #include "settings/resources.h"
-#include "settings/settings_model.h"
+#include "settings/window_animation_win32.h"
 
 namespace orvelle {
 namespace {
 
+using namespace dialog;
+
 constexpr COLORREF kDialogBack = RGB(224, 224, 224);
 constexpr UINT_PTR kBannerTimer = 1;
+constexpr UINT kBannerIntervalMs = 100;
 
-// Control identifiers (none is IDOK or IDCANCEL, which the dialog keys send).
-enum : int {
-    kFrameId = 1000,
-    kSetId,
-    kCancelId,
-    kFileId,
-    kRepeatId,
-    kFileLabelId,
-    kRepeatLabelId,
-    kCreditId,
-    kOptionId = 1010,  // + kind
-    kBannerId = 1020,  // + index
-};
-
-// Places at 96 DPI: left, top, width, height.
-struct Box {
-    int x, y, w, h;
-};
-constexpr Box kClient{0, 0, 522, 265};
-constexpr Box kFrame{12, 12, 501, 173};
-constexpr Box kSet{144, 192, 113, 33};
-constexpr Box kCancel{260, 192, 113, 33};
-constexpr Box kBanners[2] = {{12, 192, 123, 52}, {384, 192, 123, 52}};
-constexpr Box kCredit{172, 232, 165, 13};
-// On the frame, relative to it:
-constexpr Box kFile{24, 112, 45, 25};
-constexpr Box kRepeat{96, 48, 41, 20};
-constexpr Box kRepeatLabel{140, 52, 66, 13};
-constexpr Box kFileLabel{72, 112, 397, 33};
-constexpr Box kTitleOutline{20, 16, 113, 21};
-constexpr Box kTitle{20, 20, 111, 13};
-// The options from top to bottom: audio CD, none, file; marks 13 x 13.
-constexpr int kOptionKinds[3] = {1, 0, 2};
-constexpr Box kMarks[3] = {{28, 52, 13, 13}, {28, 72, 13, 13}, {28, 92, 13, 13}};
-constexpr Box kOptionLabels[3] = {{44, 52, 43, 13}, {44, 72, 22, 13}, {44, 92, 60, 13}};
-// Each with an access key (the buttons have none, so nothing clashes).
-const char* const kOptionTexts[3] = {"音楽&CD", "なし(&N)", "&MP3、WAV"};
-
-class Win32PathEncoding final : public PathEncoding {
-public:
-    std::optional<std::string> toAnsi(const std::u16string& path) override {
-        const std::wstring wide(path.begin(), path.end());
-        BOOL lost = FALSE;
-        const int n =
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(),
-                                static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
-        if (n <= 0 || lost) return std::nullopt;
-        std::string out(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(),
-                            static_cast<int>(wide.size()), out.data(), n, nullptr, &lost);
-        return out;
-    }
-    std::optional<std::u16string> shortForm(const std::u16string& path) override {
-        const std::wstring wide(path.begin(), path.end());
-        std::wstring shortPath(MAX_PATH, L'\0');
-        const DWORD n = GetShortPathNameW(wide.c_str(), shortPath.data(), MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return std::nullopt;
-        shortPath.resize(n);
-        return std::u16string(shortPath.begin(), shortPath.end());
-    }
-};
+// "ＭＳ Ｐゴシック", 9.75 points, normal weight, Shift-JIS: labels and buttons.
+FontSpec dialogFont() {
+    return {"ＭＳ Ｐゴシック", 9.75f, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+}
 
 class SettingsDialog final : public win32::WindowBase<SettingsDialog> {
 public:
     static constexpr const char* kClassName = "Zelkor_P";
 
-    SettingsDialog(FrontEndState& state, ProfileStore& store)
-        : state_(state), store_(store), model_(state.music, state.lastResult, systemLeadBytes()) {}
+    explicit SettingsDialog(const DialogContext& context)
+        : context_(context), model_(context.music, context.lastResult, systemLeadBytes()) {}
 
     void showModal();
 
@@ -114,15 +62,18 @@ private:
     RECT relative(const Box& b, const Box& to) const {
         return rectOf({b.x - to.x, b.y - to.y, b.w, b.h});
     }
-    OptionRow::Layout optionLayout(int row) const;
+    Box fitted(Box box, const char* text, int limit) const;
+    OptionRow::Layout optionLayout(size_t row) const;
+    HFONT font() const { return static_cast<HFONT>(font_.get()); }
     void loadPictures();
     void makeFont();
     bool createControls();
     void layout();
     void placeWindow(const RECT* suggested);
     void applyStates(const ControlStates& states);
-    int focusRow() const;
-    void stepOption(int id, int step);
+    void optionInput(int id, OptionInput input);
+    DialogControl controlOf(HWND window) const;
+    HWND windowOf(DialogControl control) const;
     void applyColours();
     void chooseFile();
     void save();
@@ -130,9 +81,9 @@ private:
     void tick();
     void close();
 
-    FrontEndState& state_;
-    ProfileStore& store_;
+    DialogContext context_;
     SettingsModel model_;
+    FocusKeeper focus_;
     UINT dpi_ = 96;
     int16_t bannerTick_ = 0;
     bool done_ = false;
@@ -149,27 +100,25 @@ private:
     ButtonWindow set_, cancel_, file_;
     HWND repeat_ = nullptr;
     TitleBox title_;
-    std::array<OptionRow, 3> options_;
+    std::array<OptionRow, kOptions.size()> options_;
     TransparentText repeatLabel_, fileLabel_, credit_;
     std::array<Banner, 2> bannerWindows_;
 };
 
-OptionRow::Layout SettingsDialog::optionLayout(int row) const {
-    const Box& mark = kMarks[row];
-    Box label = kOptionLabels[row];
-    // Wide enough for the label with its access key, at this DPI.
-    if (HDC dc = GetDC(window())) {
-        {
-            win32::SelectedObject selected(dc, font_.get());
-            RECT text{};
-            const std::wstring wide = win32::widen(kOptionTexts[row]);
-            DrawTextW(dc, wide.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-            label.w = std::max(label.w, MulDiv(text.right + 2, 96, static_cast<int>(dpi_)));
-        }
-        ReleaseDC(window(), dc);
-    }
-    const Box whole{mark.x, mark.y, label.x + label.w - mark.x, mark.h};
-    return {rectOf(whole), relative(mark, whole), relative(label, whole)};
+Box SettingsDialog::fitted(Box box, const char* text, int limit) const {
+    // Wide enough for the text in the face the platform gives, and a pixel
+    // for the focus rectangle on each side, as far as the limit allows.
+    const int needed =
+        MulDiv(textWidth(window(), font(), win32::widen(text)) + 2, 96, static_cast<int>(dpi_)) + 1;
+    box.w = std::clamp(needed, box.w, std::max(box.w, limit - box.x));
+    return box;
+}
+
+OptionRow::Layout SettingsDialog::optionLayout(size_t row) const {
+    const OptionPlace& place = kOptions[row];
+    const Box label = fitted(place.label, place.text, kFrameTextLimit);
+    const Box whole{place.mark.x, place.mark.y, label.x + label.w - place.mark.x, place.mark.h};
+    return {rectOf(whole), relative(place.mark, whole), relative(label, whole)};
 }
 
 void SettingsDialog::loadPictures() {
@@ -184,89 +133,79 @@ void SettingsDialog::loadPictures() {
 }
 
 void SettingsDialog::makeFont() {
-    // "ＭＳ Ｐゴシック", 9.75 points, normal weight, Shift-JIS, at this DPI.
-    font_.reset(CreateFontW(-MulDiv(975, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE,
-                            FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
+    const FontSpec f = dialogFont();
+    font_.reset(CreateFontW(-MulDiv(static_cast<int>(f.points * 100), static_cast<int>(dpi_), 7200),
+                            0, 0, 0, f.weight, FALSE, FALSE, FALSE, static_cast<BYTE>(f.charset),
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            win32::widen(f.face).c_str()));
 }
 
 bool SettingsDialog::createControls() {
-    HFONT font = static_cast<HFONT>(font_.get());
+    makeFont();
     const auto [fx, fy, fr, fb] = rectOf(kFrame);
     frame_ = std::make_unique<FrameWindow>(kDialogBack);
     if (!frame_->create(window(), fx, fy, fr - fx, fb - fy, kFrameId)) return false;
     HWND frame = frame_->window();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
 
-    title_.create(frame, rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font);
-    for (int row = 0; row < 3; ++row) {
-        options_[row].create(frame, kOptionId + kOptionKinds[row], optionLayout(row),
-                             kOptionTexts[row], font, static_cast<HBITMAP>(markEmpty_.get()),
+    title_.create(frame, rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font());
+    for (size_t row = 0; row < kOptions.size(); ++row) {
+        options_[row].create(frame, kOptionId + static_cast<int>(kOptions[row].kind),
+                             optionLayout(row), kOptions[row].text, font(),
+                             static_cast<HBITMAP>(markEmpty_.get()),
                              static_cast<HBITMAP>(markChosen_.get()));
     }
-    const RECT repeat = rectOf(kRepeat);
     repeat_ = CreateWindowExW(
-        0, L"COMBOBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-        repeat.left, repeat.top, repeat.right - repeat.left, scaled(200), frame,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleW(nullptr),
-        nullptr);
-    repeatLabel_.create(frame, kRepeatLabelId, rectOf(kRepeatLabel), "曲目をﾘﾋﾟｰﾄ", font,
+        0, WC_COMBOBOXW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
+        0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), instance, nullptr);
+    repeatLabel_.create(frame, kRepeatLabelId, {}, kRepeatText, font(),
                         DT_LEFT | DT_TOP | DT_SINGLELINE);
-    const RECT file = rectOf(kFile);
-    file_.create(frame, file.left, file.top, file.right - file.left, file.bottom - file.top,
-                 kFileId, "...", font);
-    fileLabel_.create(frame, kFileLabelId, rectOf(kFileLabel), "", font,
+    file_.create(frame, 0, 0, 0, 0, kFileId, kFileButtonText, dialogFont());
+    fileLabel_.create(frame, kFileLabelId, {}, "", font(),
                       DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-
-    const RECT set = rectOf(kSet), cancel = rectOf(kCancel);
-    set_.create(window(), set.left, set.top, set.right - set.left, set.bottom - set.top, kSetId,
-                "設定", font);
-    cancel_.create(window(), cancel.left, cancel.top, cancel.right - cancel.left,
-                   cancel.bottom - cancel.top, kCancelId, "ｷｬﾝｾﾙ", font);
+    set_.create(window(), 0, 0, 0, 0, kSetId, kSetText, dialogFont());
+    cancel_.create(window(), 0, 0, 0, 0, kCancelId, kCancelText, dialogFont());
     for (int i = 0; i < 2; ++i) {
-        bannerWindows_[i].create(window(), kBannerId + i, rectOf(kBanners[i]), hand_,
-                                 L"Orvelle のホームページ", win32::widen(kHomePage));
+        bannerWindows_[i].create(window(), kBannerId + i, {}, hand_, win32::widen(kBannerName),
+                                 win32::widen(kHomePage));
     }
-    credit_.create(window(), kCreditId, rectOf(kCredit),
-                   std::string("Orvelle Ver ") + ORVELLE_VERSION + "  " + ORVELLE_COPYRIGHT, font,
+    credit_.create(window(), kCreditId, {}, kCreditText, font(),
                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    nameComboForScreenReaders(repeat_, L"曲目をﾘﾋﾟｰﾄ");
+    nameComboForScreenReaders(repeat_, win32::widen(kRepeatText));
     // The options are one group; the repeat box starts the next.
-    SetWindowLongW(options_[0].window(), GWL_STYLE,
-                   GetWindowLongW(options_[0].window(), GWL_STYLE) | WS_GROUP);
-    SetWindowLongW(repeat_, GWL_STYLE, GetWindowLongW(repeat_, GWL_STYLE) | WS_GROUP);
+    for (HWND w : {options_[0].window(), repeat_}) {
+        SetWindowLongW(w, GWL_STYLE, GetWindowLongW(w, GWL_STYLE) | WS_GROUP);
+    }
+    layout();
     return true;
 }
 
 void SettingsDialog::layout() {
-    // After a change of DPI: every place, size and the font again.
-    makeFont();
-    HFONT font = static_cast<HFONT>(font_.get());
+    // Every place and size at this DPI, with the font made for it.
     auto move = [](HWND w, const RECT& r) {
         MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     };
     move(frame_->window(), rectOf(kFrame));
-    title_.place(rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font);
-    for (int row = 0; row < 3; ++row) options_[row].place(optionLayout(row), font);
-    RECT repeat = rectOf(kRepeat);
-    repeat.bottom = repeat.top + scaled(200);
-    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    move(repeat_, repeat);
-    move(repeatLabel_.window(), rectOf(kRepeatLabel));
+    title_.place(rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font());
+    for (size_t row = 0; row < kOptions.size(); ++row)
+        options_[row].place(optionLayout(row), font());
+    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    move(repeat_, rectOf({kRepeat.x, kRepeat.y, kRepeat.w, kRepeatListHeight}));
+    move(repeatLabel_.window(), rectOf(fitted(kRepeatLabel, kRepeatText, kFrameTextLimit)));
     move(file_.window(), rectOf(kFile));
     move(fileLabel_.window(), rectOf(kFileLabel));
     move(set_.window(), rectOf(kSet));
     move(cancel_.window(), rectOf(kCancel));
     for (int i = 0; i < 2; ++i) move(bannerWindows_[i].window(), rectOf(kBanners[i]));
     move(credit_.window(), rectOf(kCredit));
-    for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->setFont(font);
-    for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setFont(font);
+    for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->refreshFont();
+    for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setFont(font());
 }
 
 void SettingsDialog::placeWindow(const RECT* suggested) {
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(window(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window(), GWL_EXSTYLE));
+    const auto style = static_cast<DWORD>(GetWindowLongW(window(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window(), GWL_EXSTYLE));
     RECT outer = rectOf(kClient);
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
@@ -277,43 +216,73 @@ void SettingsDialog::placeWindow(const RECT* suggested) {
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     }
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    if (suggested != nullptr) {
-        SetWindowPos(window(), nullptr, suggested->left, suggested->top, width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
-    // Centred horizontally, at a third of the free height.
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
+    // Centred horizontally, at a third of the free height; after a change of
+    // DPI where the system suggests.
+    const int left = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
     SetWindowPos(window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+DialogControl SettingsDialog::controlOf(HWND w) const {
+    if (w == nullptr) return DialogControl::None;
+    for (size_t row = 0; row < kOptions.size(); ++row) {
+        if (options_[row].window() == w) return optionControl(kOptions[row].kind);
+    }
+    if (w == repeat_ || IsChild(repeat_, w)) return DialogControl::Repeat;
+    if (w == file_.window()) return DialogControl::FileButton;
+    if (w == set_.window()) return DialogControl::Set;
+    if (w == cancel_.window()) return DialogControl::Cancel;
+    if (w == bannerWindows_[0].window()) return DialogControl::LeftBanner;
+    if (w == bannerWindows_[1].window()) return DialogControl::RightBanner;
+    return DialogControl::None;
+}
+
+HWND SettingsDialog::windowOf(DialogControl control) const {
+    if (const auto kind = optionKind(control)) {
+        for (size_t row = 0; row < kOptions.size(); ++row) {
+            if (kOptions[row].kind == *kind) return options_[row].window();
+        }
+    }
+    switch (control) {
+        case DialogControl::Repeat:
+            return repeat_;
+        case DialogControl::FileButton:
+            return file_.window();
+        case DialogControl::Set:
+            return set_.window();
+        case DialogControl::Cancel:
+            return cancel_.window();
+        case DialogControl::LeftBanner:
+            return bannerWindows_[0].window();
+        case DialogControl::RightBanner:
+            return bannerWindows_[1].window();
+        default:
+            return nullptr;
+    }
+}
+
 void SettingsDialog::applyStates(const ControlStates& states) {
-    for (int row = 0; row < 3; ++row) options_[row].setChosen(kOptionKinds[row] == states.mark);
-    EnableWindow(repeat_, states.repeatEnabled);
-    file_.setEnabled(states.fileEnabled);
-    // The group's one tab stop: the chosen option, or the top one.
-    const int focus = focusRow();
-    for (int row = 0; row < 3; ++row) {
+    // A control about to be disabled gives the focus up first: a disabled
+    // control with the focus strands the keyboard.
+    const DialogControl focused = controlOf(GetFocus());
+    const DialogControl target = focusAfter(focused, states);
+    if (focused != DialogControl::None && target != focused) SetFocus(windowOf(target));
+    const HWND tabStop = windowOf(optionTabStop(states));
+    for (size_t row = 0; row < kOptions.size(); ++row) {
+        options_[row].setChosen(states.chosen == kOptions[row].kind);
+        // The group's one tab stop.
         HWND w = options_[row].window();
         const LONG style = GetWindowLongW(w, GWL_STYLE);
-        SetWindowLongW(w, GWL_STYLE, row == focus ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        SetWindowLongW(w, GWL_STYLE, w == tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
+    EnableWindow(repeat_, states.repeatEnabled);
+    file_.core().setEnabled(states.fileEnabled);
 }
 
-int SettingsDialog::focusRow() const {
-    for (int row = 0; row < 3; ++row) {
-        if (options_[row].chosen()) return row;
-    }
-    return 0;
-}
-
-void SettingsDialog::stepOption(int id, int step) {
-    int row = 0;
-    while (row < 3 && kOptionId + kOptionKinds[row] != id) ++row;
-    const int next = (row + step + 3) % 3;
-    applyStates(model_.chooseKind(static_cast<int16_t>(kOptionKinds[next])));
-    SetFocus(options_[next].window());
+void SettingsDialog::optionInput(int id, OptionInput input) {
+    const OptionAction action = orvelle::optionInput(static_cast<MusicKind>(id - kOptionId), input);
+    applyStates(model_.chooseKind(action.choose));
+    if (action.focus != DialogControl::None) SetFocus(windowOf(action.focus));
 }
 
 void SettingsDialog::applyColours() {
@@ -324,10 +293,11 @@ void SettingsDialog::applyColours() {
     highContrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                     (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
     const COLORREF text = highContrast_ ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
-    announceAmbientChange(
-        window(), AmbientValue::BackColour,
-        static_cast<LPARAM>(highContrast_ ? Colour{0x8000000F} : Colour{kDialogBack}));
-    frame_->control().setBorderColour(highContrast_ ? 0x80000012 : 0);
+    constexpr Colour kSystemFace = 0x80000000u | COLOR_BTNFACE;
+    constexpr Colour kSystemText = 0x80000000u | COLOR_BTNTEXT;
+    announceAmbientChange(window(), AmbientValue::BackColour,
+                          static_cast<LPARAM>(highContrast_ ? kSystemFace : Colour{kDialogBack}));
+    frame_->control().setBorderColour(highContrast_ ? kSystemText : 0);
     for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->setHighContrast(highContrast_);
     for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setColour(text);
     for (OptionRow& option : options_) option.setTextColour(text);
@@ -347,33 +317,32 @@ void SettingsDialog::showModal() {
         return;
     }
     dpi_ = dpiOfWindow(window());
-    makeFont();
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     if (!createControls()) return;
 
     // Loading: place, states, the repeat box, the file's caption, the point
     // the opening grows from.
     placeWindow(nullptr);
-    const ControlStates states = model_.states();
-    applyStates(states);
+    applyStates(model_.states());
     applyColours();
-    SetWindowTextW(repeat_, win32::widen(formatRepeat(state_.music.bgmRepeat)).c_str());
+    const MusicSettings& music = context_.music;
+    SetWindowTextW(repeat_, win32::widen(formatRepeat(music.bgmRepeat)).c_str());
     for (const std::string& item : repeatItems()) {
         SendMessageW(repeat_, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(win32::widen(item).c_str()));
     }
-    fileLabel_.setText(win32::narrow(win32::widen(state_.music.bgmFile, CP_ACP)));
+    fileLabel_.setText(win32::narrow(win32::widen(music.bgmFile, CP_ACP)));
     POINT cursor{};
-    state_.lastResult = GetCursorPos(&cursor);
-    state_.animPoint = state_.lastResult != 0 ? AnimPoint{static_cast<int16_t>(cursor.x),
-                                                          static_cast<int16_t>(cursor.y)}
-                                              : AnimPoint{};
-    animateOpen(window(), state_.animPoint);
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
-    SetTimer(window(), kBannerTimer, 100, nullptr);
+    context_.lastResult = GetCursorPos(&cursor);
+    context_.animPoint = context_.lastResult != 0 ? AnimPoint{static_cast<int16_t>(cursor.x),
+                                                              static_cast<int16_t>(cursor.y)}
+                                                  : AnimPoint{};
+    animateOpen(window(), context_.animPoint);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    SetTimer(window(), kBannerTimer, kBannerIntervalMs, nullptr);
+    // Shown and activated: the activation gives the focus to the chosen option.
     ShowWindow(window(), SW_SHOW);
     SetForegroundWindow(window());
-    SetFocus(options_[focusRow()].window());
 
     MSG msg;
     while (!done_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -388,49 +357,36 @@ void SettingsDialog::showModal() {
 }
 
 void SettingsDialog::chooseFile() {
-    std::wstring file(255, L'\0'), title(255, L'\0');
-    const std::wstring filter =
-        win32::widen(kFileFilterName) + L'\0' + win32::widen(kFileFilterPattern) + L'\0' + L'\0';
-    const std::wstring folder = state_.music.bgmFolder.empty()
-                                    ? programFolderWide()
-                                    : win32::widen(state_.music.bgmFolder, CP_ACP);
-    const std::wstring heading = win32::widen(kFileChooserTitle);
-    OPENFILENAMEW chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = window();
-    chooser.hInstance = GetModuleHandleW(nullptr);
-    chooser.lpstrFilter = filter.c_str();
-    chooser.lpstrFile = file.data();
-    chooser.nMaxFile = 255;
-    chooser.lpstrFileTitle = title.data();
-    chooser.nMaxFileTitle = 255;
-    chooser.lpstrInitialDir = folder.c_str();
-    chooser.lpstrTitle = heading.c_str();
-    state_.lastResult = GetOpenFileNameW(&chooser);
-    if (state_.lastResult <= 0) return;
-    const std::wstring chosen(file.c_str());
+    const MusicSettings& music = context_.music;
+    const std::wstring folder =
+        music.bgmFolder.empty() ? programFolderWide() : win32::widen(music.bgmFolder, CP_ACP);
+    const auto chosen = chooseMusicFile(window(), folder, context_.lastResult);
+    // The chooser gives the focus back to the button that opened it.
+    focus_.chooserClosed();
+    SetFocus(windowOf(focus_.activated(model_.states())));
+    if (!chosen) return;
     Win32PathEncoding encoding;
-    if (!model_.fileChosen(std::u16string(chosen.begin(), chosen.end()), encoding)) {
-        // The settings file could only hold question marks for this name.
-        MessageBoxW(window(), (win32::widen(kUnusableFileMessage) + L"\n\n" + chosen).c_str(),
+    if (!model_.fileChosen(std::u16string(chosen->begin(), chosen->end()), encoding)) {
+        // The settings file could not hold this path whole.
+        MessageBoxW(window(), (win32::widen(kUnusableFileMessage) + L"\n\n" + *chosen).c_str(),
                     win32::widen(names::kSettingsDialogCaption).c_str(), MB_OK | MB_ICONWARNING);
         return;
     }
-    fileLabel_.setText(win32::narrow(win32::widen(state_.music.bgmFile, CP_ACP)));
+    fileLabel_.setText(win32::narrow(win32::widen(music.bgmFile, CP_ACP)));
 }
 
 void SettingsDialog::save() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat_, text.data(), static_cast<int>(text.size()))));
-    model_.save(store_, win32::narrow(text));
+    model_.save(context_.store, win32::narrow(text));
     close();
 }
 
 void SettingsDialog::openHomePage() {
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     ShellExecuteW(window(), L"open", win32::widen(kHomePage).c_str(), L"", L"", SW_SHOWNORMAL);
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void SettingsDialog::tick() {
@@ -444,7 +400,7 @@ void SettingsDialog::close() {
     if (closing_) return;
     closing_ = true;
     KillTimer(window(), kBannerTimer);
-    animateClose(window(), state_.animPoint);
+    animateClose(window(), context_.animPoint);
     DestroyWindow(window());
 }
 
@@ -453,10 +409,9 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             const WORD code = HIWORD(wParam);
-            if (code == kOptionChosen && id >= kOptionId && id <= kOptionId + 2) {
-                applyStates(model_.chooseKind(static_cast<int16_t>(id - kOptionId)));
-            } else if (code == kOptionPrevious || code == kOptionNext) {
-                stepOption(id, code == kOptionNext ? 1 : -1);
+            if (id >= kOptionId && id < kOptionId + static_cast<int>(kOptions.size()) &&
+                code >= kOptionInput) {
+                optionInput(id, static_cast<OptionInput>(code - kOptionInput));
             } else if (id == IDCANCEL || (id == kCancelId && code == BN_CLICKED)) {
                 close();
             } else if (id == kSetId && code == BN_CLICKED) {
@@ -468,6 +423,14 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_ACTIVATE:
+            // The focus leaves with the dialog and comes back to where it was.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focus_.deactivated(controlOf(GetFocus()));
+            } else if (HIWORD(wParam) == 0) {
+                SetFocus(windowOf(focus_.activated(model_.states())));
+            }
+            return 0;
         case WM_TIMER:
             if (wParam == kBannerTimer) tick();
             return 0;
@@ -489,6 +452,7 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
+            makeFont();
             layout();
             placeWindow(reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -499,8 +463,8 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void showSettingsDialogModal(FrontEndState& state, ProfileStore& store) {
-    SettingsDialog dialog(state, store);
+void showSettingsDialogModal(const DialogContext& context) {
+    SettingsDialog dialog(context);
     dialog.showModal();
 }
 

@@ -1,11 +1,23 @@
-// The settings dialog "■Orvelle■", shown modally.
+// The settings dialog "■Orvelle■", shown modally: the music choice, written
+// to the settings file when the user confirms it.
 #pragma once
 
-#include "frontend/settings_file.h"
-#include "frontend/startup.h"
+#include <cstdint>
+
+#include "config/music_settings.h"
+#include "config/settings_file.h"
+#include "settings/window_animation.h"
 
 namespace orvelle {
 
-void showSettingsDialogModal(FrontEndState& state, ProfileStore& store);
+// What the dialog edits, and where it saves.
+struct DialogContext {
+    MusicSettings& music;
+    int32_t& lastResult;
+    AnimPoint& animPoint;
+    ProfileStore& store;
+};
+
+void showSettingsDialogModal(const DialogContext& context);
 
 }  // namespace orvelle

@@ -1,24 +1,21 @@
 #include "settings/settings_model.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 
-#include "platform/settings_keys.h"
+#include "config/settings_keys.h"
 
 namespace orvelle {
 
 ControlStates controlStatesFor(int16_t kind) {
-    switch (kind) {
-        case 0:
-            return {0, false, false};
-        case 1:
-            return {1, true, false};
-        case 2:
-            return {2, false, true};
-        default:
-            return {-1, false, false};
+    switch (static_cast<MusicKind>(kind)) {
+        case MusicKind::None:
+            return {MusicKind::None, false, false};
+        case MusicKind::Cd:
+            return {MusicKind::Cd, true, false};
+        case MusicKind::File:
+            return {MusicKind::File, false, true};
     }
+    return {std::nullopt, false, false};
 }
 
 std::string formatRepeat(int16_t value) {
@@ -53,38 +50,10 @@ std::string narrowFullWidth(std::string_view text) {
     return out;
 }
 
-// A decimal number with an optional sign, fraction and exponent, blanks around it.
-std::optional<double> readNumber(const std::string& text) {
-    size_t i = 0, end = text.size();
-    while (i < end && (text[i] == ' ' || text[i] == '\t')) ++i;
-    while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-    const std::string number = text.substr(i, end - i);
-    size_t at = 0, digits = 0;
-    if (at < number.size() && (number[at] == '+' || number[at] == '-')) ++at;
-    while (at < number.size() && std::isdigit(static_cast<unsigned char>(number[at])))
-        ++at, ++digits;
-    if (at < number.size() && number[at] == '.') {
-        ++at;
-        while (at < number.size() && std::isdigit(static_cast<unsigned char>(number[at])))
-            ++at, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (at < number.size() && (number[at] == 'e' || number[at] == 'E')) {
-        size_t e = at + 1;
-        if (e < number.size() && (number[e] == '+' || number[e] == '-')) ++e;
-        const size_t start = e;
-        while (e < number.size() && std::isdigit(static_cast<unsigned char>(number[e]))) ++e;
-        if (e == start) return std::nullopt;
-        at = e;
-    }
-    if (at != number.size()) return std::nullopt;
-    return std::strtod(number.c_str(), nullptr);
-}
-
 }  // namespace
 
 int16_t repeatFromText(std::string_view text) {
-    const auto number = readNumber(narrowFullWidth(text));
+    const auto number = parseDecimal(narrowFullWidth(text));
     if (!number) return 0;
     const double rounded = std::nearbyint(*number);  // a half to the even neighbour
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) return 0;
@@ -100,13 +69,18 @@ BannerStep advanceBanner(int16_t& bannerTick) {
 }
 
 std::optional<std::string> storablePath(const std::u16string& path, PathEncoding& encoding) {
-    if (auto ansi = encoding.toAnsi(path)) return ansi;
-    if (auto shortPath = encoding.shortForm(path)) return encoding.toAnsi(*shortPath);
+    auto fits = [](const std::optional<std::string>& ansi) {
+        return ansi && ansi->size() <= kMaxStoredPath;
+    };
+    if (auto ansi = encoding.toAnsi(path); fits(ansi)) return ansi;
+    if (auto shortPath = encoding.shortForm(path)) {
+        if (auto ansi = encoding.toAnsi(*shortPath); fits(ansi)) return ansi;
+    }
     return std::nullopt;
 }
 
-ControlStates SettingsModel::chooseKind(int16_t kind) {
-    music_.bgmKind = kind;
+ControlStates SettingsModel::chooseKind(MusicKind kind) {
+    music_.setKind(kind);
     return states();
 }
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/settings_file.h"
-#include "music/music_settings.h"
+#include "config/music_settings.h"
+#include "config/settings_file.h"
 
 namespace orvelle {
 
@@ -20,12 +20,12 @@ inline constexpr const char* kFileFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
 inline constexpr const char* kFileFilterPattern = "*.MP3;*.WAV";
 inline constexpr const char* kFileChooserTitle = "ﾌｧｲﾙを開く";
 inline constexpr const char* kUnusableFileMessage =
-    "このファイルの名前は、このシステムの文字コードでは表せないため使用できません。"
-    "ファイル名を変えてから選び直してください。";
+    "このファイルのパスは、このシステムの文字コードでは表せないか、長すぎるため使用できません。"
+    "ファイル名を変えるか、短いパスの場所に移してから選び直してください。";
 
 // What the controls show for a music kind.
 struct ControlStates {
-    int mark;  // the chosen option's index, -1 for none
+    std::optional<MusicKind> chosen;  // the marked option; none for another stored kind
     bool repeatEnabled;
     bool fileEnabled;
     bool operator==(const ControlStates&) const = default;
@@ -60,8 +60,12 @@ public:
     virtual std::optional<std::u16string> shortForm(const std::u16string& path) = 0;
 };
 
+// The bytes of a path the settings file reads back whole.
+inline constexpr size_t kMaxStoredPath = kSettingBuffer - 1;
+
 // The path as the settings file can hold it: as it is, or else its short
-// form; nothing when neither fits the code page.
+// form; nothing when neither has a place in the code page within
+// kMaxStoredPath bytes (a Japanese character takes two).
 std::optional<std::string> storablePath(const std::u16string& path, PathEncoding& encoding);
 
 class SettingsModel {
@@ -70,8 +74,8 @@ public:
         : music_(music), lastResult_(lastResult), lead_(lead) {}
 
     ControlStates states() const { return controlStatesFor(music_.bgmKind); }
-    // A mouse down (any button) on an option's mark or label.
-    ControlStates chooseKind(int16_t kind);
+    // An option chosen (by the mouse, a key or a screen reader).
+    ControlStates chooseKind(MusicKind kind);
     // The user chose a file in the chooser: false when its path cannot be
     // kept, and then nothing changes.
     bool fileChosen(const std::u16string& path, PathEncoding& encoding);

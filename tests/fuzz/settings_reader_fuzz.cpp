@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/settings_file.h"
-#include "platform/settings_keys.h"
+#include "config/settings_file.h"
+#include "config/settings_keys.h"
 #include "tests/support/fakes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

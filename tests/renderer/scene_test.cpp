@@ -13,7 +13,7 @@
 #include <memory>
 #include <tuple>
 
-#include "platform/settings_keys.h"
+#include "config/settings_keys.h"
 #include "renderer/clock.h"
 #include "renderer/keys.h"
 #include "renderer/particles.h"

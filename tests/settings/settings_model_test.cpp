@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/settings_keys.h"
+#include "config/settings_keys.h"
 #include "tests/support/fakes.h"
 
 namespace orvelle {
@@ -59,9 +59,9 @@ protected:
 TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
     ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
     EXPECT_EQ(music.bgmFolder, "C:\\Music");
-    EXPECT_EQ(model.chooseKind(1), (ControlStates{1, true, false}));
-    EXPECT_EQ(model.chooseKind(2).fileEnabled, true);
-    EXPECT_EQ(model.chooseKind(0), (ControlStates{0, false, false}));
+    EXPECT_EQ(model.chooseKind(MusicKind::Cd), (ControlStates{MusicKind::Cd, true, false}));
+    EXPECT_EQ(model.chooseKind(MusicKind::File).fileEnabled, true);
+    EXPECT_EQ(model.chooseKind(MusicKind::None), (ControlStates{MusicKind::None, false, false}));
     EXPECT_EQ(music.bgmFile, "C:\\Music\\a.mp3");
     model.save(store, "7.5");
     EXPECT_EQ(testing::joined(store.writes),
@@ -71,9 +71,9 @@ TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
 
 TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
     music.bgmKind = 5;  // no option marked, both disabled
-    EXPECT_EQ(controlStatesFor(5), (ControlStates{-1, false, false}));
+    EXPECT_EQ(controlStatesFor(5), (ControlStates{std::nullopt, false, false}));
     model.save(store, "");
-    model.chooseKind(2);
+    model.chooseKind(MusicKind::File);
     model.save(store, "");
     EXPECT_EQ(testing::joined(store.writes), kind + "= 5, " + repeat + "= 0, " + file + "=, " +
                                                  kind + "= 2, " + repeat + "= 0, " + file + "=");
