@@ -92,5 +92,36 @@ TEST_F(Dialog, APathTheCodePageCannotHoldIsKeptShortOrNotAtAll) {
     EXPECT_EQ(music.bgmFolder, "C:\\MUSIC");
 }
 
+// A code page of two bytes for every character above ASCII, as Shift-JIS
+// holds Japanese.
+class DoubleByteEncoding final : public PathEncoding {
+public:
+    std::optional<std::u16string> shortPath;
+    std::optional<std::string> toAnsi(const std::u16string& path) override {
+        std::string out;
+        for (char16_t c : path) out += c < 0x80 ? std::string(1, char(c)) : std::string("\x82\xA0");
+        return out;
+    }
+    std::optional<std::u16string> shortForm(const std::u16string&) override { return shortPath; }
+};
+
+TEST_F(Dialog, APathLongerThanTheFileReadsBackIsKeptShortOrNotAtAll) {
+    // 200 Japanese characters: 200 characters the chooser allows, 400 bytes
+    // the settings file would cut at 255.
+    const std::u16string longPath = u"C:\\" + std::u16string(200, u'\u3042') + u".mp3";
+    DoubleByteEncoding sjis;
+    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", sjis));
+    sjis.shortPath = u"C:\\AAAAAA~1.MP3";
+    ASSERT_TRUE(model.fileChosen(longPath, sjis));
+    EXPECT_EQ(music.bgmFile, "C:\\AAAAAA~1.MP3");
+    sjis.shortPath.reset();
+    EXPECT_FALSE(model.fileChosen(longPath, sjis));
+    EXPECT_EQ(music.bgmFile, "C:\\AAAAAA~1.MP3");
+    // 255 bytes exactly still fit.
+    const std::u16string fits = u"C:\\" + std::u16string(123, u'\u3042') + u"\\a.mp3";
+    ASSERT_TRUE(model.fileChosen(fits, sjis));
+    EXPECT_EQ(music.bgmFile.size(), 255u);
+}
+
 }  // namespace
 }  // namespace orvelle
