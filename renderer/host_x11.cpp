@@ -44,19 +44,23 @@ struct Options {
     uint32_t clockStep = 0;  // 0: the real clock
     uint32_t snapshotAt = 0;
     std::string snapshotFile;
+    bool help = false;
 };
 
 const char* const kUsage =
     "usage: orvelle [-window-id ID | -root | -window] [-fullscreen] [-geometry WxH] [-fps]\n"
-    "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm]\n"
+    "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm] [-h]\n"
     "  -window-id ID   draw into an existing window (decimal or 0x hex); so does\n"
     "                  the XSCREENSAVER_WINDOW environment variable\n"
     "  -root           draw on the root window\n"
-    "  -fullscreen     an own window over the whole screen (otherwise 1024x768)\n"
+    "  -window         draw in an own window (the default)\n"
+    "  -fullscreen     the own window over the whole screen\n"
+    "  -geometry WxH   the own window's size (otherwise 1024x768)\n"
     "  -fps            show the frames per second\n"
     "  -seed N         the random seed (otherwise the time)\n"
     "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
-    "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n";
+    "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
+    "  -h, --help      print this text and end\n";
 
 bool number(const char* text, unsigned long& value) {
     char* end = nullptr;
@@ -72,7 +76,9 @@ bool parse(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         const bool more = i + 1 < argc;
         unsigned long v = 0;
-        if (a == "-window-id" && more && number(argv[i + 1], v)) {
+        if (a == "-h" || a == "--help") {
+            o.help = true;
+        } else if (a == "-window-id" && more && number(argv[i + 1], v)) {
             o.mode = X11Window::Mode::Existing;
             o.windowId = v;
             ++i;
@@ -212,6 +218,10 @@ int main(int argc, char** argv) {
     if (!orvelle::parse(argc, argv, options)) {
         std::fputs(orvelle::kUsage, stderr);
         return 1;
+    }
+    if (options.help) {
+        std::fputs(orvelle::kUsage, stdout);
+        return 0;
     }
     struct sigaction stop {};
     stop.sa_handler = orvelle::requestStop;
