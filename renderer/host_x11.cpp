@@ -52,7 +52,8 @@ const char* const kUsage =
     "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm] [-h]\n"
     "  -window-id ID   draw into an existing window (decimal or 0x hex); so does\n"
     "                  the XSCREENSAVER_WINDOW environment variable\n"
-    "  -root           draw on the root window\n"
+    "  -root           draw on the root window, or in the window XSCREENSAVER_WINDOW\n"
+    "                  names\n"
     "  -window         draw in an own window (the default)\n"
     "  -fullscreen     the own window over the whole screen\n"
     "  -geometry WxH   the own window's size (otherwise 1024x768)\n"
@@ -69,8 +70,14 @@ bool number(const char* text, unsigned long& value) {
 }
 
 bool parse(int argc, char** argv, Options& o) {
+    // XScreenSaver names the window it made for its saver here and starts the
+    // saver with -root: that window stands in for the root (a virtual root).
+    unsigned long virtualRoot = 0;
     if (const char* fromEnvironment = std::getenv("XSCREENSAVER_WINDOW")) {
-        if (number(fromEnvironment, o.windowId)) o.mode = X11Window::Mode::Existing;
+        if (number(fromEnvironment, virtualRoot) && virtualRoot != 0) {
+            o.mode = X11Window::Mode::Existing;
+            o.windowId = virtualRoot;
+        }
     }
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -83,7 +90,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.windowId = v;
             ++i;
         } else if (a == "-root") {
-            o.mode = X11Window::Mode::Root;
+            o.mode = virtualRoot != 0 ? X11Window::Mode::Existing : X11Window::Mode::Root;
+            o.windowId = virtualRoot;
         } else if (a == "-window") {
             o.mode = X11Window::Mode::Own;
         } else if (a == "-fullscreen") {
