@@ -61,7 +61,8 @@ const char* const kUsage =
     "  -seed N         the random seed (otherwise the time)\n"
     "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
     "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
-    "  -h, --help      print this text and end\n";
+    "  -h, -help       print this text and end\n"
+    "Each option may also be written with two dashes.\n";
 
 bool number(const char* text, unsigned long& value) {
     char* end = nullptr;
@@ -80,10 +81,12 @@ bool parse(int argc, char** argv, Options& o) {
         }
     }
     for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+        std::string a = argv[i];
+        // XScreenSaver writes its savers' options with two dashes as well.
+        if (a.size() > 2 && a.starts_with("--")) a.erase(0, 1);
         const bool more = i + 1 < argc;
         unsigned long v = 0;
-        if (a == "-h" || a == "--help") {
+        if (a == "-h" || a == "-help") {
             o.help = true;
         } else if (a == "-window-id" && more && number(argv[i + 1], v)) {
             o.mode = X11Window::Mode::Existing;

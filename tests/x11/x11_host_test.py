@@ -80,7 +80,7 @@ class X11Host(unittest.TestCase):
     def test_a_window_made_elsewhere_is_drawn_in_followed_and_its_end_ends_it(self):
         window_id, request = self.window(200, 150, 320, 240)
         # As XScreenSaver starts a saver: -root, and its own window named aside.
-        host = self.start("-root", env=dict(self.env, XSCREENSAVER_WINDOW=hex(window_id)))
+        host = self.start("--root", env=dict(self.env, XSCREENSAVER_WINDOW=hex(window_id)))
         self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
         self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), 0,
                          "drawn outside the window")
