@@ -39,12 +39,16 @@ def put(root, path, data, mode=0o644):
     target.chmod(mode)
 
 
+def packed(data):
+    """gzip -9n: no file name, no time stamp."""
+    return gzip.compress(data, compresslevel=9, mtime=0)
+
+
 def shlib_depends(work, program):
     """The Depends line of the libraries the program loads; dpkg-shlibdeps
-    reads the package's name from a control file beside it."""
-    (work / "debian").mkdir(parents=True, exist_ok=True)
+    reads the package's name from debian/control where it runs."""
     (work / "debian/control").write_text(f"Source: {NAME}\n\nPackage: {NAME}\nArchitecture: any\n")
-    line = output("dpkg-shlibdeps", "-O", f"-e{program}", cwd=work)
+    line = output("dpkg-shlibdeps", "-O", f"-e{program.relative_to(work)}", cwd=work)
     return line.partition("shlibs:Depends=")[2]
 
 
@@ -62,13 +66,11 @@ def main(program, description, build_dir, version):
     stamp = int(output("dpkg-parsechangelog", "-l", str(changes), "-S", "Timestamp"))
     arch = output("dpkg", "--print-architecture")
     work = build / "deb"
-    root = work / "root"
+    root = work / "debian" / NAME  # the layout dpkg-shlibdeps expects
     shutil.rmtree(work, ignore_errors=True)
     root.mkdir(parents=True)
     root.chmod(0o755)
 
-    def packed(data):  # gzip -9n: no name, no time stamp
-        return gzip.compress(data, compresslevel=9, mtime=0)
     page = (HERE / f"{NAME}.6").read_text().replace("@VERSION@", version).replace(
         "@DATE@", time.strftime("%B %Y", time.gmtime(stamp)))
     host = root / f"usr/libexec/xscreensaver/{NAME}"
@@ -84,9 +86,10 @@ def main(program, description, build_dir, version):
     files = sorted(p for p in root.rglob("*") if p.is_file())
     sums = "".join(f"{hashlib.md5(p.read_bytes()).hexdigest()}  {p.relative_to(root)}\n"
                    for p in files)
+    size = installed_size(root)
+    (root / "DEBIAN").mkdir()  # which tells dpkg-shlibdeps where the package's root is
     control = (HERE / "control.in").read_text()
-    for key, value in (("VERSION", version), ("ARCH", arch),
-                       ("INSTALLED_SIZE", str(installed_size(root))),
+    for key, value in (("VERSION", version), ("ARCH", arch), ("INSTALLED_SIZE", str(size)),
                        ("DEPENDS", shlib_depends(work, host))):
         control = control.replace(f"@{key}@", value)
     put(root, "DEBIAN/control", control.encode())
