@@ -8,7 +8,7 @@ WIN     := build/win
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win release-files test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
+.PHONY: all deps native release win release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
 
 all: native win
 
@@ -41,10 +41,15 @@ win: $(WIN)/build.ninja
 release-files: win
 	cmake --build $(WIN) --target release_files
 
+# The Debian package of the X11 host: $(RELEASE)/orvelle_<version>_<arch>.deb.
+deb: deps release
+	cmake --build $(RELEASE) --target deb
+
 # The unit and off-screen frame tests natively with sanitizers, again at the
-# shipping optimisation without them (with the X11 host's tests), then the
-# Windows build: the same unit tests as a Windows program and the end-to-end
-# tests of the real binaries, under Wine. The sources must be formatted.
+# shipping optimisation without them (with the X11 host's tests and those of
+# the Debian package, which build it), then the Windows build: the same unit
+# tests as a Windows program and the end-to-end tests of the real binaries,
+# under Wine. The sources must be formatted.
 test: deps format-check native release win release-files
 	cd $(NATIVE) && ctest --output-on-failure -j2
 	cd $(RELEASE) && ctest --output-on-failure -j2
@@ -56,12 +61,12 @@ unit: deps native
 e2e: deps win release-files
 	cd $(WIN) && ctest --output-on-failure
 
-# The folder a user copies (both programs side by side), the release zip and
-# the setup program.
-dist: deps release-files
+# The folder a user copies (both programs side by side), the release zip,
+# the setup program and the Debian package.
+dist: deps release-files deb
 	rm -rf dist && mkdir -p dist
 	cp $(WIN)/bin/Orvelle.scr $(WIN)/bin/Orvelle.dll $(WIN)/dist/Orvelle-*.zip \
-	   $(WIN)/dist/Orvelle-*-setup.exe dist/
+	   $(WIN)/dist/Orvelle-*-setup.exe $(RELEASE)/orvelle_*.deb dist/
 	@ls -l dist
 
 # The saver on this display, or on a virtual one with screenshots saved;

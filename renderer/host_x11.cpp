@@ -44,19 +44,25 @@ struct Options {
     uint32_t clockStep = 0;  // 0: the real clock
     uint32_t snapshotAt = 0;
     std::string snapshotFile;
+    bool help = false;
 };
 
 const char* const kUsage =
     "usage: orvelle [-window-id ID | -root | -window] [-fullscreen] [-geometry WxH] [-fps]\n"
-    "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm]\n"
+    "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm] [-h]\n"
     "  -window-id ID   draw into an existing window (decimal or 0x hex); so does\n"
     "                  the XSCREENSAVER_WINDOW environment variable\n"
-    "  -root           draw on the root window\n"
-    "  -fullscreen     an own window over the whole screen (otherwise 1024x768)\n"
+    "  -root           draw on the root window, or in the window XSCREENSAVER_WINDOW\n"
+    "                  names\n"
+    "  -window         draw in an own window (the default)\n"
+    "  -fullscreen     the own window over the whole screen\n"
+    "  -geometry WxH   the own window's size (otherwise 1024x768)\n"
     "  -fps            show the frames per second\n"
     "  -seed N         the random seed (otherwise the time)\n"
     "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
-    "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n";
+    "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
+    "  -h, -help       print this text and end\n"
+    "Each option may also be written with two dashes.\n";
 
 bool number(const char* text, unsigned long& value) {
     char* end = nullptr;
@@ -65,19 +71,30 @@ bool number(const char* text, unsigned long& value) {
 }
 
 bool parse(int argc, char** argv, Options& o) {
+    // XScreenSaver names the window it made for its saver here and starts the
+    // saver with -root: that window stands in for the root (a virtual root).
+    unsigned long virtualRoot = 0;
     if (const char* fromEnvironment = std::getenv("XSCREENSAVER_WINDOW")) {
-        if (number(fromEnvironment, o.windowId)) o.mode = X11Window::Mode::Existing;
+        if (number(fromEnvironment, virtualRoot) && virtualRoot != 0) {
+            o.mode = X11Window::Mode::Existing;
+            o.windowId = virtualRoot;
+        }
     }
     for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+        std::string a = argv[i];
+        // XScreenSaver writes its savers' options with two dashes as well.
+        if (a.size() > 2 && a.starts_with("--")) a.erase(0, 1);
         const bool more = i + 1 < argc;
         unsigned long v = 0;
-        if (a == "-window-id" && more && number(argv[i + 1], v)) {
+        if (a == "-h" || a == "-help") {
+            o.help = true;
+        } else if (a == "-window-id" && more && number(argv[i + 1], v)) {
             o.mode = X11Window::Mode::Existing;
             o.windowId = v;
             ++i;
         } else if (a == "-root") {
-            o.mode = X11Window::Mode::Root;
+            o.mode = virtualRoot != 0 ? X11Window::Mode::Existing : X11Window::Mode::Root;
+            o.windowId = virtualRoot;
         } else if (a == "-window") {
             o.mode = X11Window::Mode::Own;
         } else if (a == "-fullscreen") {
@@ -212,6 +229,10 @@ int main(int argc, char** argv) {
     if (!orvelle::parse(argc, argv, options)) {
         std::fputs(orvelle::kUsage, stderr);
         return 1;
+    }
+    if (options.help) {
+        std::fputs(orvelle::kUsage, stdout);
+        return 0;
     }
     struct sigaction stop {};
     stop.sa_handler = orvelle::requestStop;

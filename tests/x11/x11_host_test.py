@@ -30,8 +30,8 @@ class X11Host(unittest.TestCase):
         cls.env = cls.display.env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
-    def start(self, *args):
-        p = subprocess.Popen([str(HOST), *map(str, args)], env=self.env,
+    def start(self, *args, env=None):
+        p = subprocess.Popen([str(HOST), *map(str, args)], env=env or self.env,
                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.addCleanup(lambda: (p.poll() is None and p.kill(), p.wait(), p.stdout.close(),
                                  p.stderr.close()))
@@ -79,7 +79,8 @@ class X11Host(unittest.TestCase):
 
     def test_a_window_made_elsewhere_is_drawn_in_followed_and_its_end_ends_it(self):
         window_id, request = self.window(200, 150, 320, 240)
-        host = self.start("-window-id", hex(window_id))
+        # As XScreenSaver starts a saver: -root, and its own window named aside.
+        host = self.start("--root", env=dict(self.env, XSCREENSAVER_WINDOW=hex(window_id)))
         self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
         self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), 0,
                          "drawn outside the window")
