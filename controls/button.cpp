@@ -63,12 +63,14 @@ namespace {
 // text, outlined in the button text's colour, highlighted while hot or
 // pressed, grey text when disabled.
 void drawHighContrastButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
-    constexpr Colour kFace = 0x8000000F, kText = 0x80000012, kGrey = 0x80000011,
-                     kHighlight = 0x8000000D, kHighlightText = 0x8000000E;
+    using namespace systemColours;
+    constexpr Colour kFace = systemColour(kButtonFace), kText = systemColour(kButtonText),
+                     kGrey = systemColour(kGrayText), kLit = systemColour(kHighlight),
+                     kLitText = systemColour(kHighlightText);
     const int w = canvas.width(), h = canvas.height();
     const bool lit = s == VisualState::Hot || s == VisualState::Pressed;
     canvas.clear(kFace);
-    canvas.fillRect({1, 1, w - 1, h - 1}, lit ? kHighlight : kFace);
+    canvas.fillRect({1, 1, w - 1, h - 1}, lit ? kLit : kFace);
     const Colour outline = s == VisualState::Disabled ? kGrey : kText;
     canvas.line(1, 0, w - 1, 0, outline);
     canvas.line(0, 1, 0, h - 1, outline);
@@ -77,7 +79,7 @@ void drawHighContrastButton(Canvas& canvas, VisualState s, const ButtonLook& loo
     const CanvasRect text{3, 3, w - 3, h - 3};
     canvas.drawText(look.caption, text,
                     s == VisualState::Disabled ? kGrey
-                    : lit                      ? kHighlightText
+                    : lit                      ? kLitText
                                                : kText);
     if (look.hasFocus && look.focusRect && s >= VisualState::Focused) canvas.drawFocusRect(text);
 }
@@ -91,7 +93,7 @@ void drawButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
     }
     const StateColours& c = kColours[static_cast<int>(s)];
     const int w = canvas.width(), h = canvas.height();
-    canvas.clear(0x8000000F);  // the control's background: the system's button face
+    canvas.clear(systemColour(systemColours::kButtonFace));  // the control's background
     canvas.line(3, 0, w - 3, 0, c.border);
     canvas.line(0, 3, 0, h - 3, c.border);
     canvas.line(3, h - 1, w - 3, h - 1, c.border);

@@ -92,12 +92,7 @@ void ButtonWindow::propertyChanged(const char* name) {
 }
 
 void ButtonWindow::fontChanged(const FontSpec& font) {
-    const int dpi = static_cast<int>(dpiOfWindow(window()));
-    font_.reset(
-        CreateFontW(-static_cast<int>(std::lround(font.points * static_cast<float>(dpi) / 72.0f)),
-                    0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
-                    static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH, win32::widen(font.face).c_str()));
+    font_ = createFont(font, dpiOfWindow(window()));
     image_.setFont(static_cast<HFONT>(font_.get()));
 }
 
@@ -235,6 +230,8 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // button (its dialog manager's access keys send this): one Click.
             core_.accessKey();
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_.get());
         case WM_GETOBJECT:
             return answerGetObject(window(), wParam, lParam);
         case kDescribeAccessible: {

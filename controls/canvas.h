@@ -26,6 +26,19 @@ constexpr bool isSystemColour(Colour c) {
     return (c & 0x80000000u) != 0;
 }
 
+// A reference to a system colour by the platform's index (COLOR_BTNFACE and
+// the others; the Windows canvas checks that these agree).
+constexpr Colour systemColour(int index) {
+    return 0x80000000u | static_cast<Colour>(index);
+}
+namespace systemColours {
+inline constexpr int kHighlight = 13;
+inline constexpr int kHighlightText = 14;
+inline constexpr int kButtonFace = 15;
+inline constexpr int kGrayText = 17;
+inline constexpr int kButtonText = 18;
+}  // namespace systemColours
+
 struct CanvasRect {
     int left = 0;
     int top = 0;

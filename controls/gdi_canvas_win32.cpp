@@ -1,8 +1,24 @@
 #include "controls/gdi_canvas_win32.h"
 
+#include <cmath>
+
 #include "platform/text_win32.h"
 
 namespace orvelle {
+
+static_assert(systemColours::kHighlight == COLOR_HIGHLIGHT &&
+              systemColours::kHighlightText == COLOR_HIGHLIGHTTEXT &&
+              systemColours::kButtonFace == COLOR_BTNFACE &&
+              systemColours::kGrayText == COLOR_GRAYTEXT &&
+              systemColours::kButtonText == COLOR_BTNTEXT);
+
+win32::UniqueGdiObject createFont(const FontSpec& font, UINT dpi) {
+    const auto height = std::lround(font.points * static_cast<float>(dpi) / 72.0f);
+    return win32::UniqueGdiObject(CreateFontW(
+        -static_cast<int>(height), 0, 0, 0, font.weight, font.italic, font.underline,
+        font.strikethrough, static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, win32::widen(font.face).c_str()));
+}
 
 COLORREF toColorRef(Colour colour) {
     return isSystemColour(colour) ? GetSysColor(static_cast<int>(colour & 0xFF))

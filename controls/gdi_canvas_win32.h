@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "controls/canvas.h"
+#include "controls/property_store.h"
 #include "platform/win32_handles.h"
 
 namespace orvelle {
@@ -72,5 +73,9 @@ private:
 
 // A colour as GDI takes it: a system-colour reference resolved.
 COLORREF toColorRef(Colour colour);
+
+// The font of a control's property, at a DPI: its size in points is scaled
+// to pixels (rounded half away from zero).
+win32::UniqueGdiObject createFont(const FontSpec& font, UINT dpi);
 
 }  // namespace orvelle

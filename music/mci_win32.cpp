@@ -7,6 +7,8 @@
 
 namespace orvelle {
 
+static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
+
 int32_t WinmmMediaCommands::sendString(const std::string& command, char* reply, uint32_t capacity) {
     return static_cast<int32_t>(mciSendStringA(command.c_str(), reply, capacity, nullptr));
 }

@@ -8,6 +8,11 @@
 
 namespace orvelle {
 
+// PlaySoundA's flags the music uses (SND_ASYNC, SND_LOOP; the winmm binding
+// checks that they agree).
+inline constexpr uint32_t kSoundAsync = 0x0001;
+inline constexpr uint32_t kSoundLoop = 0x0008;
+
 class MediaCommands {
 public:
     virtual ~MediaCommands() = default;

@@ -160,9 +160,9 @@ void BackgroundMusic::mp3Close() {
 
 void BackgroundMusic::wavStart() {
     if (media_.waveOutDeviceCount() <= 0) return;
-    // Asynchronous (1) and looping (8); no file-name flag, so the text is
-    // first looked up as a sound event and then played as a file.
-    lastResult_ = media_.playSound(settings_.bgmFile.c_str(), 9);
+    // Asynchronous and looping; no file-name flag, so the text is first
+    // looked up as a sound event and then played as a file.
+    lastResult_ = media_.playSound(settings_.bgmFile.c_str(), kSoundAsync | kSoundLoop);
 }
 
 void BackgroundMusic::wavStop() {

@@ -25,10 +25,9 @@ void paintParentBackground(HWND child, HDC dc) {
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
-// The content drawn off screen (over the parent's picture, or over black),
-// then shown in one copy: nothing flickers in between.
-template <typename Draw>
-void paintBuffered(HWND window, bool overParent, Draw&& draw) {
+}  // namespace
+
+void paintBuffered(HWND window, bool overParent, const std::function<void(HDC, RECT)>& draw) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client{};
@@ -48,6 +47,8 @@ void paintBuffered(HWND window, bool overParent, Draw&& draw) {
     EndPaint(window, &ps);
 }
 
+namespace {
+
 void drawTextIn(HDC dc, const std::wstring& text, RECT box, HFONT font, COLORREF colour,
                 UINT format) {
     win32::SelectedObject selected(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -65,15 +66,15 @@ void drawTextIn(HDC dc, const std::wstring& text, RECT box, HFONT font, COLORREF
     DrawTextW(dc, text.c_str(), -1, &box, format);
 }
 
-LRESULT describeAs(LPARAM lParam, LONG role, const std::wstring& name, LONG state = 0) {
-    auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
+}  // namespace
+
+LRESULT describeAs(LPARAM description, LONG role, const std::wstring& name, LONG state) {
+    auto* d = reinterpret_cast<AccessibleDescription*>(description);
     d->role = role;
     d->name = name;
     d->state = state;
     return 0;
 }
-
-}  // namespace
 
 void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box) {
     if (bitmap == nullptr) return;
@@ -283,88 +284,6 @@ LRESULT OptionRow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                               chosen_ ? STATE_SYSTEM_CHECKED : 0);
         case kDoDefaultAction:
             report(OptionInput::DefaultAction);
-            return 0;
-        default:
-            return WindowBase::handle(message, wParam, lParam);
-    }
-}
-
-bool Banner::create(HWND parent, int id, const RECT& box, HCURSOR hand, const std::wstring& name,
-                    const std::wstring& address) {
-    hand_ = hand;
-    name_ = name;
-    address_ = address;
-    return createWindow(0, name.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top,
-                        box.right - box.left, box.bottom - box.top, parent, {}, id);
-}
-
-void Banner::open() {
-    SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(window()));
-}
-
-void Banner::show(HBITMAP picture) {
-    picture_ = picture;
-    InvalidateRect(window(), nullptr, FALSE);
-}
-
-LRESULT Banner::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            paintBuffered(window(), false, [&](HDC dc, RECT client) {
-                drawCentred(dc, picture_, client);
-                if (GetFocus() == window()) {
-                    InflateRect(&client, -1, -1);
-                    SetTextColor(dc, RGB(255, 255, 255));
-                    DrawFocusRect(dc, &client);
-                }
-            });
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            InvalidateRect(window(), nullptr, FALSE);
-            if (message == WM_SETFOCUS) announceFocus(window());
-            return 0;
-        case WM_GETDLGCODE: {
-            const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN
-                       ? DLGC_WANTMESSAGE
-                       : 0;
-        }
-        case WM_KEYDOWN:
-            if (BannerLink::keyOpens(static_cast<int>(wParam))) open();
-            return 0;
-        case WM_SETCURSOR:
-            SetCursor(hand_);
-            return TRUE;
-        case WM_LBUTTONDOWN:
-            link_.press();
-            SetCapture(window());
-            return 0;
-        case WM_LBUTTONUP: {
-            RECT client{};
-            GetClientRect(window(), &client);
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            const bool opens = link_.release(PtInRect(&client, at) != FALSE);
-            ReleaseCapture();
-            if (opens) open();
-            return 0;
-        }
-        case WM_CAPTURECHANGED:
-            link_.cancel();
-            return 0;
-        case WM_GETOBJECT:
-            return answerGetObject(window(), wParam, lParam);
-        case kDescribeAccessible: {
-            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->value = address_;
-            d->defaultAction = L"Jump";
-            return describeAs(lParam, ROLE_SYSTEM_LINK, name_, STATE_SYSTEM_LINKED);
-        }
-        case kDoDefaultAction:
-            open();
             return 0;
         default:
             return WindowBase::handle(message, wParam, lParam);

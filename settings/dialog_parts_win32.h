@@ -1,13 +1,14 @@
 // The small windows the settings dialog is made of besides the two custom
 // controls: text and marks drawn over whatever their parent shows (the
-// frame's picture shows through them), the engraved title box, the music
-// options and the banners. Each paints off screen and shows the result in
-// one copy; the options and the banners take their behaviour from the
-// portable dialog behaviour and only report to the dialog.
+// frame's picture shows through them), the engraved title box and the music
+// options. Each paints off screen and shows the result in one copy; the
+// options take their behaviour from the portable dialog behaviour and only
+// report to the dialog.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/window_win32.h"
@@ -96,34 +97,18 @@ private:
     COLORREF textColour_ = 0;
 };
 
-// A banner: black, showing one picture centred, a pointing hand over it; a
-// link to the home page (BN_CLICKED to the parent when it opens). To a
-// screen reader, a link with a name and the address it opens.
-class Banner final : public win32::WindowBase<Banner> {
-public:
-    static constexpr const char* kClassName = "Orvelle_Banner";
-    bool create(HWND parent, int id, const RECT& box, HCURSOR hand, const std::wstring& name,
-                const std::wstring& address);
-    void show(HBITMAP picture);
-
-protected:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void open();
-
-    BannerLink link_;
-    HBITMAP picture_ = nullptr;
-    HCURSOR hand_ = nullptr;
-    std::wstring name_;
-    std::wstring address_;
-};
-
 // Gives a combo box (the repeat box) the name of its label for screen readers.
 void nameComboForScreenReaders(HWND combo, const std::wstring& name);
 
 // Draws a bitmap at its own size, centred in box.
 void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box);
+
+// The usual paint of a part: the content drawn off screen (over the
+// parent's picture, or over black), then shown in one copy.
+void paintBuffered(HWND window, bool overParent, const std::function<void(HDC, RECT)>& draw);
+
+// What a screen reader is told of a part.
+LRESULT describeAs(LPARAM description, LONG role, const std::wstring& name, LONG state = 0);
 
 // The width of a text on one line in a font, in pixels ("&" marks taken
 // as the platform draws them).

@@ -97,11 +97,21 @@ BOOL CALLBACK listControl(HWND child, LPARAM param) {
         object->Release();
     }
     const RECT r = rectIn(child, list.top);
+    // The width of its text on one line in its own font, as the platform measures it.
+    RECT measured{};
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
+        HDC dc = GetDC(child);
+        HGDIOBJ previous = SelectObject(dc, font);
+        DrawTextW(dc, text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+        SelectObject(dc, previous);
+        ReleaseDC(child, dc);
+    }
     std::printf(
-        "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld enabled=%d focus=%d "
-        "style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
+        "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld text_width=%ld enabled=%d "
+        "focus=%d style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
         narrow(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
-        r.bottom - r.top, IsWindowEnabled(child) ? 1 : 0, child == list.focus ? 1 : 0,
+        r.bottom - r.top, measured.right, IsWindowEnabled(child) ? 1 : 0,
+        child == list.focus ? 1 : 0,
         static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
         static_cast<unsigned long long>(uintptr_t(GetParent(child))), role.lVal, state.lVal,
         name != nullptr ? narrow(name).c_str() : "", narrow(text).c_str());

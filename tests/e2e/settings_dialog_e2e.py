@@ -9,7 +9,7 @@ CAPTION = "■Orvelle■"
 SONATA = "C:\\ソナタ\\表"            # both second bytes are "\" in Shift-JIS
 BORDER = (0, 60, 116)
 PARENT = (0, 255, 0)  # the probe's windows
-SET, CANCEL, FILE_BUTTON, REPEAT_BOX, FILE_LABEL = 1001, 1002, 1003, 1004, 1005
+SET, CANCEL, FILE_BUTTON, REPEAT_BOX, FILE_LABEL, CREDIT = 1001, 1002, 1003, 1004, 1005, 1007
 NONE, CD, MUSIC_FILE = 1010, 1011, 1012  # the options, by kind
 ROLE_STATICTEXT, ROLE_LINK, ROLE_PUSHBUTTON, ROLE_RADIOBUTTON, ROLE_COMBOBOX = 41, 30, 43, 45, 46
 CHECKED, FOCUSED = 0x10, 0x4
@@ -22,8 +22,9 @@ class SettingsDialog(WineTestCase):
             self.write_settings(settings)
         self.box.xdotool("mousemove", 1, 1)
         scr = self.box.start(self.folder / "Orvelle.scr", "/c", name="dialog")
-        self.assertTrue(wait_until(lambda: CANCEL in self.controls(), 60), "no dialog")
-        self.info = self.window(CAPTION)
+        # Shown once all its controls are made.
+        self.info = wait_until(lambda: (w := self.window(CAPTION)) and w["visible"] == "1" and w, 60)
+        self.assertTrue(self.info, "no dialog")
         return scr
 
     def controls(self):
@@ -39,6 +40,19 @@ class SettingsDialog(WineTestCase):
         c = self.controls()[control_id]
         self.box.xdotool("mousemove", *self.at(int(c["x"]) + dx, int(c["y"]) + dy))
         self.box.xdotool("click", button)
+
+    def focused(self):
+        """The control with the focus (the repeat box's own edit counts as the box)."""
+        focus = next((c for c in self.described(CAPTION)[1:] if c["focus"] == "1"), None)
+        return None if focus is None else REPEAT_BOX if focus["class"] == "Edit" else int(focus["id"])
+
+    def assert_texts_fit(self, scale):
+        """Every text the dialog draws fits its box, measured by the platform
+        in the control's own font; an option's label starts 16 pixels (at
+        96 DPI) into its row, after the mark."""
+        for i, c in self.controls().items():
+            room = int(c["width"]) - (round(16 * scale) if NONE <= i <= MUSIC_FILE else 0)
+            self.assertLessEqual(int(c["text_width"]), room, (i, c["text"]))
 
     def saved(self):
         return dict(line.split(b"=", 1) for line in self.settings_path().read_bytes().split(b"\r\n")
@@ -58,6 +72,8 @@ class SettingsDialog(WineTestCase):
         self.assertEqual([shot.at(*self.at(508 + i, 100)) for i in range(5)], greys)
         self.assertEqual([shot.at(*self.at(200, 180 + i)) for i in range(5)], greys)
         self.assertEqual(shot.at(*self.at(518, 100)), (224, 224, 224))
+        self.assert_texts_fit(1.0)
+        self.assertEqual(self.controls()[CREDIT]["text"], "Orvelle Ver 1.0.0 (C) 2026")
         self.assertEqual(shot.at(*self.at(270, 192)), BORDER)
         # The file button, disabled unless the kind is 2.
         self.assertEqual(shot.at(*self.at(12 + 34, 12 + 112)), (201, 199, 186))
@@ -152,6 +168,7 @@ class SettingsDialog(WineTestCase):
             self.box.restart()
             self.open_dialog()
             self.assertEqual(self.info["client"], "783x398")
+            self.assert_texts_fit(1.5)
             # The repeat box's height comes from its font: 22 pixels at 96 DPI.
             self.assertGreaterEqual(int(self.controls()[REPEAT_BOX]["height"]), 30)
         finally:
@@ -159,17 +176,37 @@ class SettingsDialog(WineTestCase):
 
     def test_the_keyboard_alone_chooses_a_file_and_saves(self):
         scr = self.open_dialog(ini({KIND: " 1"}))
-
-        def focused():
-            return next((i for i, c in self.controls().items() if c["focus"] == "1"), None)
-        self.assertEqual(focused(), CD, "the focus starts on the chosen option")
+        self.assertEqual(self.focused(), CD, "the focus starts on the chosen option")
         for key, focus in (("Down", NONE), ("Down", MUSIC_FILE), ("Tab", FILE_BUTTON), ("Tab", SET)):
             self.box.key(key)
-            self.assertTrue(wait_until(lambda: focused() == focus, 5), key)
+            self.assertTrue(wait_until(lambda: self.focused() == focus, 5), key)
         self.assertEqual(self.controls()[REPEAT_BOX]["enabled"], "0")
         self.box.key("Return")
         scr.wait(timeout=15)
         self.assertEqual(self.saved()[KIND].strip(), b"2")
+
+    def test_the_focus_survives_a_disabled_control_the_chooser_and_another_window(self):
+        self.open_dialog(ini({KIND: " 1"}))
+        self.click(REPEAT_BOX, dx=8, dy=8)
+        self.assertTrue(wait_until(lambda: self.focused() == REPEAT_BOX, 5))
+        self.click(MUSIC_FILE, dx=30)  # its label: the repeat box goes disabled
+        self.assertTrue(wait_until(lambda: self.focused() == MUSIC_FILE, 5), "focus lost")
+        self.box.key("Tab")
+        self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 5), "Tab stranded")
+        # The chooser, opened from the keyboard and cancelled.
+        self.box.key("space")
+        self.assertTrue(wait_until(lambda: self.probe("close", "ﾌｧｲﾙを開く")[0] == 0, 20))
+        self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 10), "after the chooser")
+        # Away to another program's window, and back by the title bar.
+        self.box.start(self.folder / "probe.exe", "hold", "Elsewhere", "60000", "120", "80",
+                       name="elsewhere")
+        self.assertTrue(self.box.x_window("Elsewhere", timeout=20))
+        self.box.xdotool("mousemove", 130, 130)
+        self.box.xdotool("click", 1)
+        self.assertTrue(wait_until(lambda: self.focused() is None, 10), "never left")
+        self.box.xdotool("mousemove", int(self.info["x"]) + 40, int(self.info["y"]) + 8)
+        self.box.xdotool("click", 1)
+        self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 10), "not given back")
 
     def test_two_buttons_under_the_pointer_and_the_keys(self):
         self.box.start(self.folder / "probe.exe", "buttons", name="buttons")
@@ -205,7 +242,7 @@ class SettingsDialog(WineTestCase):
         # A click, then Space and Enter on the button that now has the focus.
         self.box.xdotool("mousemove", x + w // 2, y + h // 2)
         self.box.xdotool("click", 1)
-        for count, key in ((1, None), (2, "space"), (3, "Return")):
+        for count, key in ((1, None), (2, "space"), (3, "Return"), (4, "alt+a")):
             if key:
                 self.box.key(key)
             self.assertTrue(wait_until(lambda: clicks() == count, 10), key)
