@@ -5,10 +5,12 @@
 NATIVE  := build/native
 RELEASE := build/release
 WIN     := build/win
+WEB     := build/web
+WASM    := build/wasm
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
+.PHONY: all deps native release win web release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
 
 all: native win
 
@@ -36,6 +38,19 @@ release: $(RELEASE)/build.ninja
 
 win: $(WIN)/build.ninja
 	cmake --build $(WIN)
+
+# The page: $(WEB) holds index.html, orvelle.js and orvelle.wasm, a static
+# folder (built in $(WASM) by Debian's emscripten). emcc's JavaScript
+# optimiser needs Debian's Node.js modules, which another Node.js first on
+# the PATH does not look in.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
+$(WASM)/build.ninja:
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WASM) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	      -DORVELLE_SITE_DIR=$(CURDIR)/$(WEB)
+
+web: deps $(WASM)/build.ninja
+	$(EMSCRIPTEN_ENV) cmake --build $(WASM)
 
 # The zip and the setup program, from the Windows build.
 release-files: win
