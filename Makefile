@@ -64,8 +64,10 @@ deb: deps release
 # shipping optimisation without them (with the X11 host's tests and those of
 # the Debian package, which build it), then the Windows build: the same unit
 # tests as a Windows program and the end-to-end tests of the real binaries,
-# under Wine. The sources must be formatted.
-test: deps format-check native release win release-files
+# under Wine. The sources must be formatted. The release tree's tests include
+# the web build's (its records against the native ones, the page in headless
+# Chromium).
+test: deps format-check native release web win release-files
 	cd $(NATIVE) && ctest --output-on-failure -j2
 	cd $(RELEASE) && ctest --output-on-failure -j2
 	cd $(WIN) && ctest --output-on-failure
