@@ -5,10 +5,12 @@
 NATIVE  := build/native
 RELEASE := build/release
 WIN     := build/win
+WEB     := build/web
+WASM    := build/wasm
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
+.PHONY: all deps native release win web release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
 
 all: native win
 
@@ -37,6 +39,19 @@ release: $(RELEASE)/build.ninja
 win: $(WIN)/build.ninja
 	cmake --build $(WIN)
 
+# The page: $(WEB) holds index.html, orvelle.js and orvelle.wasm, a static
+# folder (built in $(WASM) by Debian's emscripten). emcc's JavaScript
+# optimiser needs Debian's Node.js modules, which another Node.js first on
+# the PATH does not look in.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
+$(WASM)/build.ninja:
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WASM) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	      -DORVELLE_SITE_DIR=$(CURDIR)/$(WEB)
+
+web: deps $(WASM)/build.ninja
+	$(EMSCRIPTEN_ENV) cmake --build $(WASM)
+
 # The zip and the setup program, from the Windows build.
 release-files: win
 	cmake --build $(WIN) --target release_files
@@ -49,8 +64,10 @@ deb: deps release
 # shipping optimisation without them (with the X11 host's tests and those of
 # the Debian package, which build it), then the Windows build: the same unit
 # tests as a Windows program and the end-to-end tests of the real binaries,
-# under Wine. The sources must be formatted.
-test: deps format-check native release win release-files
+# under Wine. The sources must be formatted. The release tree's tests include
+# the web build's (its records against the native ones, the page in headless
+# Chromium).
+test: deps format-check native release web win release-files
 	cd $(NATIVE) && ctest --output-on-failure -j2
 	cd $(RELEASE) && ctest --output-on-failure -j2
 	cd $(WIN) && ctest --output-on-failure
