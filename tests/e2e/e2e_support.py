@@ -56,7 +56,7 @@ class WineTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.box = WineBox(WORK, screen=cls.screen)
+        cls.box = WineBox(WORK, screen=cls.screen, name=cls.__name__)
         cls.box.__enter__()
         cls.addClassCleanup(cls.box.shutdown)
         cls.folder = cls.box.c_drive() / "Orvelle"

@@ -46,7 +46,7 @@ class Installer(WineTestCase):
         self.escape_ends(saver)
         dialog = self.box.start(system / "Orvelle.scr", "/c", name="dialog")
         self.assertIsNotNone(self.window("■Orvelle■", wait_ms=60000))
-        self.probe("close", "■Orvelle■")
+        self.assertEqual(self.probe("close", "■Orvelle■")[0], 0, "the close was not posted")
         dialog.wait(timeout=20)
 
         settings = self.settings_path().read_bytes()  # as the saver run left it

@@ -189,8 +189,8 @@ int main() {
     if (command == "buttons") return buttons();
     if (command == "describe") return describe(a2, number(a3));
     if (command == "register-mode") return registerMode(number(a2), number(a3));
-    if (command == "close") {  // WM_CLOSE, as the close box sends it
-        HWND w = waitWindow(a2, 0);
+    if (command == "close") {  // WM_CLOSE, as the close box sends it (waiting for the window)
+        HWND w = waitWindow(a2, 10000);
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "choose") {  // PATH into a file chooser's focused name box, confirmed

@@ -13,12 +13,39 @@ class Renderer(WineTestCase):
     def start_renderer(self, env=None):
         return self.box.start(self.folder / "Orvelle.dll", name="renderer", env=env)
 
+    def first_second(self):
+        """Starts the renderer and returns it with the brightest pixel of each
+        screenshot taken, whole, within the first second of its scene clock.
+        The clock starts after the renderer's one line on the debugger
+        output, which Wine stamps with the time of the clock used here."""
+        runner = self.start_renderer(env=self.box.env(WINEDEBUG="+timestamp,+debugstr,trace+wgl"))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
+        log, judged = self.box.logs / "renderer.out", []
+
+        def sample():
+            shot = self.screenshot(f"early-{len(judged)}")
+            taken = time.clock_gettime(time.CLOCK_MONOTONIC_RAW)
+            lines = [line for line in log.read_text(errors="replace").splitlines()
+                     if "OutputDebugStringA" in line]
+            started = float(lines[0].split(":")[0]) if lines else None
+            if started is not None and taken < started + 1.0:
+                judged.append(max(map(max, shot.pixels(*WINDOW))))
+            return started is not None and taken >= started + 1.0
+        self.assertTrue(wait_until(sample, 60), "no line on the debugger output")
+        return runner, judged
+
     def test_window_picture_trails_mouse_swap_interval_and_escape(self):
         self.write_settings(SIZE_800)
-        runner = self.start_renderer(env=self.box.env(WINEDEBUG="trace+wgl"))
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
-        # Within the first second of the scene clock nothing is drawn.
-        self.assertLess(max(map(max, self.screenshot("early").pixels(*WINDOW))), 16)
+        # Within the first second of the scene clock nothing is drawn: judged
+        # on the screenshots known to fall in it, at any speed (a start that
+        # gave none is tried again).
+        for _ in range(3):
+            runner, judged = self.first_second()
+            if judged:
+                break
+            self.escape_ends(runner)
+        self.assertTrue(judged, "no screenshot fell in the first second of three starts")
+        self.assertLess(max(judged), 16)
         window = self.window("Zelkor_VC")
         self.assertEqual([window[k] for k in ("class", "x", "y", "width", "height")],
                          ["OGLC_Class", "0", "0", "800", "600"])

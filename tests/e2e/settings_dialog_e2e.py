@@ -3,7 +3,10 @@ and the keyboard, and heard as a screen reader hears it (through the
 platform's accessibility library, from another process); and two push
 buttons in a window of the probe, as a user sees and drives them."""
 
-from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
+import subprocess
+
+from e2e_support import (FILE, KIND, REPEAT, ROOT, WineTestCase, fields, ini, main, read_ppm,
+                         wait_until)
 
 CAPTION = "■Orvelle■"
 SONATA = "C:\\ソナタ\\表"            # both second bytes are "\" in Shift-JIS
@@ -149,14 +152,29 @@ class SettingsDialog(WineTestCase):
         url.unlink(missing_ok=True)
         self.open_dialog()
 
-        def banners():
+        # What each banner shows: black (before its first turn), its last
+        # frame (an empty one with a thin border, which it keeps while the
+        # other one turns), or another frame of its turn.
+        last = self.shots / "banner24.ppm"
+        subprocess.run(["convert", ROOT / "settings/assets/banner24.jpg", last], check=True)
+        last = read_ppm(last)[2]
+
+        def looks():
             shot = self.screenshot("banners")
-            return [list(shot.pixels(*self.at(x + 2, 194), 119, 48)) for x in (12, 384)]
-        (first, right), black = banners(), [(0, 0, 0)] * (119 * 48)
-        self.assertEqual(right, black, "the right banner is black until its turn")
-        self.assertTrue(wait_until(lambda: (b := banners())[0] != first and b[1] == black, 10),
-                        "the left banner did not change while the right stayed black")
-        self.assertTrue(wait_until(lambda: banners()[1] != black, 20), "the right one never turned")
+            for x in (13, 385):  # the 120 x 50 pictures, centred in their boxes
+                pixels = bytes(v for p in shot.pixels(*self.at(x, 193), 120, 50) for v in p)
+                yield ("black" if max(pixels) < 20 else "last"
+                       if sum(abs(a - b) for a, b in zip(pixels, last)) < 4 * len(last) else "frame")
+        # Sampled until both have turned and the left one turns again, at any
+        # speed: one of them always keeps its last frame (or the right one is
+        # still black), and the right one, once it has shown a frame, is never
+        # black again.
+        seen = []
+        self.assertTrue(wait_until(lambda: seen.append(tuple(looks())) or (
+            ("last", "frame") in seen and seen[-1] == ("frame", "last")), 40), seen)
+        self.assertTrue(all(r == "black" or "last" in (l, r) for l, r in seen), seen)
+        first_frame = next(i for i, (_, r) in enumerate(seen) if r != "black")
+        self.assertNotIn("black", [r for _, r in seen[first_frame:]], seen)
         self.box.xdotool("mousemove", *self.at(70, 215))
         self.box.xdotool("click", 1)
         asked = wait_until(lambda: url.exists() and url.read_text().strip(), 15)

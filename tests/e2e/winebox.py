@@ -1,11 +1,12 @@
 """A Wine prefix and an X display of our own, for running the Windows programs.
 
-Used by `make run` and by the end-to-end tests. The prefix lives in the build
-tree and is made once (wineboot takes about ten seconds) and reused; each box
-starts its own Xvfb on a free display and its own persistent wineserver, and
-takes both down again at the end. Every wine command runs under a timeout and
-writes its output to files, never to pipes: background wine processes keep
-pipes open.
+Used by `make run` and by the end-to-end tests. A template prefix lives in the
+build tree, made once (wineboot takes about ten seconds) with the settings
+below; each box starts from a fresh copy of it, whatever an earlier box (or a
+run that was killed) changed, and runs its own Xvfb and its own persistent
+wineserver, which it takes down again at the end. Every wine command runs
+under a timeout and writes its output to files, never to pipes: background
+wine processes keep pipes open.
 """
 
 import contextlib
@@ -90,12 +91,18 @@ class VirtualDisplay:
         return dict(os.environ, DISPLAY=f":{self.number}")
 
 
+# The system's own program files, which nothing writes to: a box's prefix
+# links them from the template instead of copying 600 MB.
+SYSTEM_FILES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".ax", ".cpl", ".tlb", ".nls")
+
+
 class WineBox:
-    def __init__(self, work, screen="1024x768", japanese=True, display=None):
+    def __init__(self, work, screen="1024x768", japanese=True, display=None, name="box"):
         self.work = Path(work).resolve()
-        self.home = self.work / "home"
+        self.template = self.work / "template"
+        self.home = self.work / name
         self.prefix = self.home / "prefix"
-        self.logs = self.work / "logs"
+        self.logs = self.home / "logs"
         self.screen = screen
         self.japanese = japanese
         # An existing display to use instead of a virtual one of our own.
@@ -127,12 +134,15 @@ class WineBox:
     # -- lifetime -----------------------------------------------------------
     def __enter__(self):
         try:
-            self.logs.mkdir(parents=True, exist_ok=True)
-            self.home.mkdir(parents=True, exist_ok=True)
+            shutil.rmtree(self.home, ignore_errors=True)
+            self.logs.mkdir(parents=True)
             (self.home / ".asoundrc").write_text(ASOUNDRC)
             if self.virtual is not None:
                 self.display = f":{self.virtual.start().number}"
-            self._ensure_prefix()
+            self._ensure_template()
+            shutil.copytree(self.template / "prefix", self.prefix, symlinks=True,
+                            copy_function=lambda src, dst: (os.link if src.lower().endswith(
+                                SYSTEM_FILES) else shutil.copy2)(src, dst))
             self._start_server()
         except BaseException:
             self.shutdown()
@@ -169,25 +179,26 @@ class WineBox:
                     p.wait(timeout=5)
         self.processes.clear()
 
-    def _ensure_prefix(self):
-        # The marker holds the registry settings the prefix was given.
-        marker = self.prefix / ".orvelle-ready"
+    def _ensure_template(self):
+        # The marker holds the registry settings the template was given.
+        prefix = self.template / "prefix"
+        marker = self.template / "ready"
         if marker.exists() and marker.read_text(encoding="utf-8") == REGISTRY:
             return
-        if not marker.exists():
-            if self.prefix.exists():
-                shutil.rmtree(self.prefix)
-            self._spawn(["wineboot", "--init"], "wineboot").wait(timeout=180)
-        reg = self.work / "orvelle.reg"
+        shutil.rmtree(self.template, ignore_errors=True)
+        self.template.mkdir(parents=True)
+        env = self.env(WINEPREFIX=str(prefix), HOME=str(self.template))
+        self._spawn(["wineboot", "--init"], "wineboot", env, self.template).wait(timeout=180)
+        reg = self.template / "orvelle.reg"
         reg.write_text(REGISTRY, encoding="utf-16")
-        self._spawn(["wine", "regedit", "/S", str(reg)], "regedit").wait(timeout=60)
-        subprocess.run(["wineserver", "-w"], env=self.env(), timeout=60)
+        self._spawn(["wine", "regedit", "/S", str(reg)], "regedit", env, self.template).wait(timeout=60)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=60)
         marker.write_text(REGISTRY, encoding="utf-8")
 
     # -- processes ----------------------------------------------------------
-    def _spawn(self, argv, name, env=None):
+    def _spawn(self, argv, name, env=None, logs=None):
         # Each start of a name writes a fresh log.
-        with open(self.logs / f"{name}.out", "wb") as out:
+        with open((logs or self.logs) / f"{name}.out", "wb") as out:
             p = subprocess.Popen(["timeout", "-k", "5", "600"] + argv, env=env or self.env(),
                                  stdout=out, stderr=out, stdin=subprocess.DEVNULL,
                                  cwd=str(self.work), start_new_session=True)
