@@ -111,8 +111,7 @@ BOOL CALLBACK listControl(HWND child, LPARAM param) {
         "focus=%d style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
         narrow(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
         r.bottom - r.top, measured.right, IsWindowEnabled(child) ? 1 : 0,
-        child == list.focus ? 1 : 0,
-        static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+        child == list.focus ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
         static_cast<unsigned long long>(uintptr_t(GetParent(child))), role.lVal, state.lVal,
         name != nullptr ? narrow(name).c_str() : "", narrow(text).c_str());
     SysFreeString(name);
