@@ -253,6 +253,49 @@ TEST(ButtonLooks, TheFiveLooksFollowTheColourTable) {
     }
 }
 
+// Exact arithmetic, not the painter's: from bottom towards top over n rows,
+// row i rounded to the nearest whole number, a half to the even one.
+int gradientChannel(int bottom, int top, int i, int n) {
+    const int scaled = bottom * n + i * (top - bottom);  // the value times n
+    const int whole = scaled / n, twice = 2 * (scaled - whole * n);
+    return twice > n || (twice == n && whole % 2 != 0) ? whole + 1 : whole;
+}
+
+TEST(ButtonLooks, EveryRowOfTheRimAndTheInnerFaceAndHalvesToEven) {
+    // A half exactly: (10.5, 11.5) between (10, 11) and (11, 12) gives (10, 12).
+    SoftwareCanvas halves(1, 3);
+    gradientFill(halves, {0, 0, 1, 2}, rgb(11, 12, 0), rgb(10, 11, 0));
+    EXPECT_EQ(halves.getPixel(0, 1), rgb(10, 12, 0));
+    EXPECT_EQ(halves.getPixel(0, 2), rgb(10, 11, 0));
+    // The state's gradient shows at x = 1 and 2 from row 3 down to H - 4;
+    // the inner one fills the face. Colours as the look's table gives them.
+    const int W = 113, H = 33;
+    const struct {
+        VisualState s;
+        int top[3], bottom[3];
+    } rims[] = {
+        {VisualState::Normal, {252, 252, 251}, {236, 235, 230}},
+        {VisualState::Focused, {189, 211, 247}, {140, 174, 231}},
+        {VisualState::Hot, {225, 223, 156}, {255, 182, 48}},
+    };
+    const int innerTop[3] = {252, 252, 251}, innerBottom[3] = {236, 235, 230};
+    for (const auto& rim : rims) {
+        SoftwareCanvas c(W, H);
+        drawButton(c, rim.s, {"", true, false, true, 0});
+        for (int y = 3; y <= H - 4; ++y) {
+            int want[3], inner[3];
+            for (int k = 0; k < 3; ++k) {
+                want[k] = gradientChannel(rim.bottom[k], rim.top[k], H - 2 - y, H - 5);
+                inner[k] = gradientChannel(innerBottom[k], innerTop[k], H - 3 - y, H - 6);
+            }
+            for (int x : {1, 2, W - 3, W - 2}) {
+                EXPECT_EQ(c.getPixel(x, y), rgb(want[0], want[1], want[2])) << x << "," << y;
+            }
+            EXPECT_EQ(c.getPixel(50, y), rgb(inner[0], inner[1], inner[2])) << y;
+        }
+    }
+}
+
 TEST(ButtonLooks, HighContrastDrawsInTheSystemsColoursOnly) {
     SoftwareCanvas c(40, 20, [](int index) { return rgb(index, index, 100); });
     ButtonLook look{"&OK", true, false, true, 0, true};

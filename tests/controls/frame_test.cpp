@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <tuple>
 
@@ -165,6 +167,31 @@ TEST(Frame, SmoothingReplacesOnlyTheBackgroundWithTheRoundedMeanInWalkOrder) {
     EXPECT_EQ(c.getPixel(9, 9), rgb(14, 14, 15));
     EXPECT_EQ(c.getPixel(10, 9), bg);
     EXPECT_EQ(neighbourColour(c, 1, 1, 7), 0u);
+    // The three regions' bounds on a frame wider than high (W 40, H 30,
+    // shadow depth 2, corner depth 5): a background pixel on each corner of
+    // a region is smoothed, one just beyond it is not.
+    const struct {
+        int x0, x1, y0, y1;
+    } regions[] = {{30, 37, 20, 27}, {30, 37, 2, 8}, {2, 8, 20, 27}};
+    for (const auto& r : regions) {
+        SoftwareCanvas e(40, 30);
+        e.clear(rgb(20, 20, 20));
+        const std::pair<int, int> inside[] = {
+            {r.x0, r.y0}, {r.x1, r.y1}, {r.x0, r.y1}, {r.x1, r.y0}};
+        const std::pair<int, int> beyond[] = {
+            {r.x0 - 1, r.y0}, {r.x1 + 1, r.y1}, {r.x0, r.y0 - 1}, {r.x1, r.y1 + 1}};
+        for (const auto& [x, y] : inside) e.setPixelV(x, y, bg);
+        for (const auto& [x, y] : beyond) e.setPixelV(x, y, bg);
+        smoothShadowCorners(e, bg, 2, 5);
+        for (const auto& [x, y] : inside) EXPECT_NE(e.getPixel(x, y), bg) << x << "," << y;
+        for (const auto& [x, y] : beyond) {
+            // (a pixel beyond one region may lie in another)
+            const bool elsewhere = std::any_of(std::begin(regions), std::end(regions), [&](auto o) {
+                return x >= o.x0 && x <= o.x1 && y >= o.y0 && y <= o.y1;
+            });
+            EXPECT_EQ(e.getPixel(x, y) == bg, !elsewhere) << x << "," << y;
+        }
+    }
     // A region whose bounds cross is empty: corner depth 1 on this image.
     SoftwareCanvas d(12, 12);
     d.clear(bg);
