@@ -193,7 +193,7 @@ class SettingsDialog(WineTestCase):
             self.box.reg_add("HKCU\\Control Panel\\Desktop", "LogPixels", 96, "REG_DWORD")
 
     def test_the_keyboard_alone_chooses_a_file_and_saves(self):
-        scr = self.open_dialog(ini({KIND: " 1"}))
+        scr = self.open_dialog(ini({KIND: " 1", REPEAT: " 3"}))
         self.assertEqual(self.focused(), CD, "the focus starts on the chosen option")
         for key, focus in (("Down", NONE), ("Down", MUSIC_FILE), ("Tab", FILE_BUTTON), ("Tab", SET)):
             self.box.key(key)
@@ -201,7 +201,7 @@ class SettingsDialog(WineTestCase):
         self.assertEqual(self.controls()[REPEAT_BOX]["enabled"], "0")
         self.box.key("Return")
         scr.wait(timeout=15)
-        self.assertEqual(self.saved()[KIND].strip(), b"2")
+        self.assertEqual((self.saved()[KIND].strip(), self.saved()[REPEAT].strip()), (b"2", b"3"))
 
     def test_the_focus_survives_a_disabled_control_the_chooser_and_another_window(self):
         self.open_dialog(ini({KIND: " 1"}))

@@ -1,18 +1,26 @@
 #!/usr/bin/env python3
-"""Plants small faults in the product, one at a time, and runs the native
-unit, frame and fuzz-replay tests against each: a fault the tests miss
-survives. The faults are the fixed list in tests/mutation/mutations.txt; a survivor
-that the list marks as accepted (with its reason) is reported but expected.
+"""Plants small faults in the product, one at a time, and runs the tests that
+judge that layer against each: a fault the tests miss survives. Each layer
+has a fixed list beside this script; a survivor that the list marks as
+accepted (with its reason) is reported but expected.
 
-    tests/mutation/mutate.py [--build DIR] [--only TEXT]
+    tests/mutation/mutate.py [--layer native|windows|x11] [--only TEXT]
 
-Each line of the list is FILE | ORIGINAL | REPLACEMENT, where ORIGINAL occurs
-exactly once in FILE ("\\n" is a line break, "(nothing)" an empty
-replacement); " #" starts a comment, and a line whose comment begins with
-"accepted:" names a survivor and why it is left.
+native: the portable code against the native unit, frame and fuzz-replay
+tests (mutations.txt, minutes). windows: the Windows bindings and both
+Windows programs against the Wine suites (mutations-windows.txt); x11: the
+X11 host against its tests (mutations-x11.txt). Those two run a test script
+per fault and take about an hour together.
+
+A line is FILE | ORIGINAL | REPLACEMENT, where ORIGINAL occurs exactly once
+in FILE ("\\n" is a line break, "(nothing)" an empty replacement); in the
+windows and x11 lists a fourth field names the test scripts (and, after a
+colon, the tests in them) that judge it. " #" starts a comment, and a line
+whose comment begins with "accepted:" names a survivor and why it is left.
 """
 
 import argparse
+import os
 import shutil
 import subprocess
 import sys
@@ -20,48 +28,76 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-TESTS = ["tests/unit_tests", "tests/frame_tests"]
 REPLAYS = ["settings_reader", "command_line", "access_key", "button"]
+LAYERS = {
+    "native": {"list": "mutations.txt", "share": 0.9,
+               "cmake": ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
+                         "-DORVELLE_BENCHMARKS=OFF"],
+               "targets": ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]},
+    "windows": {"list": "mutations-windows.txt", "share": 0.85,
+                "cmake": ["-DCMAKE_BUILD_TYPE=Release",
+                          "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"],
+                "targets": ["orvelle_renderer", "orvelle_frontend_exe", "probe", "win32_tests"]},
+    "x11": {"list": "mutations-x11.txt", "share": 0.85,
+            "cmake": ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
+                      "-DORVELLE_BENCHMARKS=OFF"],
+            "targets": ["orvelle", "orvelle-frames"]},
+}
 
 
-def mutations():
-    for number, line in enumerate((ROOT / "tests/mutation/mutations.txt").read_text().splitlines(), 1):
+def mutations(layer):
+    path = ROOT / "tests/mutation" / LAYERS[layer]["list"]
+    for number, line in enumerate(path.read_text().splitlines(), 1):
         body, _, comment = line.partition(" #")
         if not body.strip() or body.lstrip().startswith("#"):
             continue
-        path, original, replacement = (part.strip().replace("\\n", "\n")
-                                       for part in body.split(" | "))
-        if replacement == "(nothing)":
-            replacement = ""
-        yield {"line": number, "file": path, "from": original, "to": replacement,
+        fields = [part.strip().replace("\\n", "\n") for part in body.split(" | ")]
+        path, original, replacement = fields[:3]
+        yield {"line": number, "file": path, "from": original,
+               "to": "" if replacement == "(nothing)" else replacement,
+               "tests": fields[3].split() if len(fields) > 3 else [],
                "accepted": comment.strip().startswith("accepted:")}
 
 
-def run(args, cwd, timeout):
+def run(args, cwd, timeout, env=None):
     try:
-        return subprocess.run(args, cwd=cwd, capture_output=True, timeout=timeout).returncode
+        return subprocess.run(args, cwd=cwd, capture_output=True, timeout=timeout,
+                              env=env).returncode
     except subprocess.TimeoutExpired:
         return -1
 
 
-def tests_pass(build):
-    for test in TESTS:
+def native_tests_pass(build, _tests):
+    for test in ("tests/unit_tests", "tests/frame_tests"):
         if run([str(build / test)], build, 300) != 0:
             return False
-    for replay in REPLAYS:
-        if run([str(build / f"tests/{replay}_replay"), str(ROOT / f"tests/fuzz/corpus/{replay}")],
-               build, 120) != 0:
+    return all(run([str(build / f"tests/{r}_replay"), str(ROOT / f"tests/fuzz/corpus/{r}")],
+                   build, 120) == 0 for r in REPLAYS)
+
+
+def script_tests_pass(build, tests):
+    """Each script (with the tests named after its colon) stops at its first
+    failure; a fault is caught by the first script that fails."""
+    env = dict(os.environ, ORVELLE_BIN=str(build / "bin"), ORVELLE_E2E_WORK=str(build / "e2e"),
+               ORVELLE_BUILD=str(build))
+    for test in tests:
+        script, _, names = test.partition(":")
+        path = next((build / "src/tests").glob(f"*/{script}.py"))
+        if run([sys.executable, str(path), "-f", *filter(None, names.split(","))], build, 900,
+               env) != 0:
             return False
     return True
 
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--build", default=str(ROOT / "build/mutation"))
+    ap.add_argument("--layer", choices=LAYERS, default="native")
     ap.add_argument("--only", help="only the faults whose line contains this text")
     args = ap.parse_args()
-    build = Path(args.build).resolve()
+    layer = LAYERS[args.layer]
+    build = (ROOT / "build" / f"mutation-{args.layer}").resolve()
     source = build / "src"
+    judge = native_tests_pass if args.layer == "native" else script_tests_pass
     # A copy of the tracked tree: the working tree is never touched.
     files = subprocess.run(["git", "ls-files"], cwd=ROOT, capture_output=True, text=True,
                            check=True).stdout.split()
@@ -71,48 +107,50 @@ def main():
             shutil.copy2(ROOT / f, source / f)
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(source), "-B", str(build), "-G", "Ninja",
-                        "-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
-                        "-DORVELLE_BENCHMARKS=OFF"], check=True, stdout=subprocess.DEVNULL)
-    targets = ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]
-    if run(["cmake", "--build", ".", "--target", *targets], build, 1200) != 0 or not tests_pass(build):
+                        *layer["cmake"]], check=True, stdout=subprocess.DEVNULL, cwd=source)
+    faults = [m for m in mutations(args.layer) if not args.only or args.only in m["from"] + m["file"]]
+    every_test = sorted({t for m in faults for t in m["tests"]})
+    build_it = ["cmake", "--build", ".", "--target", *layer["targets"]]
+    if run(build_it, build, 1800) != 0 or not judge(build, every_test):
         sys.exit("the unmutated tests do not pass")
 
-    faults = [m for m in mutations() if not args.only or args.only in m["from"] + m["file"]]
+    started_all = time.time()
     caught, survivors, unexpected = 0, [], []
     for m in faults:
         path = source / m["file"]
         text = path.read_text()
         if text.count(m["from"]) != 1:
-            sys.exit(f"mutations.txt:{m['line']}: {m['from']!r} is not in {m['file']} exactly once")
+            sys.exit(f"{layer['list']}:{m['line']}: {m['from']!r} is not in {m['file']} exactly once")
         started = time.time()
         path.write_text(text.replace(m["from"], m["to"]))
         try:
-            built = run(["cmake", "--build", ".", "--target", *targets], build, 1200) == 0
-            killed = not built or not tests_pass(build)
+            built = run(build_it, build, 1800) == 0
+            killed = not built or not judge(build, m["tests"])
         finally:
             path.write_text(text)
             # Keep the build's view of the file's time ahead of the mutant's.
             path.touch()
         if not built:
-            unexpected.append(f"mutations.txt:{m['line']}: does not compile")
+            unexpected.append(f"{layer['list']}:{m['line']}: does not compile")
         if killed:
             caught += 1
         else:
             survivors.append(m)
             if not m["accepted"]:
-                unexpected.append(f"mutations.txt:{m['line']}: survived: {m['file']}: "
+                unexpected.append(f"{layer['list']}:{m['line']}: survived: {m['file']}: "
                                   f"{m['from']!r} -> {m['to']!r}")
         print(f"{'caught ' if killed else 'SURVIVED'} {time.time() - started:5.1f}s "
               f"{m['file']}: {m['from']} -> {m['to']}", flush=True)
-    run(["cmake", "--build", ".", "--target", *targets], build, 1200)
+    run(build_it, build, 1800)
     share = caught / len(faults) if faults else 1.0
-    print(f"\n{caught} of {len(faults)} faults caught ({share:.0%}); {len(survivors)} survived")
+    print(f"\n{args.layer}: {caught} of {len(faults)} faults caught ({share:.0%}); "
+          f"{len(survivors)} survived; {(time.time() - started_all) / 60:.0f} minutes")
     for s in survivors:
         print(f"  survivor (line {s['line']}{', accepted' if s['accepted'] else ''}): "
               f"{s['file']}: {s['from']} -> {s['to']}")
     for problem in unexpected:
         print(problem)
-    sys.exit(0 if share >= 0.9 and not unexpected else 1)
+    sys.exit(0 if share >= layer["share"] and not unexpected else 1)
 
 
 if __name__ == "__main__":
