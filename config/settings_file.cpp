@@ -1,5 +1,6 @@
 #include "config/settings_file.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "config/settings_keys.h"
@@ -8,10 +9,9 @@ namespace orvelle {
 
 std::string readSetting(ProfileStore& store, const std::string& section, const std::string& key,
                         const std::string& file, uint32_t bufferSize) {
+    // The platform gives at most bufferSize - 1 bytes; the value ends at its first NUL.
     std::string value = store.getString(section, key, "", bufferSize, file);
-    const size_t nul = value.find('\0');
-    if (nul != std::string::npos) value.resize(nul);
-    if (value.size() >= bufferSize) value.resize(bufferSize - 1);
+    value.resize(std::min(value.find('\0'), value.size()));
     return value;
 }
 

@@ -141,6 +141,9 @@ TEST(Button, PersistedFormRoundTripAndDefaults) {
 
     // Loading: each key through its setter in its order, as stored (no
     // limits), a missing font keeping the current one.
+    const FontSpec gothic{"ＭＳ Ｐゴシック", 9.75f, 700, true, false, false, 128};
+    button.setFont(gothic);
+    host.log.clear();
     testing::MapStore stored;
     stored.texts["Caption"] = "設定(&S)";
     stored.values["ForeColor"] = -1;
@@ -148,13 +151,15 @@ TEST(Button, PersistedFormRoundTripAndDefaults) {
     button.loadProperties(stored);
     EXPECT_EQ(testing::joined(stored.reads), "Caption, ForeColor, Font, FocusRect, Enabled");
     EXPECT_EQ(testing::joined(host.log),
-              "Caption changed, ForeColor changed, font Verdana, Font changed, "
+              "Caption changed, ForeColor changed, font ＭＳ Ｐゴシック, Font changed, "
               "FocusRect changed, Enabled changed");
     EXPECT_EQ(button.properties().foreColour, 0xFFFFFFFFu);
-
-    const FontSpec gothic{"ＭＳ Ｐゴシック", 9.75f, 700, true, false, false, 128};
-    button.setFont(gothic);
+    // FocusRect redraws only a focused button.
+    host.log.clear();
     button.setFocusRect(false);
+    button.gotFocus();
+    button.setFocusRect(false);
+    EXPECT_EQ(testing::joined(host.log), "FocusRect changed, draw 2, draw 2, FocusRect changed");
     testing::MapStore saved;
     button.saveProperties(saved);
     EXPECT_EQ(testing::joined(saved.writes), "Caption, Enabled, ForeColor, Font, FocusRect");
@@ -171,6 +176,10 @@ TEST(Button, AccessKeysAndCaptionsForNewButtons) {
         {"&A", "a"},  {"&&&A", "a"},   {"設定(&S)", "s"}, {"&設定", "設"}, {"ｷｬﾝｾﾙ", ""},
     };
     for (const auto& [caption, key] : keys) EXPECT_EQ(accessKeyOf(caption), key) << caption;
+    for (const auto& [caption, reads] :
+         {std::pair{"A&&B&C", "A&BC"}, {"&OK", "OK"}, {"AB&", "AB"}}) {
+        EXPECT_EQ(withoutAccessKeyMarks(caption), reads) << caption;
+    }
     std::vector<std::string> captions;
     for (const char* name : {"ccXPButton1", "ccXPButton2", "ccXPButton3", "ccXPButton4"}) {
         captions.push_back(captionForNewButton(captions, name));
