@@ -37,7 +37,8 @@ LAYERS = {
     "windows": {"list": "mutations-windows.txt", "share": 0.85,
                 "cmake": ["-DCMAKE_BUILD_TYPE=Release",
                           "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"],
-                "targets": ["orvelle_renderer", "orvelle_frontend_exe", "probe", "win32_tests"]},
+                "targets": ["orvelle_renderer", "orvelle_frontend_exe", "probe", "unit_tests",
+                            "win32_tests"]},
     "x11": {"list": "mutations-x11.txt", "share": 0.85,
             "cmake": ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
                       "-DORVELLE_BENCHMARKS=OFF"],
@@ -85,6 +86,7 @@ def script_tests_pass(build, tests):
         path = next((build / "src/tests").glob(f"*/{script}.py"))
         if run([sys.executable, str(path), "-f", *filter(None, names.split(","))], build, 900,
                env) != 0:
+            print(f"  failed: {test}", flush=True)
             return False
     return True
 
