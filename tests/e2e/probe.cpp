@@ -192,6 +192,30 @@ int main() {
         HWND w = waitWindow(a2, 10000);
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (command == "act") {  // a screen reader's default action on control ID of CAPTION
+        std::pair<int, HWND> found{std::atoi(a3), nullptr};
+        EnumChildWindows(
+            waitWindow(a2, 10000),
+            [](HWND child, LPARAM p) {
+                auto* f = reinterpret_cast<std::pair<int, HWND>*>(p);
+                if (GetDlgCtrlID(child) != f->first) return TRUE;
+                f->second = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        HWND control = found.second;
+        IAccessible* object = nullptr;
+        CoInitialize(nullptr);
+        if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object)))) {
+            return 1;
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        const HRESULT done = object->accDoDefaultAction(self);
+        object->Release();
+        return SUCCEEDED(done) ? 0 : 1;
+    }
     if (command == "choose") {  // PATH into a file chooser's focused name box, confirmed
         HWND w = waitWindow(a2, 10000);
         GUITHREADINFO info{};

@@ -205,16 +205,24 @@ class SettingsDialog(WineTestCase):
 
     def test_the_focus_survives_a_disabled_control_the_chooser_and_another_window(self):
         self.open_dialog(ini({KIND: " 1"}))
-        self.click(REPEAT_BOX, dx=8, dy=8)
-        self.assertTrue(wait_until(lambda: self.focused() == REPEAT_BOX, 5))
-        self.click(MUSIC_FILE, dx=30)  # its label: the repeat box goes disabled
-        self.assertTrue(wait_until(lambda: self.focused() == MUSIC_FILE, 5), "focus lost")
+        for choose in ("the mouse", "a screen reader"):  # the option's label, or its action
+            self.click(CD, dx=25)
+            self.click(REPEAT_BOX, dx=8, dy=8)
+            self.assertTrue(wait_until(lambda: self.focused() == REPEAT_BOX, 5))
+            if choose == "the mouse":
+                self.click(MUSIC_FILE, dx=30)
+            else:
+                self.assertEqual(self.probe("act", CAPTION, str(MUSIC_FILE))[0], 0)
+            # The repeat box goes disabled: the focus moves to the chosen option.
+            self.assertTrue(wait_until(lambda: self.focused() == MUSIC_FILE, 5), choose)
         self.box.key("Tab")
         self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 5), "Tab stranded")
         # The chooser, opened from the keyboard and cancelled.
         self.box.key("space")
         self.assertTrue(wait_until(lambda: self.probe("close", "ﾌｧｲﾙを開く")[0] == 0, 20))
         self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 10), "after the chooser")
+        self.box.key("Tab")
+        self.assertTrue(wait_until(lambda: self.focused() == SET, 5))
         # Away to another program's window, and back by the title bar.
         self.box.start(self.folder / "probe.exe", "hold", "Elsewhere", "60000", "120", "80",
                        name="elsewhere")
@@ -224,7 +232,7 @@ class SettingsDialog(WineTestCase):
         self.assertTrue(wait_until(lambda: self.focused() is None, 10), "never left")
         self.box.xdotool("mousemove", int(self.info["x"]) + 40, int(self.info["y"]) + 8)
         self.box.xdotool("click", 1)
-        self.assertTrue(wait_until(lambda: self.focused() == FILE_BUTTON, 10), "not given back")
+        self.assertTrue(wait_until(lambda: self.focused() == SET, 10), "not given back")
 
     def test_two_buttons_under_the_pointer_and_the_keys(self):
         self.box.start(self.folder / "probe.exe", "buttons", name="buttons")
