@@ -1,5 +1,6 @@
 // Benchmarks of the renderer: the particle update alone, the puff atlas, and
-// whole frames off screen at 1024 x 768 with a steady particle load.
+// whole frames off screen at 1024 x 768: the steady frame at 12 s, and
+// beside it a frame just after the start.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -51,6 +52,23 @@ void AtlasBuild(benchmark::State& bench) {
 }
 BENCHMARK(AtlasBuild)->Unit(benchmark::kMicrosecond);
 
+// Frames off screen from clock reading fromMs on, every 16 ms, counting the
+// particles drawn in the last one.
+void frames(benchmark::State& bench, OffscreenRenderer& r, uint32_t fromMs) {
+    size_t drawn = 0;
+    for (auto _ : bench) {
+        r.frameAt(fromMs += 16);
+        drawn = 0;
+        for (const auto& p : r.renderer().scene->particles.particles) {
+            drawn += p.state != ParticleState::Free;
+        }
+    }
+    bench.counters["particles"] = static_cast<double>(drawn);
+}
+
+// The steady frame: the scene simulated to 11.9 s without drawing, then
+// drawn on to 12 s (building the texture and warming the pipeline) and
+// measured from there, with the ring's steady load of particles.
 void WholeFrame(benchmark::State& bench) {
     OffscreenRenderer r(1024, 768, 1);
     if (!r.ok()) {
@@ -58,22 +76,24 @@ void WholeFrame(benchmark::State& bench) {
         return;
     }
     SceneRenderer& renderer = r.renderer();
-    simulate(renderer.state, *renderer.scene, 11900);
+    simulate(renderer.state, *renderer.scene, 11904);
     renderer.scene->particles.textureDirty = true;  // the atlas went nowhere
-    // Warm up: the first frames build the texture and compile the shaders.
-    r.runUntil(12000, 16);
-    uint32_t ms = 12000;
-    size_t drawn = 0;
-    for (auto _ : bench) {
-        r.frameAt(ms += 16);
-        drawn = 0;
-        for (const auto& p : renderer.scene->particles.particles) {
-            drawn += p.state != ParticleState::Free;
-        }
-    }
-    bench.counters["particles"] = static_cast<double>(drawn);
+    for (uint32_t ms = 11920; ms <= 12000; ms += 16) r.frameAt(ms);
+    frames(bench, r, 12000);
 }
 BENCHMARK(WholeFrame)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The frames just after the first second of a run, with few particles yet.
+void WholeFrameAtStart(benchmark::State& bench) {
+    OffscreenRenderer r(1024, 768, 1);
+    if (!r.ok()) {
+        bench.SkipWithError("no off-screen context");
+        return;
+    }
+    r.runUntil(1008, 16);
+    frames(bench, r, 1008);
+}
+BENCHMARK(WholeFrameAtStart)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 }  // namespace orvelle

@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Frames per second of both hosts on the same Mesa (llvmpipe), on one
+monitor of 1600x600 and on two of 800x600 side by side: the same pixels,
+once as one scene and once as two. An X.Org server with the dummy video
+driver provides the monitors. The Windows renderer runs under Wine, which
+counts its swaps itself (WINEDEBUG=+fps prints "@ approx N fps" from
+wglSwapBuffers every 1.5 s); the X11 host prints its figure every second
+with -fps. Each run lasts RUN seconds; the figures reported after the scene's
+14th second, when the particles are at their steady load, are averaged.
+
+    frame_rate.py --x11 build/release/renderer/orvelle --win build/win/bin --work build/bench
+"""
+
+import argparse
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests/e2e"))
+from winebox import DummyDisplay, WineBox  # noqa: E402
+
+RUN, STEADY = 24, 14
+LAYOUTS = {"1 x 1600x600": [(1600, 600)], "2 x 800x600": [(800, 600), (800, 600)]}
+
+
+def arrange(display, sizes):
+    display.xrandr("--output", "DUMMY1", "--off")
+    for i, (width, height) in enumerate(sizes):
+        display.add(f"DUMMY{i}", width, height, right_of=f"DUMMY{i - 1}" if i else None)
+
+
+def steady(figures):
+    """The mean of the figures reported after STEADY seconds, of (seconds, figure)."""
+    late = [f for t, f in figures if t >= STEADY]
+    return statistics.mean(late) if late else float("nan")
+
+
+def x11_rate(host, display):
+    started = time.time()
+    p = subprocess.Popen([host, "-root", "-fps"], env=display.env(), stdout=subprocess.PIPE,
+                         text=True)
+    figures = []
+    try:
+        for line in p.stdout:
+            figures.append((time.time() - started, float(line.split()[1])))
+            if time.time() - started > RUN:
+                break
+    finally:
+        p.terminate()
+        p.wait(timeout=10)
+    return steady(figures)
+
+
+def wine_rate(box, folder, size):
+    settings = box.c_drive() / "pellan_temp"
+    settings.mkdir(exist_ok=True)
+    (settings / "Orvelle.ini").write_bytes(b"[Section]\r\nWidth=%d\r\nHeight=%d\r\n" % size)
+    renderer = box.start(folder / "Orvelle.dll", name="renderer", env=box.env(WINEDEBUG="+fps"))
+    time.sleep(RUN)  # a run of a fixed length, not a wait for a condition
+    box.key("Escape")
+    renderer.wait(timeout=30)
+    # The lines come every 1.5 s from the first swap on; GetTickCount's
+    # times are not printed, so they are counted.
+    log = (box.logs / "renderer.out").read_text(errors="replace")
+    rates = [float(m) for m in re.findall(r"@ approx ([\d.]+)fps", log)]
+    return steady([(1.5 * i, rate) for i, rate in enumerate(rates)])
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--x11", required=True)
+    ap.add_argument("--win", required=True, help="the folder holding Orvelle.dll")
+    ap.add_argument("--work", required=True)
+    ap.add_argument("--rounds", type=int, default=2)
+    args = ap.parse_args()
+    work = Path(args.work).resolve()
+    rates = {name: ([], []) for name in LAYOUTS}
+    with WineBox(work, display=DummyDisplay(work / "xorg")) as box:
+        folder = box.c_drive() / "Orvelle"
+        folder.mkdir(exist_ok=True)
+        shutil.copy(Path(args.win) / "Orvelle.dll", folder)
+        # The layouts take turns, so that a busy spell of the machine falls
+        # on both.
+        for _ in range(args.rounds):
+            for name, sizes in LAYOUTS.items():
+                arrange(box.virtual, sizes)
+                rates[name][0].append(wine_rate(box, folder, sizes[0]))
+                rates[name][1].append(x11_rate(args.x11, box.virtual))
+    print(f"frames per second, llvmpipe, the same {1600 * 600} pixels (after {STEADY} s, "
+          f"{args.rounds} rounds):")
+    print(f"{'monitors':<16}{'Windows (Wine)':>16}{'X11':>10}")
+    for name, (wine, x11) in rates.items():
+        rates[name] = (statistics.mean(wine), statistics.mean(x11))
+        print(f"{name:<16}{rates[name][0]:>16.2f}{rates[name][1]:>10.2f}")
+    one, two = rates.values()
+    print("two monitors' cost per pixel against one: "
+          f"Windows {one[0] / two[0]:.2f}, X11 {one[1] / two[1]:.2f} (1.00: the same)")
+
+
+if __name__ == "__main__":
+    main()
