@@ -103,36 +103,14 @@ class DummyDisplay(VirtualDisplay):
     the primary; add() turns on more. Xorg needs root."""
 
     name = "xorg"
-    CONFIG = """Section "Device"
-    Identifier "card"
-    Driver "dummy"
-    VideoRam 256000
-EndSection
-Section "Monitor"
-    Identifier "monitor"
-    HorizSync 5.0-1000.0
-    VertRefresh 5.0-200.0
-    Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806
-EndSection
-Section "Screen"
-    Identifier "screen"
-    Device "card"
-    Monitor "monitor"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Virtual 2048 768
-    EndSubSection
-EndSection
-"""
 
     def __init__(self, logs):
         super().__init__(logs=Path(logs))
 
     def command(self, fd):
-        (self.logs / "xorg.conf").write_text(self.CONFIG)
-        return ["Xorg", "-displayfd", str(fd), "-config", str(self.logs / "xorg.conf"), "-noreset",
-                "-nolisten", "tcp", "-logfile", str(self.logs / "xorg.server.log")]
+        config = Path(__file__).with_name("xorg-dummy.conf")
+        return ["Xorg", "-displayfd", str(fd), "-config", str(config), "-noreset", "-nolisten",
+                "tcp", "-logfile", str(self.logs / "xorg.server.log")]
 
     def xrandr(self, *args, check=True):
         return subprocess.run(["xrandr", *map(str, args)], env=self.env(), check=check, timeout=20,
