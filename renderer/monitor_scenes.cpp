@@ -1,5 +1,6 @@
 #include "monitor_scenes.h"
 
+#include <algorithm>
 #include <new>
 
 #include "gl_api.h"
@@ -14,7 +15,11 @@ bool MonitorScenes::adopt(const ScreenRect& window, std::span<const ScreenRect> 
     for (const ScreenRect& monitor : monitors) {
         if (!monitor.empty()) after.push_back(monitor);
     }
-    if (window == window_ && before == after) return false;
+    // The same monitors listed in another order are no change.
+    if (window == window_ && before.size() == after.size() &&
+        std::is_permutation(before.begin(), before.end(), after.begin())) {
+        return false;
+    }
 
     const std::vector<int32_t> kept = matchMonitors(before, after);
     std::vector<View> next(after.size());
