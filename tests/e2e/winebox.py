@@ -126,6 +126,10 @@ class DummyDisplay(VirtualDisplay):
         self.xrandr("--addmode", output, mode, check=False)
         place = ["--right-of", right_of] if right_of else []
         self.xrandr("--output", output, "--mode", mode, *place)
+        # Wine reads the outputs without probing them, and a Wine program
+        # started right after the change was seen to miss an output turned
+        # on until some client queried the server in full; so one does here.
+        self.xrandr("--query")
 
     def monitors(self):
         """{output: (left, top, width, height)} of the monitors on."""
