@@ -99,10 +99,4 @@ void MonitorScenes::releaseGl() {
     }
 }
 
-size_t MonitorScenes::running() const {
-    size_t count = 0;
-    for (const View& view : views_) count += view.scene != nullptr;
-    return count;
-}
-
 }  // namespace orvelle

@@ -47,9 +47,6 @@ public:
     // Before the context goes.
     void releaseGl();
 
-    // The scenes running, one per monitor that is not black.
-    size_t running() const;
-
 private:
     struct View {
         ScreenRect monitor;
