@@ -130,8 +130,12 @@ check-build-types: deps
 	        || exit 1; \
 	done
 
-bench: deps release
+# Google Benchmark figures of the renderer, then the frame rates of both hosts
+# on one monitor and on two of the same pixels in all (an X.Org dummy server).
+bench: deps release win
 	$(RELEASE)/benchmarks/orvelle-bench
+	python3 benchmarks/frame_rate.py --x11 $(RELEASE)/renderer/orvelle --win $(WIN)/bin \
+	        --work build/bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

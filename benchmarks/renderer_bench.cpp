@@ -1,10 +1,15 @@
-// Benchmarks of the renderer: the particle update alone, the puff atlas, and
-// whole frames off screen at 1024 x 768 with a steady particle load.
+// Benchmarks of the renderer: the particle update alone, the puff atlas,
+// whole frames off screen at 1024 x 768 (the steady frame at 12 s, and
+// beside it a frame just after the start), and a window over one monitor and
+// over two.
+#include <GL/osmesa.h>
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
 #include "renderer/host_offscreen.h"
+#include "renderer/monitor_scenes.h"
 #include "renderer/scene.h"
 
 namespace orvelle {
@@ -51,6 +56,23 @@ void AtlasBuild(benchmark::State& bench) {
 }
 BENCHMARK(AtlasBuild)->Unit(benchmark::kMicrosecond);
 
+// Frames off screen from clock reading fromMs on, every 16 ms, counting the
+// particles drawn in the last one.
+void frames(benchmark::State& bench, OffscreenRenderer& r, uint32_t fromMs) {
+    size_t drawn = 0;
+    for (auto _ : bench) {
+        r.frameAt(fromMs += 16);
+        drawn = 0;
+        for (const auto& p : r.renderer().scene->particles.particles) {
+            drawn += p.state != ParticleState::Free;
+        }
+    }
+    bench.counters["particles"] = static_cast<double>(drawn);
+}
+
+// The steady frame: the scene simulated to 11.9 s without drawing, then
+// drawn on to 12 s (building the texture and warming the pipeline) and
+// measured from there, with the ring's steady load of particles.
 void WholeFrame(benchmark::State& bench) {
     OffscreenRenderer r(1024, 768, 1);
     if (!r.ok()) {
@@ -58,22 +80,66 @@ void WholeFrame(benchmark::State& bench) {
         return;
     }
     SceneRenderer& renderer = r.renderer();
-    simulate(renderer.state, *renderer.scene, 11900);
+    simulate(renderer.state, *renderer.scene, 11904);
     renderer.scene->particles.textureDirty = true;  // the atlas went nowhere
-    // Warm up: the first frames build the texture and compile the shaders.
-    r.runUntil(12000, 16);
-    uint32_t ms = 12000;
-    size_t drawn = 0;
-    for (auto _ : bench) {
-        r.frameAt(ms += 16);
-        drawn = 0;
-        for (const auto& p : renderer.scene->particles.particles) {
-            drawn += p.state != ParticleState::Free;
-        }
-    }
-    bench.counters["particles"] = static_cast<double>(drawn);
+    for (uint32_t ms = 11920; ms <= 12000; ms += 16) r.frameAt(ms);
+    frames(bench, r, 12000);
 }
-BENCHMARK(WholeFrame)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(WholeFrame)->Unit(benchmark::kMillisecond)->Iterations(20)->MeasureProcessCPUTime();
+
+// The frames just after the first second of a run, with few particles yet.
+void WholeFrameAtStart(benchmark::State& bench) {
+    OffscreenRenderer r(1024, 768, 1);
+    if (!r.ok()) {
+        bench.SkipWithError("no off-screen context");
+        return;
+    }
+    r.runUntil(1008, 16);
+    frames(bench, r, 1008);
+}
+BENCHMARK(WholeFrameAtStart)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->MeasureProcessCPUTime();
+
+// One window over `monitors` monitors of 800 x 600 side by side, a scene on
+// each, after 12 s of frames 51 ms apart (a particle shed at every frame, as
+// at 60 frames a second): a whole frame, with the processor time of all of
+// Mesa's threads (which other work on the machine does not inflate as it
+// does the wall time), and that per pixel. Two monitors should cost what
+// one does per pixel.
+void MonitorFrames(benchmark::State& bench) {
+    const auto count = static_cast<int32_t>(bench.range(0));
+    std::vector<uint8_t> pixels(static_cast<size_t>(count) * 800 * 600 * 4);
+    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    if (context == nullptr ||
+        !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, count * 800, 600)) {
+        bench.SkipWithError("no off-screen context");
+        return;
+    }
+    std::vector<ScreenRect> monitors;
+    for (int32_t i = 0; i < count; ++i) monitors.push_back({i * 800, 0, 800, 600});
+    MonitorScenes scenes(1);
+    scenes.setLayout({0, 0, count * 800, 600}, monitors, 0, [] {});
+    uint32_t ms = 0;
+    while (ms < 12000) scenes.frame(ms += 51);
+    glFinish();  // the warm-up frames are drawn by now, not in the first measured one
+    for (auto _ : bench) {
+        scenes.frame(ms += 16);
+        glFinish();
+    }
+    bench.counters["per_pixel"] = benchmark::Counter(
+        static_cast<double>(pixels.size() / 4),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    scenes.releaseGl();
+    OSMesaDestroyContext(context);
+}
+BENCHMARK(MonitorFrames)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 }  // namespace orvelle

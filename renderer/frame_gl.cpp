@@ -28,6 +28,12 @@ void applyViewSize(RendererState& state, uint32_t width, uint32_t height) {
     loadPixelProjection(width, height);
 }
 
+void applyViewArea(int32_t x, int32_t y, uint32_t width, uint32_t height) {
+    glViewport(x, y, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glScissor(x, y, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    loadPixelProjection(width, height);
+}
+
 namespace detail {
 
 void setupGLState(const RendererState& state) {
@@ -133,6 +139,8 @@ PuffMatrix puffMatrix(float centerX, float centerY, float angle, float length, f
 }  // namespace
 
 void GlFrameTarget::beginPuffs() {
+    // Each scene's target has a texture of its own; several share a context.
+    glBindTexture(GL_TEXTURE_2D, texture_);
     glEnable(GL_TEXTURE_2D);
     quadCount_ = 0;
 }

@@ -21,6 +21,11 @@ void resizeViewport(int32_t width, int32_t height);
 // pixel, x to the right, y upwards, the origin at the bottom-left.
 void applyViewSize(RendererState& state, uint32_t width, uint32_t height);
 
+// One view of several in a window: the viewport and the scissor box at
+// (x, y) from the window's bottom-left, and the pixel projection of a view
+// of width x height.
+void applyViewArea(int32_t x, int32_t y, uint32_t width, uint32_t height);
+
 // Initial OpenGL state and two cleared buffers (presenting once in between);
 // then the lights get their first positions. present() is the host's swap.
 template <typename Present>

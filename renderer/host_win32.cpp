@@ -1,62 +1,18 @@
-// The renderer's Windows host: the settings, the display mode, the
-// "Zelkor_VC" window with its OpenGL context, the message-and-frame loop with
-// its clock, the keys and the shutdown. The scene and its frame step are the
-// portable SceneRenderer; this file only binds it to Windows.
+// The renderer's Windows host: WinMain and the run's loop with its clock.
+// The window, the OpenGL context and the display mode are seams of their
+// own; the scenes, one per monitor, are the portable MonitorScenes.
 #include <windows.h>
 
-#include <memory>
+#include <vector>
 
-#include "config/settings_keys.h"
-#include "platform/names.h"
-#include "platform/win32_handles.h"
-#include "platform/window_win32.h"
 #include "renderer/clock.h"
-#include "renderer/keys.h"
-#include "renderer/scene_renderer.h"
+#include "renderer/display_mode_win32.h"
+#include "renderer/monitor_scenes.h"
+#include "renderer/renderer_window_win32.h"
 #include "renderer/wgl_context_win32.h"
 
 namespace orvelle {
 namespace {
-
-// The screen size from the settings file and the desktop's colour depth.
-struct DisplaySettings {
-    int32_t width = settings::kDefaultWidth;
-    int32_t height = settings::kDefaultHeight;
-    uint8_t colorBits = 0;
-};
-
-int32_t storedDimension(const char* key, int32_t defaultValue) {
-    const auto stored = static_cast<int32_t>(
-        GetPrivateProfileIntA(settings::kSection, key, defaultValue, settings::kPath));
-    return settings::usableDimension(stored, defaultValue);
-}
-
-DisplaySettings readSettings() {
-    DisplaySettings settings;
-    settings.width = storedDimension(settings::kWidth, settings::kDefaultWidth);
-    settings.height = storedDimension(settings::kHeight, settings::kDefaultHeight);
-    win32::WindowDC screen(nullptr);
-    settings.colorBits = static_cast<uint8_t>(GetDeviceCaps(screen.get(), BITSPIXEL) & 0xFF);
-    return settings;
-}
-
-// Only size and depth are asked for; the display keeps its refresh rate.
-void changeDisplayMode(uint32_t width, uint32_t height, uint8_t colorBits) {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(DEVMODEA);
-    mode.dmPelsWidth = width;
-    mode.dmPelsHeight = height;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    if (colorBits != 0) {
-        mode.dmBitsPerPel = colorBits;
-        mode.dmFields |= DM_BITSPERPEL;
-    }
-    ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
-}
-
-void restoreDisplayMode() {
-    ChangeDisplaySettingsA(nullptr, 0);
-}
 
 int64_t queryCounter() {
     LARGE_INTEGER value;
@@ -64,98 +20,52 @@ int64_t queryCounter() {
     return value.QuadPart;
 }
 
-class RendererWindow final : public win32::WindowBase<RendererWindow> {
-public:
-    static constexpr const char* kClassName = names::kRendererClass;
-
-    RendererWindow(SceneRenderer& renderer, const DisplaySettings& display)
-        : renderer_(renderer), display_(display) {}
-
-    // The window over the whole screen; false when it cannot be had.
-    bool open() {
-        const win32::WindowClassOptions options{CS_VREDRAW | CS_HREDRAW | CS_OWNDC};
-        const std::wstring caption = win32::widen(names::kRendererCaption);
-        if (!createWindow(0, caption.c_str(), WS_POPUP, 0, 0, display_.width, display_.height,
-                          nullptr, options)) {
-            return false;
-        }
-        ShowWindow(window(), SW_SHOW);
-        UpdateWindow(window());
-        return true;
-    }
-
-    // Frames whenever no message is pending, until WM_QUIT.
-    int run() {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        const int64_t start = queryCounter();
-        renderer_.start(renderer_.state.viewWidth, renderer_.state.viewHeight,
-                        [&] { SwapBuffers(dc_); });
-        MSG msg{};
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-        while (msg.message != WM_QUIT) {
-            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-                continue;
-            }
-            renderer_.frame(elapsedMsFrom(queryCounter(), start, frequency.QuadPart));
-            SwapBuffers(dc_);
-        }
-        return static_cast<int>(msg.wParam);
-    }
-
-protected:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_CREATE:
-                // The class's own DC (CS_OWNDC): it lives as long as the
-                // window and is never released, so it is fetched once.
-                dc_ = GetDC(window());
-                changeDisplayMode(renderer_.state.viewWidth, renderer_.state.viewHeight,
-                                  display_.colorBits);
-                ShowCursor(FALSE);
-                context_.create(dc_, display_.colorBits);
-                context_.requestSwapPerRefresh(dc_);
-                return 0;
-            case WM_SIZE:
-                renderer_.resize(LOWORD(lParam), HIWORD(lParam));
-                return 0;
-            case WM_KEYDOWN:
-                if (wParam == kKeyEscape) {
-                    DestroyWindow(window());
-                } else {
-                    handleArrowKey(renderer_.state, static_cast<uint32_t>(wParam));
-                }
-                return 0;
-            case WM_DESTROY:
-                renderer_.releaseGl();
-                context_.destroy();
-                restoreDisplayMode();
-                ShowCursor(TRUE);
-                PostQuitMessage(0);
-                return 0;
-            default:
-                return WindowBase::handle(message, wParam, lParam);
-        }
-    }
-
-private:
-    SceneRenderer& renderer_;
-    DisplaySettings display_;
-    HDC dc_ = nullptr;
-    WglContext context_;
-};
-
+// Every way out returns through here, so the scoped display mode, context
+// and window end in order: the context released, the display restored, the
+// cursor shown. Start-up failures end quietly with 0, like a run.
 int run() {
-    const DisplaySettings display = readSettings();
-    // Allocated once, before the window: nothing is allocated while the scene runs.
-    auto renderer = std::make_unique<SceneRenderer>(GetTickCount());
-    renderer->state.viewWidth = static_cast<uint32_t>(display.width);
-    renderer->state.viewHeight = static_cast<uint32_t>(display.height);
-    RendererWindow window(*renderer, display);
-    if (!window.open()) return 0;
-    return window.run();
+    const DisplayRequest request = recordedDisplayMode();
+    MonitorScenes scenes(GetTickCount());
+    RendererWindow window([&](uint32_t key) { scenes.arrowKey(key); });
+    if (!window.create()) return 0;
+    // The pixel format and the context before the display is touched: when
+    // they cannot be had, the display and the cursor stay as they were.
+    WglContext context;
+    if (!context.create(window.dc(), request.colorBits)) return 0;
+    context.requestSwapPerRefresh();
+    const ScopedDisplayMode display(request);
+
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const int64_t start = queryCounter();
+    const auto now = [&] { return elapsedMsFrom(queryCounter(), start, frequency.QuadPart); };
+    // The window over every monitor (after the switch: the primary's new
+    // size), a scene in each; again whenever the monitors change.
+    const auto followMonitors = [&] {
+        const std::vector<ScreenRect> monitors = desktopMonitors();
+        const ScreenRect area = boundingBox(monitors);
+        window.cover(area);
+        scenes.setLayout(area, monitors, now(), [&] { context.swap(); });
+    };
+    followMonitors();
+
+    // Frames whenever no message is pending, until WM_QUIT; one swap per
+    // frame for all the monitors.
+    MSG msg{};
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    while (msg.message != WM_QUIT) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            continue;
+        }
+        if (window.takeMonitorCheck()) followMonitors();
+        scenes.frame(now());
+        context.swap();
+    }
+    scenes.releaseGl();
+    context.destroy();
+    return static_cast<int>(msg.wParam);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // orvelle: the scene on X11, for XScreenSaver and its users. The same frame
 // step as on Windows, drawn into a window of its own, into a window someone
-// else made (XScreenSaver's, by id), or onto the root window. It follows the
-// window's size, never switches the display mode, and ends on Escape, the
-// window's close button, its destruction, SIGTERM or SIGINT.
+// else made (XScreenSaver's, by id), or onto the root window; over the whole
+// screen (-root, -fullscreen) each monitor shows a flight of its own. It
+// follows the window's size and the monitors, never switches the display
+// mode, and ends on Escape, the window's close button, its destruction,
+// SIGTERM or SIGINT.
 #include <X11/Xlib.h>
 
 #include <GL/gl.h>
@@ -15,12 +17,12 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "renderer/glx_context.h"
-#include "renderer/keys.h"
+#include "renderer/monitor_scenes.h"
 #include "renderer/ppm.h"
-#include "renderer/scene_renderer.h"
 #include "renderer/x11_window.h"
 
 namespace orvelle {
@@ -57,7 +59,7 @@ const char* const kUsage =
     "  -window         draw in an own window (the default)\n"
     "  -fullscreen     the own window over the whole screen\n"
     "  -geometry WxH   the own window's size (otherwise 1024x768)\n"
-    "  -fps            show the frames per second\n"
+    "  -fps            show the frames per second (and print them every second)\n"
     "  -seed N         the random seed (otherwise the time)\n"
     "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
     "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
@@ -123,7 +125,8 @@ bool parse(int argc, char** argv, Options& o) {
     return true;
 }
 
-// The frames per second in the bottom-left corner, in X's "fixed" font.
+// The frames per second in the bottom-left corner of a monitor, in X's
+// "fixed" font, and on the standard output once a second.
 class FpsOverlay {
 public:
     void create(Display* display) {
@@ -138,6 +141,8 @@ public:
         const double seconds = std::chrono::duration<double>(now - since_).count();
         if (seconds >= 1.0) {
             std::snprintf(text_, sizeof text_, "FPS: %.1f", frames_ / seconds);
+            std::printf("%s\n", text_);
+            std::fflush(stdout);
             frames_ = 0;
             since_ = now;
         }
@@ -182,24 +187,27 @@ int run(const Options& options) {
     if (options.fps) fps.create(window.display());
 
     const auto started = std::chrono::steady_clock::now();
-    auto renderer = std::make_unique<SceneRenderer>(
+    MonitorScenes scenes(
         options.seeded ? options.seed : static_cast<uint32_t>(started.time_since_epoch().count()));
-    renderer->start(static_cast<uint32_t>(window.width()), static_cast<uint32_t>(window.height()),
-                    [&] { context.swap(); });
+    const auto layout = [&](uint32_t ms) {
+        const ScreenRect whole{0, 0, window.width(), window.height()};
+        scenes.setLayout(whole, window.monitors(), ms, [&] { context.swap(); });
+    };
+    layout(0);
     // Where the driver gives no frame per refresh, no more than 240 frames a
     // second either: never the card flat out.
     const auto shortest = std::chrono::microseconds(paced ? 0 : 4167);
     uint32_t frame = 0;
     int status = 0;
-    while (!stopRequested) {
-        const X11Window::Event event = window.poll();
-        if (event == X11Window::Event::Close || event == X11Window::Event::Gone) break;
-        if (event == X11Window::Event::Resized) {
-            renderer->resize(static_cast<uint32_t>(window.width()),
-                             static_cast<uint32_t>(window.height()));
+    bool ended = false, changed = false;
+    while (!stopRequested && !ended) {
+        for (X11Window::Event event; (event = window.poll()) != X11Window::Event::Nothing;) {
+            ended = ended || event == X11Window::Event::Close || event == X11Window::Event::Gone;
+            changed = changed || event == X11Window::Event::Resized ||
+                      event == X11Window::Event::Monitors;
+            if (event == X11Window::Event::Key) scenes.arrowKey(window.key());
         }
-        if (event == X11Window::Event::Key) handleArrowKey(renderer->state, window.key());
-        if (window.lost()) break;  // drawing on a window that is gone
+        if (ended || window.lost()) break;  // drawing on a window that is gone
 
         const auto now = std::chrono::steady_clock::now();
         const uint32_t ms =
@@ -207,7 +215,8 @@ int run(const Options& options) {
                 ? ++frame * options.clockStep
                 : static_cast<uint32_t>(
                       std::chrono::duration_cast<std::chrono::milliseconds>(now - started).count());
-        renderer->frame(ms);
+        if (std::exchange(changed, false)) layout(ms);
+        scenes.frame(ms);
         if (options.fps) fps.frame(now);
         if (!options.snapshotFile.empty() && ms >= options.snapshotAt) {
             if (!writeSnapshot(options.snapshotFile, window.width(), window.height())) status = 1;
@@ -216,7 +225,7 @@ int run(const Options& options) {
         context.swap();
         std::this_thread::sleep_until(now + shortest);
     }
-    renderer->releaseGl();
+    scenes.releaseGl();
     context.release();
     return status;
 }

@@ -18,7 +18,7 @@ void debugPrint(const char* format, ...) {
     OutputDebugStringA(buffer);
 }
 
-void setupPixelFormat(HDC dc, uint8_t colorBits) {
+bool setupPixelFormat(HDC dc, uint8_t colorBits) {
     PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
     pfd.nVersion = 1;
@@ -29,7 +29,7 @@ void setupPixelFormat(HDC dc, uint8_t colorBits) {
     pfd.iLayerType = PFD_MAIN_PLANE;
     const int index = ChoosePixelFormat(dc, &pfd);
     debugPrint("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(dc, BITSPIXEL));
-    SetPixelFormat(dc, index, &pfd);
+    return index != 0 && SetPixelFormat(dc, index, &pfd);
 }
 
 template <typename Function>
@@ -39,19 +39,23 @@ Function glProc(const char* name) {
 
 }  // namespace
 
-void WglContext::create(HDC dc, uint8_t colorBits) {
-    setupPixelFormat(dc, colorBits);
+bool WglContext::create(HDC dc, uint8_t colorBits) {
+    if (!setupPixelFormat(dc, colorBits)) return false;
     context_ = wglCreateContext(dc);
-    wglMakeCurrent(dc, context_);
+    if (context_ == nullptr) return false;
+    dc_ = dc;
+    if (wglMakeCurrent(dc, context_)) return true;
+    destroy();
+    return false;
 }
 
-void WglContext::requestSwapPerRefresh(HDC dc) {
+void WglContext::requestSwapPerRefresh() {
     using ExtensionsArb = const char*(WINAPI*)(HDC);
     using ExtensionsExt = const char*(WINAPI*)();
     using SwapInterval = BOOL(WINAPI*)(int);
     const char* list = nullptr;
     if (auto arb = glProc<ExtensionsArb>("wglGetExtensionsStringARB")) {
-        list = arb(dc);
+        list = arb(dc_);
     } else if (auto ext = glProc<ExtensionsExt>("wglGetExtensionsStringEXT")) {
         list = ext();
     }

@@ -2,11 +2,13 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <GL/glx.h>
 
 #include <atomic>
 #include <cstdio>
+#include <utility>
 
 #include "renderer/keys.h"
 
@@ -59,6 +61,7 @@ bool X11Window::open(Mode mode, unsigned long existing, int width, int height, b
         height_ = attributes.height;
         // Its size changes and its end reach us; its keys are its owner's.
         XSelectInput(display_, window_, StructureNotifyMask);
+        if (mode == Mode::Root) followMonitors();
         return true;
     }
 
@@ -98,13 +101,54 @@ bool X11Window::open(Mode mode, unsigned long existing, int width, int height, b
                         reinterpret_cast<const unsigned char*>(&full), 1);
     }
     XMapRaised(display_, window_);
+    if (fullscreen) followMonitors();
     return true;
+}
+
+void X11Window::followMonitors() {
+    // Monitors came with RandR 1.5; before it the whole screen is the one.
+    int events = 0, errors = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display_, &events, &errors) ||
+        !XRRQueryVersion(display_, &major, &minor) || std::pair(major, minor) < std::pair(1, 5)) {
+        return;
+    }
+    randrEvents_ = events;
+    XRRSelectInput(display_, RootWindow(display_, DefaultScreen(display_)),
+                   RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+}
+
+std::vector<ScreenRect> X11Window::monitors() const {
+    std::vector<ScreenRect> found;
+    if (randrEvents_ >= 0) {
+        int count = 0;
+        XRRMonitorInfo* list =
+            XRRGetMonitors(display_, RootWindow(display_, DefaultScreen(display_)), True, &count);
+        for (int i = 0; i < count; ++i) {
+            const XRRMonitorInfo& m = list[i];
+            const ScreenRect rect{m.x, m.y, m.width, m.height};
+            found.insert(m.primary ? found.begin() : found.end(), rect);
+        }
+        if (list != nullptr) XRRFreeMonitors(list);
+    }
+    if (found.empty()) found.push_back({0, 0, width_, height_});
+    return found;
 }
 
 X11Window::Event X11Window::poll() {
     while (XPending(display_) > 0) {
         XEvent event{};
         XNextEvent(display_, &event);
+        if (randrEvents_ >= 0 && (event.type == randrEvents_ + RRScreenChangeNotify ||
+                                  event.type == randrEvents_ + RRNotify)) {
+            XRRUpdateConfiguration(&event);
+            if (own_) {  // full-screen: the screen's new size
+                const int screen = DefaultScreen(display_);
+                XResizeWindow(display_, window_,
+                              static_cast<unsigned>(DisplayWidth(display_, screen)),
+                              static_cast<unsigned>(DisplayHeight(display_, screen)));
+            }
+            return Event::Monitors;
+        }
         switch (event.type) {
             case ConfigureNotify:
                 if (event.xconfigure.window == window_ &&

@@ -1,12 +1,18 @@
 // The X11 host's window seam: its own window (a size, or the whole screen),
 // a window someone else made (XScreenSaver's, by id), or the root window.
-// It reports size changes, the user's wish to close, and the window's end.
+// It reports size changes, changes of the monitors, the user's wish to
+// close, and the window's end. Over the whole screen (the root window, or
+// its own window made full-screen) it lists the RandR monitors, so that each
+// gets a scene of its own; otherwise the window is the one monitor.
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "renderer/monitor_layout.h"
 
 namespace orvelle {
 
@@ -29,7 +35,12 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-    enum class Event { Nothing, Resized, Close, Gone, Key };
+    // The monitors in window coordinates, the primary first: RandR's over
+    // the whole screen (the screen itself where RandR has none), otherwise
+    // the window.
+    std::vector<ScreenRect> monitors() const;
+
+    enum class Event { Nothing, Resized, Monitors, Close, Gone, Key };
     // The next pending event that matters, without waiting; for Key, key()
     // holds the virtual-key code the renderer's keys are given in.
     Event poll();
@@ -38,9 +49,12 @@ public:
     bool lost() const;
 
 private:
+    void followMonitors();
+
     Display* display_ = nullptr;
     Window window_ = 0;
     bool own_ = false;
+    int randrEvents_ = -1;  // RandR's first event number where it lists monitors; -1: none
     Atom deleteWindow_ = 0;
     int width_ = 0;
     int height_ = 0;

@@ -53,10 +53,11 @@ class WineTestCase(unittest.TestCase):
 
     screen = "1024x768"
     programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
+    display = None  # an X server of the class's own (a display object); else an Xvfb
 
     @classmethod
     def setUpClass(cls):
-        cls.box = WineBox(WORK, screen=cls.screen, name=cls.__name__)
+        cls.box = WineBox(WORK, screen=cls.screen, display=cls.display, name=cls.__name__)
         cls.box.__enter__()
         cls.addClassCleanup(cls.box.shutdown)
         cls.folder = cls.box.c_drive() / "Orvelle"
@@ -114,20 +115,32 @@ class Screenshot:
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
 
-    def pixels(self, left, top, width, height):
-        for y in range(top, top + height):
+    def pixels(self, left, top, width, height, step=1):
+        """Every pixel of the region, or every step-th of every step-th row."""
+        for y in range(top, top + height, step):
             row = self.rgb[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
-            yield from zip(row[0::3], row[1::3], row[2::3])
+            yield from zip(row[0::3 * step], row[1::3 * step], row[2::3 * step])
 
-    def colour_counts(self, region, level=100, margin=40):
+    def colour_counts(self, region, level=100, margin=40, step=1):
         """Lit pixels, and those in which one channel clearly leads, brightly."""
         counts = dict.fromkeys(("red", "green", "blue", "lit"), 0)
-        for p in self.pixels(*region):
+        for p in self.pixels(*region, step=step):
             counts["lit"] += max(p) >= 40
             for i, name in enumerate(("red", "green", "blue")):
                 others = p[:i] + p[i + 1:]
                 counts[name] += p[i] >= level and p[i] >= max(others) + margin
         return counts
+
+
+def covered(shot, monitor, white=None):
+    """Red, green and blue light on the monitor, and less than half of the
+    white region (the whole monitor unless given) left white; from every
+    other pixel of every other row."""
+    counts = shot.colour_counts(monitor, step=2)
+    region = white or monitor
+    whites = sum(min(p) >= 250 for p in shot.pixels(*region, step=2))
+    lit = min(counts["red"], counts["green"], counts["blue"]) > 5
+    return lit and whites * 8 < region[2] * region[3]
 
 
 def main():

@@ -1,8 +1,9 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
 // the system from the inside: a window and its controls by caption, and what
 // a screen reader hears of them. It also registers a display mode, holds a
-// window with a caption (or as a pane for a preview), and hosts two push
-// buttons that report every click. Prints its results as key=value lines.
+// window with a caption (or as a pane for a preview, or a white one at a
+// place), and hosts two push buttons that report every click. Prints its
+// results as key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -49,16 +50,17 @@ LRESULT CALLBACK hostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w, m, wp, lp);
 }
 
-// A top-level window in a colour that no control draws.
-HWND plainWindow(const char* caption, DWORD style, int width, int height) {
+// A top-level window in a colour that no control draws (green), or in white.
+HWND plainWindow(const char* caption, DWORD style, int width, int height, int x = 100, int y = 100,
+                 COLORREF colour = RGB(0, 255, 0)) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = hostProc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = CreateSolidBrush(RGB(0, 255, 0));
+    wc.hbrBackground = CreateSolidBrush(colour);
     wc.lpszClassName = L"OrvelleProbe";
     RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), style, 100, 100, width,
-                           height, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), style, x, y, width, height,
+                           nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 // A window's rectangle in another window's client coordinates (0: the screen's).
@@ -231,6 +233,13 @@ int main() {
         std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
         std::fflush(stdout);
         pump(number(a3));
+        return 0;
+    }
+    if (command == "white") {  // X Y W H: a white window there, for ten minutes
+        const int x = std::atoi(a2), y = std::atoi(a3);
+        plainWindow("Orvelle white", WS_POPUP | WS_VISIBLE, std::atoi(args[4].c_str()),
+                    std::atoi(args[5].c_str()), x, y, RGB(255, 255, 255));
+        pump(600000);
         return 0;
     }
     std::fprintf(stderr, "probe: unknown command\n");

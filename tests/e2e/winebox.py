@@ -11,6 +11,7 @@ wine processes keep pipes open.
 
 import contextlib
 import os
+import re
 import select
 import shutil
 import signal
@@ -44,6 +45,8 @@ def start_x_server(argv, logs=None, name="x"):
     """Starts an X server whose argv(fd) reports its display number on fd;
     returns (Popen, number) once it accepts connections."""
     read, write = os.pipe()
+    if logs:
+        Path(logs).mkdir(parents=True, exist_ok=True)
     log = Path(logs) / f"{name}.log" if logs else Path(os.devnull)
     try:
         with open(log, "w") as out:
@@ -65,6 +68,8 @@ class VirtualDisplay:
     number itself and reports it (-displayfd), so boxes started at the same
     time by other runs never race for one."""
 
+    name = "xvfb"
+
     def __init__(self, screen="1024x768", logs=None):
         self.screen, self.logs, self.number, self.xvfb = screen, logs, None, None
 
@@ -75,10 +80,12 @@ class VirtualDisplay:
         self.stop()
         return False
 
+    def command(self, fd):
+        return ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
+                "-nolisten", "tcp"]
+
     def start(self):
-        self.xvfb, self.number = start_x_server(
-            lambda fd: ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
-                        "-nolisten", "tcp"], self.logs, "xvfb")
+        self.xvfb, self.number = start_x_server(self.command, self.logs, self.name)
         return self
 
     def stop(self):
@@ -89,6 +96,47 @@ class VirtualDisplay:
 
     def env(self):
         return dict(os.environ, DISPLAY=f":{self.number}")
+
+
+class DummyDisplay(VirtualDisplay):
+    """An X.Org server with the dummy video driver: real RandR outputs (Wine
+    sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
+    the primary; add() turns on more. Xorg needs root."""
+
+    name = "xorg"
+
+    def __init__(self, logs):
+        super().__init__(logs=Path(logs))
+
+    def command(self, fd):
+        config = Path(__file__).with_name("xorg-dummy.conf")
+        return ["Xorg", "-displayfd", str(fd), "-config", str(config), "-noreset", "-nolisten",
+                "tcp", "-logfile", str(self.logs / "xorg.server.log")]
+
+    def xrandr(self, *args, check=True):
+        return subprocess.run(["xrandr", *map(str, args)], env=self.env(), check=check, timeout=20,
+                              capture_output=True, text=True).stdout
+
+    def add(self, output, width, height, right_of="DUMMY0"):
+        """Turns an output on at a mode of that size, right of another unless
+        None (a mode that exists already is not made again)."""
+        mode = f"{width}x{height}_orvelle"
+        timing = subprocess.run(["cvt", str(width), str(height)], capture_output=True, text=True,
+                                check=True).stdout.split('"', 2)[2].split()
+        self.xrandr("--newmode", mode, *timing, check=False)
+        self.xrandr("--addmode", output, mode, check=False)
+        place = ["--right-of", right_of] if right_of else []
+        self.xrandr("--output", output, "--mode", mode, *place)
+        # Wine reads the outputs without probing them, and a Wine program
+        # started right after the change was seen to miss an output turned
+        # on until some client queried the server in full; so one does here.
+        self.xrandr("--query")
+
+    def monitors(self):
+        """{output: (left, top, width, height)} of the monitors on."""
+        found = re.findall(r"(\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+)\s+(\S+)",
+                           self.xrandr("--listmonitors"))
+        return {name: (int(x), int(y), int(w), int(h)) for w, h, x, y, name in found}
 
 
 # The system's own program files, which nothing writes to: a box's prefix
@@ -105,9 +153,11 @@ class WineBox:
         self.logs = self.home / "logs"
         self.screen = screen
         self.japanese = japanese
-        # An existing display to use instead of a virtual one of our own.
-        self.virtual = VirtualDisplay(screen, self.logs) if display is None else None
-        self.display = display
+        # An Xvfb of our own, another server of our own (a display object,
+        # started and stopped with the box), or an existing display's name.
+        named = isinstance(display, str)
+        self.virtual = None if named else display or VirtualDisplay(screen, self.logs)
+        self.display = display if named else None
         self.processes = []
 
     # -- environment --------------------------------------------------------

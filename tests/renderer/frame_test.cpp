@@ -1,8 +1,11 @@
 // Frames rendered off screen (Mesa) with a scripted clock and seed: the
 // pixels of a fixed frame (the batched puffs' matrices included), the black
-// first second, the viewport, and no heap use while the scene runs.
+// first second, the viewport, no heap use while the scene runs, and two
+// monitors' scenes side by side in one window.
+#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -10,6 +13,7 @@
 
 #include "renderer/gl_api.h"
 #include "renderer/host_offscreen.h"
+#include "renderer/monitor_scenes.h"
 #include "tests/renderer/recording_target.h"
 
 // Every operator new of this test program is counted. The library's other
@@ -73,6 +77,50 @@ TEST(OffscreenFrames, NoAllocationsWhileTheSceneRuns) {
     r.runUntil(14000, 40);  // a full ring of particles
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_GT(allocations.load(), 0) << "the counter counts";
+}
+
+// A window of 480 x 300 over a monitor of 320 x 240 at its top-left and one
+// of 160 x 120 at its bottom-right: each monitor's part of the window holds
+// the frame that a window of the monitor's own size shows with that scene's
+// seed (to one level: the viewport's offset moves a few edges' rounding),
+// and the rest of the window stays black.
+TEST(OffscreenFrames, EachMonitorShowsItsOwnSceneInItsViewport) {
+    std::vector<uint8_t> window(480 * 300 * 4);
+    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    ASSERT_TRUE(OSMesaMakeCurrent(context, window.data(), GL_UNSIGNED_BYTE, 480, 300));
+    MonitorScenes scenes(kSeed);
+    const ScreenRect monitors[] = {{0, 0, 320, 240}, {320, 180, 160, 120}};
+    scenes.setLayout({0, 0, 480, 300}, monitors, 0, [] {});
+    for (uint32_t ms = 20; ms <= 3000; ms += 20) scenes.frame(ms);
+    glFinish();
+    scenes.releaseGl();
+    OSMesaDestroyContext(context);
+
+    // The largest colour difference between a part of the window (rows from
+    // the bottom) and a picture of its size.
+    const auto difference = [&](uint32_t left, uint32_t bottom, uint32_t width, uint32_t height,
+                                const std::vector<uint8_t>& picture) {
+        int largest = 0;
+        for (uint32_t i = 0; i < width * height * 4; ++i) {
+            const uint8_t mine =
+                window[((bottom + i / 4 / width) * 480 + left) * 4 + i % (width * 4)];
+            if (i % 4 != 3) largest = std::max(largest, std::abs(mine - picture[i]));
+        }
+        return largest;
+    };
+    const auto alone = [](uint32_t width, uint32_t height, uint32_t seed) {
+        OffscreenRenderer r(width, height, seed);
+        r.runUntil(3000, 20);
+        return r.pixels();
+    };
+    const auto first = alone(320, 240, kSeed),
+               second = alone(160, 120, kSeed + MonitorScenes::kSeedStep);
+    EXPECT_LE(difference(0, 60, 320, 240, first), 1);
+    EXPECT_LE(difference(320, 0, 160, 120, second), 1);
+    EXPECT_GT(difference(0, 60, 320, 240, std::vector<uint8_t>(first.size())), 100) << "lit";
+    EXPECT_GT(difference(320, 0, 160, 120, alone(160, 120, kSeed)), 100) << "a seed of its own";
+    EXPECT_EQ(difference(320, 120, 160, 180, std::vector<uint8_t>(160 * 180 * 4)), 0);
+    EXPECT_EQ(difference(0, 0, 320, 60, std::vector<uint8_t>(320 * 60 * 4)), 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 """The X11 host, orvelle, under Xvfb with Mesa: its own window and SIGTERM, a
 window someone else made, resized and destroyed, a bad window id, and the
-same frame as the off-screen host."""
+same frame as the off-screen host. Then on the root window of an X.Org
+server with two RandR monitors: each covered, and followed when one is
+turned off and on again."""
 
 import os
 import signal
@@ -13,21 +15,23 @@ from ctypes import CDLL, c_int, c_uint, c_ulong, c_void_p
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
-from e2e_support import Screenshot, main, wait_until  # noqa: E402
-from winebox import VirtualDisplay  # noqa: E402
+from e2e_support import Screenshot, covered, main, wait_until  # noqa: E402
+from winebox import DummyDisplay, VirtualDisplay  # noqa: E402
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 HOST = BUILD / "renderer/orvelle"
 FRAMES = BUILD / "renderer/orvelle-frames"
 
 
-class X11Host(unittest.TestCase):
+class Host(unittest.TestCase):
+    """A server of the class's own (an 800x600 Xvfb unless it says), and the host on it."""
+
     @classmethod
-    def setUpClass(cls):
+    def setUpClass(cls, server=None):
         cls.work = Path(tempfile.mkdtemp(prefix="orvelle-x11-"))
-        cls.display = VirtualDisplay("800x600").start()
+        cls.display = server(cls.work) if server else VirtualDisplay("800x600", cls.work)
         cls.addClassCleanup(cls.display.stop)
-        cls.env = cls.display.env()
+        cls.env = cls.display.start().env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
     def start(self, *args, env=None):
@@ -56,16 +60,21 @@ class X11Host(unittest.TestCase):
         request("XMapWindow")
         return window.value, request
 
-    def counts(self, region):
-        """How many pixels of a region of the screen are lit, red, green, blue."""
+    def screenshot(self):
         path = self.work / "shot.ppm"
         subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8",
                         str(path)], check=True, env=self.env, timeout=30)
-        return Screenshot(path).colour_counts(region)
+        return Screenshot(path)
+
+    def counts(self, region):
+        """How many pixels of a region of the screen are lit, red, green, blue."""
+        return self.screenshot().colour_counts(region)
 
     def lit(self, region):
         return self.counts(region)["lit"]
 
+
+class X11Host(Host):
     def test_its_own_window_shows_the_three_lights_until_a_signal(self):
         host = self.start("-geometry", "640x480")
 
@@ -105,6 +114,44 @@ class X11Host(unittest.TestCase):
         subprocess.run([str(FRAMES), "320", "240", "7", "3000", "20", str(theirs)], check=True,
                        timeout=60)
         self.assertEqual(mine.read_bytes(), theirs.read_bytes())
+
+
+class X11HostOnMonitors(Host):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass(DummyDisplay)
+        cls.display.add("DUMMY1", 800, 600)
+        subprocess.run(["xsetroot", "-solid", "white"], env=cls.env, check=True, timeout=20)
+
+    def test_each_monitor_shows_a_scene_of_its_own_at_its_size(self):
+        # The second scene's seed is the first's plus 2^32 over the golden ratio.
+        mine, alone = self.work / "root.ppm", self.work / "alone.ppm"
+        host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000", mine)
+        self.assertEqual(host.wait(timeout=60), 0)
+        for seed, (left, top, width, height) in ((7, (0, 0, 1024, 768)),
+                                                 (7 + 0x9E3779B9, (1024, 0, 800, 600))):
+            subprocess.run([str(FRAMES), *map(str, (width, height, seed, 2000, 100, alone))],
+                           check=True, timeout=60)
+            pairs = zip(Screenshot(mine).pixels(left, top, width, height),
+                        Screenshot(alone).pixels(0, 0, width, height))
+            # To one level: the viewport's offset moves a few edges' rounding.
+            self.assertLessEqual(max(abs(a - b) for p, q in pairs for a, b in zip(p, q)), 1)
+
+    def test_the_root_window_covers_each_monitor_and_follows_them(self):
+        host = self.start("-root")
+        monitors = self.display.monitors()
+        self.assertEqual(sorted(monitors.values()), [(0, 0, 1024, 768), (1024, 0, 800, 600)])
+
+        def cover(*names):
+            return lambda: all(covered(self.screenshot(), monitors[n]) for n in names)
+        self.assertTrue(wait_until(cover("DUMMY0", "DUMMY1"), 60), "a monitor is not covered")
+        self.display.xrandr("--output", "DUMMY1", "--off")
+        self.assertTrue(wait_until(lambda: self.screenshot().width == 1024 and cover("DUMMY0")(),
+                                   30), "the primary is not covered any more")
+        self.display.add("DUMMY1", 800, 600)
+        self.assertTrue(wait_until(cover("DUMMY1"), 60), "the second monitor is not covered again")
+        host.send_signal(signal.SIGTERM)
+        self.assertEqual(host.wait(timeout=10), 0)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,70 @@
+"""Saver runs on two monitors under Wine: an X.Org server with the dummy
+video driver gives Wine one monitor per RandR output, and its mode changes
+are real. Every monitor is covered from one window, a monitor turned off and
+on again during the run is followed, and the monitors are as they were
+afterwards."""
+
+from e2e_support import WORK, WineTestCase, covered, ini, main, wait_until
+from winebox import DummyDisplay
+
+PRIMARY, SECOND = (0, 0, 1024, 768), (1024, 0, 800, 600)
+WHITE = {PRIMARY: (200, 150, 600, 400), SECOND: (1150, 100, 500, 400)}
+
+
+class Monitors(WineTestCase):
+    display = DummyDisplay(WORK / "xorg")
+
+    def setUp(self):
+        super().setUp()
+        self.display.add("DUMMY1", 800, 600)
+        self.before = self.display.monitors()
+        self.assertEqual(sorted(self.before.values()), [PRIMARY, SECOND])
+
+    def covers(self, *monitors, within=120):
+        shots = []
+
+        def check():
+            shots.append(self.screenshot(f"cover-{len(shots)}"))
+            return all(covered(shots[-1], m, WHITE.get(m)) for m in monitors)
+        return wait_until(check, within, interval=0.5)
+
+    def renderer_window(self):
+        found = self.box.xdotool("search", "--onlyvisible", "--name", "^Zelkor_VC$").stdout.split()
+        window = self.window("Zelkor_VC")
+        return len(found), tuple(int(window[k]) for k in ("x", "y", "width", "height"))
+
+    def test_a_saver_run_covers_both_monitors_follows_the_second_and_leaves_them_as_they_were(self):
+        for x, y, w, h in WHITE.values():
+            self.box.start(self.folder / "probe.exe", "white", x, y, w, h, name=f"white-{x}")
+
+        def whites_shown():
+            shot = self.screenshot("whites")
+            return all(min(map(min, shot.pixels(*w))) >= 250 for w in WHITE.values())
+        self.assertTrue(wait_until(whites_shown, 30))
+        saver = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver")
+        self.assertTrue(self.covers(PRIMARY, SECOND), "a monitor is not covered")
+        self.assertEqual(self.renderer_window(), (1, (0, 0, 1824, 768)))
+
+        self.display.xrandr("--output", "DUMMY1", "--off")
+        self.assertTrue(wait_until(lambda: self.renderer_window() == (1, PRIMARY), 10))
+        self.assertTrue(self.covers(PRIMARY), "the primary is not covered any more")
+        self.display.add("DUMMY1", 800, 600)
+        self.assertTrue(self.covers(SECOND), "the second monitor is not covered again")
+        self.assertIsNone(saver.poll())
+        self.escape_ends(saver)
+        self.assertEqual(self.display.monitors(), self.before)
+
+    def test_the_primary_alone_switches_to_the_recorded_size_and_back(self):
+        self.write_settings(ini({"Width": "800", "Height": "600"}))
+        renderer = self.box.start(self.folder / "Orvelle.dll", name="renderer")
+        # Wine moves the second monitor along to the primary's new edge.
+        during = {"DUMMY0": (0, 0, 800, 600), "DUMMY1": (800, 0, 800, 600)}
+        self.assertTrue(wait_until(lambda: self.display.monitors() == during, 60))
+        self.assertTrue(self.covers(*during.values()))
+        self.assertEqual(self.renderer_window(), (1, (0, 0, 1600, 600)))
+        self.escape_ends(renderer)
+        self.assertEqual(self.display.monitors(), self.before)
+
+
+if __name__ == "__main__":
+    main()
