@@ -76,6 +76,18 @@ class FrontEnd(WineTestCase):
         self.assertLess(lines.index(f"Width={width}"), lines.index(f"Height={height}"))
         self.escape_ends(scr)
 
+    def test_without_its_renderer_it_says_so_and_touches_nothing(self):
+        (self.folder / "Orvelle.dll").unlink()
+        scr = self.start_saver()
+        box = wait_until(lambda: self.window("Orvelle (ScreenSaver)"), 60)
+        self.assertTrue(box, "no message")
+        texts = [c["text"] for c in self.described("Orvelle (ScreenSaver)")[1:]]
+        self.assertIn("Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！", texts)
+        self.box.key("Return", self.box.x_window("Orvelle \\(ScreenSaver\\)"))
+        self.assertEqual(scr.wait(timeout=20), 0)
+        self.assertFalse((self.folder / "Orvelle.dll").exists(), "looking made no file")
+        self.assertFalse(self.settings_path().exists(), "the settings were not touched")
+
     def test_an_mp3_plays_restarts_after_its_end_and_is_closed(self):
         music = self.box.c_drive() / "music"
         music.mkdir(exist_ok=True)

@@ -74,6 +74,7 @@ RECT rectIn(HWND w, HWND other) {
 struct Listing {
     HWND top;
     HWND focus;
+    HWND capture;
 };
 
 // One line for each visible control of a window (a message box creates all
@@ -110,10 +111,11 @@ BOOL CALLBACK listControl(HWND child, LPARAM param) {
     }
     std::printf(
         "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld text_width=%ld enabled=%d "
-        "focus=%d style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
+        "focus=%d capture=%d style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
         narrow(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
         r.bottom - r.top, measured.right, IsWindowEnabled(child) ? 1 : 0,
-        child == list.focus ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+        child == list.focus ? 1 : 0, child == list.capture ? 1 : 0,
+        static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
         static_cast<unsigned long long>(uintptr_t(GetParent(child))), role.lVal, state.lVal,
         name != nullptr ? narrow(name).c_str() : "", narrow(text).c_str());
     SysFreeString(name);
@@ -143,7 +145,7 @@ int describe(const char* caption, DWORD waitMs) {
         client.bottom, origin.x, origin.y,
         static_cast<unsigned long>(GetWindowLongW(top, GWL_STYLE)), IsWindowVisible(top) ? 1 : 0,
         pid);
-    Listing list{top, info.hwndFocus};
+    Listing list{top, info.hwndFocus, info.hwndCapture};
     CoInitialize(nullptr);
     EnumChildWindows(top, listControl, reinterpret_cast<LPARAM>(&list));
     return 0;

@@ -268,6 +268,9 @@ class SettingsDialog(WineTestCase):
         # A click, then Space and Enter on the button that now has the focus.
         self.box.xdotool("mousemove", x + w // 2, y + h // 2)
         self.box.xdotool("click", 1)
+        self.assertTrue(wait_until(lambda: clicks() == 1, 10), "the click")
+        self.assertEqual([b["capture"] for b in self.described("Orvelle check")[1:]], ["0", "0"],
+                         "the mouse is given back after the click")
         for count, key in ((1, None), (2, "space"), (3, "Return"), (4, "alt+a")):
             if key:
                 self.box.key(key)
