@@ -1,14 +1,17 @@
 // Renders the scene off screen with a scripted clock and writes the last
-// frame as a PPM picture.
-//   orvelle-frames WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm
+// frame as a PPM picture: the run's own scene, or the one a window over
+// several monitors makes as its MONITOR-th (from 0) with that run's seed.
+//   orvelle-frames WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm [MONITOR]
 #include <cstdio>
 #include <cstdlib>
 
 #include "host_offscreen.h"
+#include "monitor_scenes.h"
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm\n", argv[0]);
+    if (argc != 7 && argc != 8) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm [MONITOR]\n",
+                     argv[0]);
         return 2;
     }
     const auto number = [&](int i) {
@@ -19,7 +22,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "size and step must be positive\n");
         return 2;
     }
-    orvelle::OffscreenRenderer renderer(width, height, number(3));
+    const auto own = orvelle::MonitorScenes::identity(number(3), argc == 8 ? number(7) : 0);
+    orvelle::OffscreenRenderer renderer(width, height, own.seed, own.pathTimeOffset);
     if (!renderer.ok()) {
         std::fprintf(stderr, "no off-screen OpenGL context\n");
         return 1;

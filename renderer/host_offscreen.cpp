@@ -6,7 +6,8 @@
 
 namespace orvelle {
 
-OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed)
+OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed,
+                                     float pathTimeOffset)
     : width_(width),
       height_(height),
       buffer_(static_cast<size_t>(width) * height * 4),
@@ -20,6 +21,7 @@ OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t s
     }
     context_ = context;
     // One buffer: presenting is finishing the work.
+    renderer_->state.pathTimeOffset = pathTimeOffset;
     renderer_->start(width, height, [] { glFinish(); });
 }
 

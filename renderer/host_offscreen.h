@@ -15,7 +15,7 @@ namespace orvelle {
 class OffscreenRenderer {
 public:
     // Creates the context and starts the renderer.
-    OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed);
+    OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed, float pathTimeOffset = 0.0f);
     ~OffscreenRenderer();
     OffscreenRenderer(const OffscreenRenderer&) = delete;
     OffscreenRenderer& operator=(const OffscreenRenderer&) = delete;

@@ -8,6 +8,11 @@
 
 namespace orvelle {
 
+MonitorScenes::Identity MonitorScenes::identity(uint32_t runSeed, uint32_t made) {
+    const uint32_t seed = runSeed + made * kSeedStep;
+    return {seed, made == 0 ? 0.0f : static_cast<float>(60 + seed % 3540)};
+}
+
 bool MonitorScenes::adopt(const ScreenRect& window, std::span<const ScreenRect> monitors,
                           uint32_t nowMs) {
     std::vector<ScreenRect> before, after;
@@ -49,10 +54,10 @@ bool MonitorScenes::adopt(const ScreenRect& window, std::span<const ScreenRect> 
 }
 
 std::unique_ptr<SceneRenderer> MonitorScenes::newScene(const ScreenRect& monitor) {
-    const uint32_t seed = nextSeed_;
-    nextSeed_ += kSeedStep;
+    const Identity own = identity(runSeed_, made_++);
     try {
-        auto scene = std::make_unique<SceneRenderer>(seed);
+        auto scene = std::make_unique<SceneRenderer>(own.seed);
+        scene->state.pathTimeOffset = own.pathTimeOffset;
         scene->state.viewWidth = static_cast<uint32_t>(monitor.width);
         scene->state.viewHeight = static_cast<uint32_t>(monitor.height);
         primeLights(scene->state, *scene->scene);

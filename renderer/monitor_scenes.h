@@ -17,10 +17,18 @@ namespace orvelle {
 
 class MonitorScenes {
 public:
-    // The first scene gets the seed, every later one the seed before it
-    // plus kSeedStep (2^32 over the golden ratio: far apart for neighbours).
+    // What makes a scene its own: the first one made gets the run's seed,
+    // every later one the seed before it plus kSeedStep (2^32 over the
+    // golden ratio: far apart for neighbours) and paths that run a minute to
+    // an hour ahead, by its seed.
     static constexpr uint32_t kSeedStep = 0x9E3779B9u;
-    explicit MonitorScenes(uint32_t seed) : nextSeed_(seed) {}
+    struct Identity {
+        uint32_t seed;
+        float pathTimeOffset;
+    };
+    static Identity identity(uint32_t runSeed, uint32_t made);
+
+    explicit MonitorScenes(uint32_t seed) : runSeed_(seed) {}
 
     // With the context current, at the run's clock reading nowMs: the
     // window's place and the monitors, both in desktop coordinates. Scenes
@@ -62,7 +70,8 @@ private:
 
     ScreenRect window_;
     std::vector<View> views_;
-    uint32_t nextSeed_;
+    uint32_t runSeed_;
+    uint32_t made_ = 0;
 };
 
 }  // namespace orvelle

@@ -13,6 +13,10 @@ struct RendererState {
     uint32_t viewHeight = 768;
     // Scene clock in seconds and its step in the last frame.
     float sceneTime = 0.0f;
+    // Seconds the lights' and the attractor's paths run ahead of the scene
+    // clock: 0 for a run's own scene; another monitor's scene takes its own,
+    // so that it flies its own figure rather than the same one at once.
+    float pathTimeOffset = 0.0f;
     float frameDelta = 0.0f;
     // Damping of particle velocities for this frame.
     float velocityDecay = 0.0f;

@@ -50,10 +50,18 @@ ScreenPoint projectToView(const Vec3& p, float w, float h) {
             static_cast<float>(w * p.y / p.z + h * 0.5)};
 }
 
+namespace {
+
+double pathTime(const RendererState& state) {
+    return static_cast<double>(state.sceneTime) + static_cast<double>(state.pathTimeOffset);
+}
+
+}  // namespace
+
 void Light::update(const RendererState& state) {
     const double p = phase;
-    const double a = static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor *
-                                        static_cast<double>(state.sceneTime));
+    const double a =
+        static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * pathTime(state));
     const double r = static_cast<float>(radiusWave(a) + 2.0);
     const double d = p * kPhaseD;
     const double e = 0.501 * a + p * kPhaseE;
@@ -88,7 +96,7 @@ void Attractor::update(const RendererState& state) {
     // Half the lights' speed, and a smaller figure.
     const double h =
         static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * 0.5);
-    const double a = static_cast<double>(state.sceneTime) * h;
+    const double a = pathTime(state) * h;
     const double r = radiusWave(a) + 0.75;
     position = pathPosition(a, r, kAttractorD, 0.501 * a + kAttractorE, 2.501 * a + kAttractorF);
 }
