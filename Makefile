@@ -10,7 +10,7 @@ WASM    := build/wasm
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native release win web release-files deb test unit e2e dist run run-native install-linux fuzz mutation check-build-types bench format format-check clean
+.PHONY: all deps native release win web release-files deb test unit e2e dist run run-native install-linux fuzz mutation mutation-platform check-build-types bench format format-check clean
 
 all: native win
 
@@ -117,6 +117,12 @@ fuzz: deps
 # The faults of tests/mutation/mutations.txt, one at a time, against the native tests.
 mutation: deps
 	python3 tests/mutation/mutate.py
+
+# The faults of tests/mutation/mutations-windows.txt and mutations-x11.txt,
+# judged by the Wine suites and the X11 host's tests (about half an hour).
+mutation-platform: deps
+	python3 tests/mutation/mutate.py --layer windows
+	python3 tests/mutation/mutate.py --layer x11
 
 # The Windows renderer at every CMake build type, each through the trails test.
 check-build-types: deps
