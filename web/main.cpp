@@ -39,6 +39,7 @@ struct Page {
     double started = 0.0;
     double fpsSince = 0.0;
     int frames = 0;
+    bool lost = false;  // the context, until the browser gives it back
 };
 
 uint32_t virtualKey(const char* domKey) {
@@ -80,8 +81,26 @@ void followSize(Page& page) {
     page.target.resize(width, height);
 }
 
+// The browser may take the context back (a device reset, a tab in the
+// background); asked for again, it returns empty: everything is made anew
+// and the picture starts again from black, while the scene flies on.
+EM_BOOL onContextLost(int, const void*, void* data) {
+    static_cast<Page*>(data)->lost = true;
+    return EM_TRUE;  // asks for it back
+}
+
+EM_BOOL onContextRestored(int, const void*, void* data) {
+    Page& page = *static_cast<Page*>(data);
+    if (!page.target.start()) return EM_TRUE;  // stays lost
+    if (!page.scene.particles.textureDirty) page.target.uploadPuffAtlas(page.scene.puffAtlas);
+    page.state.viewWidth = page.state.viewHeight = 0;  // the next frame sets the size again
+    page.lost = false;
+    return EM_TRUE;
+}
+
 void frame(void* data) {
     Page& page = *static_cast<Page*>(data);
+    if (page.lost) return;
     followSize(page);
     const double now = emscripten_get_now();
     // The low 32 bits of the whole milliseconds, as the hosts' clocks.
@@ -124,6 +143,8 @@ int run() {
     page->started = page->fpsSince = emscripten_get_now();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, page.get(), EM_FALSE,
                                     onKeyDown);
+    emscripten_set_webglcontextlost_callback(kCanvas, page.get(), EM_FALSE, onContextLost);
+    emscripten_set_webglcontextrestored_callback(kCanvas, page.get(), EM_FALSE, onContextRestored);
     // On requestAnimationFrame; simulating an infinite loop keeps this
     // function's frame, and so the page, alive.
     emscripten_set_main_loop_arg(frame, page.get(), 0, EM_TRUE);
