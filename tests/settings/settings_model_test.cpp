@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/settings_keys.h"
 #include "tests/support/fakes.h"
 
@@ -34,13 +36,18 @@ TEST(SettingsModel, TheBannerCounterTakesTurns) {
     EXPECT_EQ((std::vector{steps[0], steps[23], steps[24], steps[47], steps[48], steps[49]}), want);
 }
 
-class ScriptedEncoding final : public PathEncoding {
+// Shift-JIS as far as these paths need it: ASCII in one byte, any other
+// character in two, as it holds Japanese, and no place for "é".
+class ShiftJisPaths final : public PathEncoding {
 public:
-    bool representable = true;
     std::optional<std::u16string> shortPath;
     std::optional<std::string> toAnsi(const std::u16string& path) override {
-        if (!representable && path != shortPath) return std::nullopt;
-        return std::string(path.begin(), path.end());
+        std::string out;
+        for (char16_t c : path) {
+            if (c == u'\u00e9') return std::nullopt;
+            out += c < 0x80 ? std::string(1, char(c)) : std::string("\x82\xA0");
+        }
+        return out;
     }
     std::optional<std::u16string> shortForm(const std::u16string&) override { return shortPath; }
 };
@@ -51,7 +58,7 @@ protected:
     int32_t lastResult = 0;
     SettingsModel model{music, lastResult, testing::shiftJisLeadBytes()};
     testing::FakeSettings store;
-    ScriptedEncoding encoding;
+    ShiftJisPaths encoding;
     const std::string kind = settings::kBgmKind, repeat = settings::kBgmRepeat,
                       file = settings::kBgmFile;
 };
@@ -79,47 +86,27 @@ TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
                                                  kind + "= 2, " + repeat + "= 0, " + file + "=");
 }
 
-TEST_F(Dialog, APathTheCodePageCannotHoldIsKeptShortOrNotAtAll) {
-    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\old.mp3", encoding));
-    encoding.representable = false;
-    encoding.shortPath = u"C:\\MUSIC\\CAFE~1.MP3";
-    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\caf\u00e9.mp3", encoding));
-    EXPECT_EQ(music.bgmFile, "C:\\MUSIC\\CAFE~1.MP3");
-    // A volume without short names: the previous choice stays.
-    encoding.shortPath.reset();
-    EXPECT_FALSE(model.fileChosen(u"C:\\Music\\caf\u00e9.mp3", encoding));
-    EXPECT_EQ(music.bgmFile, "C:\\MUSIC\\CAFE~1.MP3");
-    EXPECT_EQ(music.bgmFolder, "C:\\MUSIC");
-}
-
-// A code page of two bytes for every character above ASCII, as Shift-JIS
-// holds Japanese.
-class DoubleByteEncoding final : public PathEncoding {
-public:
-    std::optional<std::u16string> shortPath;
-    std::optional<std::string> toAnsi(const std::u16string& path) override {
-        std::string out;
-        for (char16_t c : path) out += c < 0x80 ? std::string(1, char(c)) : std::string("\x82\xA0");
-        return out;
+TEST_F(Dialog, APathTheFileCannotHoldIsKeptShortOrNotAtAll) {
+    // A character the code page lacks; 200 Japanese characters, which the
+    // chooser allows, in 400 bytes, where the settings file reads back 255.
+    const std::tuple<std::u16string, std::u16string, std::string> cases[] = {
+        {u"C:\\Music\\caf\u00e9.mp3", u"C:\\MUSIC\\CAFE~1.MP3", "C:\\MUSIC"},
+        {u"C:\\" + std::u16string(200, u'\u3042') + u".mp3", u"C:\\AAAAAA~1.MP3", "C:"},
+    };
+    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
+    for (const auto& [path, shortPath, folder] : cases) {
+        const std::string kept(shortPath.begin(), shortPath.end());
+        encoding.shortPath = shortPath;
+        ASSERT_TRUE(model.fileChosen(path, encoding));
+        EXPECT_EQ(music.bgmFile, kept);
+        // A volume without short names: the previous choice stays.
+        encoding.shortPath.reset();
+        EXPECT_FALSE(model.fileChosen(path, encoding));
+        EXPECT_EQ(std::tie(music.bgmFile, music.bgmFolder), std::tie(kept, folder));
     }
-    std::optional<std::u16string> shortForm(const std::u16string&) override { return shortPath; }
-};
-
-TEST_F(Dialog, APathLongerThanTheFileReadsBackIsKeptShortOrNotAtAll) {
-    // 200 Japanese characters: 200 characters the chooser allows, 400 bytes
-    // the settings file would cut at 255.
-    const std::u16string longPath = u"C:\\" + std::u16string(200, u'\u3042') + u".mp3";
-    DoubleByteEncoding sjis;
-    ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", sjis));
-    sjis.shortPath = u"C:\\AAAAAA~1.MP3";
-    ASSERT_TRUE(model.fileChosen(longPath, sjis));
-    EXPECT_EQ(music.bgmFile, "C:\\AAAAAA~1.MP3");
-    sjis.shortPath.reset();
-    EXPECT_FALSE(model.fileChosen(longPath, sjis));
-    EXPECT_EQ(music.bgmFile, "C:\\AAAAAA~1.MP3");
     // 255 bytes exactly still fit.
     const std::u16string fits = u"C:\\" + std::u16string(123, u'\u3042') + u"\\a.mp3";
-    ASSERT_TRUE(model.fileChosen(fits, sjis));
+    ASSERT_TRUE(model.fileChosen(fits, encoding));
     EXPECT_EQ(music.bgmFile.size(), 255u);
 }
 
