@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace orvelle {
 namespace {
 
@@ -12,11 +14,7 @@ using enum DialogControl;
 using Kind = MusicKind;
 
 TEST(DialogBehaviour, OptionsFromTopToBottomAreCdNoneFile) {
-    const struct {
-        Kind row;
-        OptionInput input;
-        OptionAction action;
-    } cases[] = {
+    const std::tuple<Kind, OptionInput, OptionAction> cases[] = {
         // A press or the access key chooses the option and focuses it; Space
         // and a screen reader choose it where the focus is.
         {Kind::File, OptionInput::Press, {Kind::File, OptionFile}},
@@ -30,19 +28,14 @@ TEST(DialogBehaviour, OptionsFromTopToBottomAreCdNoneFile) {
         {Kind::Cd, OptionInput::Previous, {Kind::File, OptionFile}},
         {Kind::File, OptionInput::Previous, {Kind::None, OptionNone}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(optionInput(c.row, c.input), c.action) << int(c.row) << " " << int(c.input);
-    }
+    for (const auto& [row, input, action] : cases)
+        EXPECT_EQ(optionInput(row, input), action) << int(row) << " " << int(input);
 }
 
 TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
     const ControlStates cd = controlStatesFor(1), none = controlStatesFor(0),
                         file = controlStatesFor(2), stored5 = controlStatesFor(5);
-    const struct {
-        DialogControl focused;
-        ControlStates states;
-        DialogControl after;
-    } cases[] = {
+    const std::tuple<DialogControl, ControlStates, DialogControl> cases[] = {
         // The repeat box loses the focus with the CD, the file button with the file.
         {Repeat, file, OptionFile},
         {Repeat, none, OptionNone},
@@ -55,9 +48,8 @@ TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
         {Set, stored5, Set},
         {RightBanner, none, RightBanner},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(focusAfter(c.focused, c.states), c.after) << int(c.focused);
-    }
+    for (const auto& [focused, states, after] : cases)
+        EXPECT_EQ(focusAfter(focused, states), after) << int(focused);
 
     // Away and back: the control that had the focus gets it again, unless
     // it was disabled meanwhile; a second deactivation finds nothing and
@@ -75,18 +67,14 @@ TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
 TEST(DialogBehaviour, ABannerOpensOnARealClickOrItsKeys) {
     // Steps: p press, c cancel (capture lost); then the release over the
     // banner (true) or beside it.
-    const struct {
-        const char* before;
-        bool over;
-        bool opens;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool> cases[] = {
         {"p", true, true},   {"p", false, false}, {"", true, false},
         {"pc", true, false}, {"pp", true, true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [before, over, opens] : cases) {
         BannerLink link;
-        for (const char* s = c.before; *s; ++s) *s == 'p' ? link.press() : link.cancel();
-        EXPECT_EQ(link.release(c.over), c.opens) << c.before << c.over;
+        for (const char* s = before; *s; ++s) *s == 'p' ? link.press() : link.cancel();
+        EXPECT_EQ(link.release(over), opens) << before << over;
         EXPECT_FALSE(link.release(true)) << "a release ends the press";
     }
     EXPECT_TRUE(BannerLink::keyOpens(0x0D) && BannerLink::keyOpens(0x20));
