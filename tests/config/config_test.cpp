@@ -85,13 +85,10 @@ TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
     testing::FakeSettings fake;
     fake.files = {"C:\\a.mp3", kOmote};
     // One trailing backslash is ignored; 表's last byte is part of it.
-    for (const auto& [path, exists] : {std::pair<std::string, bool>{"C:\\a.mp3", true},
-                                       {"C:\\a.mp3\\", true},
-                                       {"C:\\a.mp3\\\\", false},
-                                       {kOmote, true},
-                                       {"", false},
-                                       {"\\", false}})
-        EXPECT_EQ(fileExists(fake, path), exists) << path;
+    const std::pair<std::string, bool> files[] = {
+        {"C:\\a.mp3", true}, {"C:\\a.mp3\\", true}, {"C:\\a.mp3\\\\", false},
+        {kOmote, true},      {"", false},           {"\\", false}};
+    for (const auto& [path, exists] : files) EXPECT_EQ(fileExists(fake, path), exists) << path;
 }
 
 TEST(ReadAndWriteSetting, CutAt255BytesAndKeepThePlatformsResult) {

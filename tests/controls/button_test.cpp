@@ -178,9 +178,8 @@ TEST(Button, AccessKeysAndCaptionsForNewButtons) {
         EXPECT_EQ(withoutAccessKeyMarks(caption), reads) << caption;
     }
     std::vector<std::string> captions;
-    for (const char* name : {"ccXPButton1", "ccXPButton2", "ccXPButton3", "ccXPButton4"}) {
+    for (const char* name : {"ccXPButton1", "ccXPButton2", "ccXPButton3", "ccXPButton4"})
         captions.push_back(captionForNewButton(captions, name));
-    }
     EXPECT_EQ(captions, (std::vector<std::string>{"&OK", "&Cancel", "&Apply", "ccXPButton4"}));
 }
 
@@ -324,22 +323,19 @@ TEST(Interception, RecordsAreFoundFromTheTopReusedAndListedOnce) {
     EXPECT_EQ(results, (std::vector<int>{0, 1, 2, 1, 10, 1, 11, 0, 2, 0, -1, 0, 2, 0, 3}));
 }
 
-// The owner's calls around the window's own handling, which answers 40.
+// The owner's calls around the window's own handling, which answers 40: a
+// before-call changes the parameter and answers 7 (handling the message
+// alone when handle is set), an after-call adds one to the result.
 class LoggingOwner final : public InterceptionOwner {
 public:
     std::vector<std::string> log;
     bool handle = false;
-    intptr_t replaceResult = 0;
     void interceptedMessage(bool before, bool& handled, intptr_t& result,
                             WindowMessage& message) override {
         log.push_back((before ? "before " : "after ") + std::to_string(message.message));
-        if (before) {
-            message.wParam = 99;  // what the window will see
-            handled = handle;
-            result = 7;
-        } else if (replaceResult != 0) {
-            result = replaceResult;
-        }
+        if (before) message.wParam = 99;  // what the window will see
+        handled = before && handle;
+        result = before ? 7 : result + 1;
     }
     intptr_t send(const InterceptionRecord& record, uint32_t message) {
         return dispatchIntercepted(record, *this, {5, message, 1, 2}, [&](const WindowMessage& m) {
@@ -356,8 +352,7 @@ TEST(Interception, BeforeAndAfterCallsAroundThePreviousHandling) {
     table.addMessage(5, 0x86, kAfterDefault);
     LoggingOwner owner;
     EXPECT_EQ(owner.send(table.record(0), 0x10006), 40) << "32 bits must match";
-    EXPECT_EQ(owner.send(table.record(0), 6), 40) << "the before-call changed the parameter";
-    owner.replaceResult = 41;
+    EXPECT_EQ(owner.send(table.record(0), 6), 41) << "the window's result after the calls";
     EXPECT_EQ(owner.send(table.record(0), 0x86), 41) << "an after-call's result reaches the sender";
     owner.handle = true;
     EXPECT_EQ(owner.send(table.record(0), 6), 7) << "handled before: the window never sees it";

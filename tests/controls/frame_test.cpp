@@ -105,20 +105,17 @@ TEST(Frame, BaseColoursAndSystemColourArithmetic) {
 TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
     TestFrameHost host(50, 40, kDialogGrey);
     GFXFrameX frame(host);
-    using F = GFXFrameX;
-    using P = FrameProperties;
-    const std::tuple<void (F::*)(int16_t), int16_t, int16_t P::*, int16_t> cases[] = {
-        {&F::setCornerDepth, 60, &P::cornerDepth, 50},
-        {&F::setCornerDepth, -3, &P::cornerDepth, 0},
-        {&F::setShadowOpacity, 150, &P::shadowOpacity, 100},
-        {&F::setShadowOpacity, -1, &P::shadowOpacity, 0},
-        {&F::setShadowDepth, 1, &P::shadowDepth, 2},
-        {&F::setShadowDepth, 45, &P::shadowDepth, kMaxShadowDepth},
+    // The setters hold the corner depth to 0..50, the opacity to 0..100 and
+    // the shadow depth to 2..kMaxShadowDepth.
+    const auto set = [&](int16_t corner, int16_t opacity, int16_t depth) {
+        frame.setCornerDepth(corner);
+        frame.setShadowOpacity(opacity);
+        frame.setShadowDepth(depth);
+        const FrameProperties& p = frame.properties();
+        return std::tuple(p.cornerDepth, p.shadowOpacity, p.shadowDepth);
     };
-    for (const auto& [set, value, field, stored] : cases) {
-        (frame.*set)(value);
-        EXPECT_EQ(frame.properties().*field, stored) << value;
-    }
+    EXPECT_EQ(set(60, 150, 1), std::tuple(50, 100, 2));
+    EXPECT_EQ(set(-3, -1, 45), std::tuple(0, 0, kMaxShadowDepth));
 
     MapStore store;
     store.values = {{"CornerDepth", 80}, {"ShadowDepth", 0}, {"ShadowOpacity", -5}};
@@ -133,9 +130,7 @@ TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
               std::tuple(80, 0, kDialogGrey));
 
     MapStore saved;
-    frame.setCornerDepth(10);
-    frame.setShadowDepth(5);
-    frame.setShadowOpacity(50);
+    set(10, 50, 5);  // the defaults
     frame.saveProperties(saved);
     EXPECT_TRUE(saved.values.empty()) << "defaults are not stored";
     frame.setBorderColour(rgb(9, 9, 9));

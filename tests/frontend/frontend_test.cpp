@@ -110,16 +110,15 @@ TEST(SaverRun, Scenarios) {
     const std::string cd =
         "start renderer, open cdaudio |0, set cdaudio time format tmsf |0, "
         "timer 200 on, timer 500 on, status cdaudio current track |512, ";
+    // A run without music that ends when the renderer has.
+    const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
     // The kind of music, its file, the command line, the steps and what is heard.
     const std::tuple<int16_t, const char*, const char*, const char*, std::string> cases[] = {
-        {0, "", "/s", "load exit R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {0, "", "/s", "load exit R", silent},
         // Still starting (no window yet), seen, gone: the end comes once,
         // even while the process lingers.
-        {0, "", "/s", "load R win+ R win- R R unload",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
-        {0, "", "/s", "nostart load R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {0, "", "/s", "load R win+ R win- R R unload", silent},
+        {0, "", "/s", "nostart load R", silent},
         // A watch tick that finds the file ended starts it again.
         {2, "C:\\a.Mp3", "/s", "load M exit R",
          "start renderer, open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play |0, play MP3Play |0, "
@@ -129,8 +128,7 @@ TEST(SaverRun, Scenarios) {
         {2, "C:\\a.wav", "/s", "load exit R",
          "start renderer, PlaySound C:\\a.wav 9, timer 500 on, timer 500 off, PlaySound null 0, "
          "show cursor, end"},
-        {2, "C:\\a.ogg", "/s", "load exit R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {2, "C:\\a.ogg", "/s", "load exit R", silent},
         // Without a disc the CD watch stops itself and nothing is stopped at
         // the end; an empty command line has no cursor to give back.
         {1, "", "", "nodisc load C C unload", cd + "timer 200 off, end"},

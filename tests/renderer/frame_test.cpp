@@ -47,9 +47,8 @@ constexpr uint32_t kSeed = 20261206;
 uint64_t colourDigest(const std::vector<uint8_t>& rgba) {
     testing::Digest digest;
     // The colour channels only: the fade leaves alpha values behind.
-    for (size_t i = 0; i < rgba.size(); i += 4) {
+    for (size_t i = 0; i < rgba.size(); i += 4)
         digest.add(rgba[i]).add(rgba[i + 1]).add(rgba[i + 2]);
-    }
     return digest.value();
 }
 

@@ -149,12 +149,10 @@ protected:
         state.sceneTime = t;
         scene->particles.draw(state, scene->puffAtlas, scene->random, target);
     }
-    Particle& live(int i, Vec3 at, float born) {
-        Particle& p = scene->particles.particles[static_cast<size_t>(i)];
-        p = Particle{{1.0f, 0.5f, 0.25f, 1.0f}, at, {}, ParticleState::Live, born};
-        return p;
-    }
     Particle& particle(int i) { return scene->particles.particles[static_cast<size_t>(i)]; }
+    Particle& live(int i, Vec3 at, float born) {
+        return particle(i) = {{1.0f, 0.5f, 0.25f, 1.0f}, at, {}, ParticleState::Live, born};
+    }
 
     std::unique_ptr<Scene> scene;
     RendererState state;
