@@ -198,6 +198,12 @@ TEST_F(Particles, TheAttractorCapturesInsideAHundredUnitsAndPullsFromThere) {
     Particle& onLights = live(12, {}, 0.0f);
     updateAt(0.21f);
     EXPECT_EQ(onLights.color.blue, 1.0f);
+    // One captured as it is emitted keeps its slot's old colour.
+    scene->lights[0].position = {a.x + 10.0f, a.y, a.z};
+    particle(0).color = {0.25f, 0.5f, 0.75f, 1.0f};  // the previous occupant's
+    updateAt(0.5f);
+    EXPECT_EQ(particle(0).state, ParticleState::Captured);
+    EXPECT_EQ(particle(0).color.blue, 0.75f);
 }
 
 TEST_F(Particles, ALifeLastsLongerOnAWiderWindow) {
@@ -223,15 +229,6 @@ TEST_F(Particles, LeavingTheBoundsOrComingTooNearFrees) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(particle(i).state, ParticleState::Free) << i;
     EXPECT_EQ(particle(5).state, ParticleState::Live) << "inside the tenth's margin";
     EXPECT_EQ(target.puffs.size(), 1u);
-}
-
-TEST_F(Particles, OneCapturedAsItIsEmittedKeepsItsSlotsOldColour) {
-    scene->lights[0].position = {scene->attractor.position.x + 10.0f, scene->attractor.position.y,
-                                 scene->attractor.position.z};
-    particle(0).color = {0.25f, 0.5f, 0.75f, 1.0f};  // the previous occupant's
-    updateAt(0.5f);
-    EXPECT_EQ(particle(0).state, ParticleState::Captured);
-    EXPECT_EQ(particle(0).color.blue, 0.75f);
 }
 
 }  // namespace

@@ -138,17 +138,14 @@ TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
     const ControlStates cd = controlStatesFor(1), none = controlStatesFor(0),
                         file = controlStatesFor(2), stored5 = controlStatesFor(5);
     const std::tuple<DialogControl, ControlStates, DialogControl> cases[] = {
+        // clang-format off
         // The repeat box loses the focus with the CD, the file button with the file.
-        {Repeat, file, OptionFile},
-        {Repeat, none, OptionNone},
-        {Repeat, cd, Repeat},
-        {FileButton, cd, OptionCd},
-        {FileButton, file, FileButton},
+        {Repeat, file, OptionFile}, {Repeat, none, OptionNone}, {Repeat, cd, Repeat},
+        {FileButton, cd, OptionCd}, {FileButton, file, FileButton},
         // Nothing focused, or no option marked: the group's top option.
-        {None, none, OptionNone},
-        {FileButton, stored5, OptionCd},
-        {Set, stored5, Set},
+        {None, none, OptionNone}, {FileButton, stored5, OptionCd}, {Set, stored5, Set},
         {RightBanner, none, RightBanner},
+        // clang-format on
     };
     for (const auto& [focused, states, after] : cases)
         EXPECT_EQ(focusAfter(focused, states), after) << int(focused);
