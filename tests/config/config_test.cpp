@@ -16,6 +16,9 @@ namespace {
 // (83 5C) and 表 (95 5C) are "\".
 const std::string kSonata = "C:\\Music\\\x83\x5C\x83\x69\x83\x5E.mp3";
 const std::string kOmote = "C:\\\x95\x5C";
+// A path longer than the 255 bytes a setting is read in.
+const std::string kDeepFolder = "C:\\" + std::string(250, 'd');
+const std::string kDeep = kDeepFolder + "\\\x83\x5C.mp3";
 
 TEST(LoadSettings, TheStoredChoiceAndWhatIsLeftOfIt) {
     const struct {
@@ -27,6 +30,9 @@ TEST(LoadSettings, TheStoredChoiceAndWhatIsLeftOfIt) {
     } cases[] = {
         {" 2", " 0", "C:\\Music\\song.mp3", true, 2, 0, "C:\\Music\\song.mp3", "C:\\Music"},
         {" 2", " 3", kSonata, true, 2, 3, kSonata, "C:\\Music"},
+        // The music file's path is read whole, however long: a path cut at
+        // 255 bytes names no file and would turn the music off.
+        {" 2", nullptr, kDeep, true, 2, 0, kDeep, kDeepFolder},
         // A file gone since it was chosen: no music this run, from the own folder.
         {" 2", " 0", "C:\\Music\\gone.mp3", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
         {" 2", nullptr, "", false, 0, 0, "", "C:\\Program Files\\Orvelle"},
@@ -79,29 +85,16 @@ TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
     testing::FakeSettings fake;
     fake.files = {"C:\\a.mp3", kOmote};
     // One trailing backslash is ignored; 表's last byte is part of it.
-    for (const auto& [path, exists] : {std::pair<std::string, bool>{"C:\\a.mp3", true},
-                                       {"C:\\a.mp3\\", true},
-                                       {"C:\\a.mp3\\\\", false},
-                                       {kOmote, true},
-                                       {"", false},
-                                       {"\\", false}})
-        EXPECT_EQ(fileExists(fake, path), exists) << path;
+    const std::pair<std::string, bool> files[] = {
+        {"C:\\a.mp3", true}, {"C:\\a.mp3\\", true}, {"C:\\a.mp3\\\\", false},
+        {kOmote, true},      {"", false},           {"\\", false}};
+    for (const auto& [path, exists] : files) EXPECT_EQ(fileExists(fake, path), exists) << path;
 }
 
 TEST(ReadAndWriteSetting, CutAt255BytesAndKeepThePlatformsResult) {
     testing::FakeSettings fake;
     fake.values["Long"] = std::string(300, 'x');
     EXPECT_EQ(readSetting(fake, "Section", "Long", settings::kPath), std::string(255, 'x'));
-    // The music file's path is read whole, however long: a path cut at 255
-    // bytes names no file and would turn the music off.
-    const std::string deep = "C:\\" + std::string(250, 'd') + "\\\x83\x5C.mp3";
-    fake.values[settings::kBgmKind] = " 2";
-    fake.values[settings::kBgmFile] = deep;
-    fake.files = {deep};
-    MusicSettings music;
-    loadSettings(fake, fake, music);
-    EXPECT_EQ(music.bgmFile, deep);
-    EXPECT_EQ(music.bgmKind, 2);
     EXPECT_EQ(readSetting(fake, "Section", "Missing", settings::kPath), "");
     int32_t lastResult = 7;
     for (const int32_t result : {0, 1}) {

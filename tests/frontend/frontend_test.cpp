@@ -16,11 +16,7 @@ namespace {
 TEST(CommandLine, GivesTheModeAndThePreviewHandle) {
     using enum StartMode;
     // clang-format off
-    const struct {
-        const char* text;
-        StartMode mode;
-        std::optional<uint32_t> handle;
-    } cases[] = {
+    const std::tuple<const char*, StartMode, std::optional<uint32_t>> cases[] = {
         {"/s", Run, {}},              {"-S", Run, {}},             {"/S-anything", Run, {}},
         {"", RunPlain, {}},           {"x", Other, {}},            {"/p 1234", Preview, 1234u},
         {"/p:1234", Preview, 1234u},  {"/p   77x", Preview, 77u},  {"/P 0", Preview, {}},
@@ -29,10 +25,9 @@ TEST(CommandLine, GivesTheModeAndThePreviewHandle) {
         {"/c:1234", Configure, {}},   {"garbage", Other, {}},      {"/a", Other, {}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        const CommandLine line = parseCommandLine(c.text);
-        EXPECT_EQ(line.mode, c.mode) << c.text;
-        EXPECT_EQ(line.previewHandle, c.handle) << c.text;
+    for (const auto& [text, mode, handle] : cases) {
+        const CommandLine line = parseCommandLine(text);
+        EXPECT_EQ(std::tie(line.mode, line.previewHandle), std::tie(mode, handle)) << text;
     }
     EXPECT_EQ(argumentsOf("\"C:\\Program Files\\Orvelle.scr\" /s"), "/s");
     EXPECT_EQ(argumentsOf("C:\\Orvelle.scr /p 1234"), "/p 1234");
@@ -115,21 +110,15 @@ TEST(SaverRun, Scenarios) {
     const std::string cd =
         "start renderer, open cdaudio |0, set cdaudio time format tmsf |0, "
         "timer 200 on, timer 500 on, status cdaudio current track |512, ";
-    const struct {
-        int16_t kind;
-        const char* file;
-        const char* arguments;
-        const char* steps;
-        std::string heard;
-    } cases[] = {
-        {0, "", "/s", "load exit R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+    // A run without music that ends when the renderer has.
+    const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
+    // The kind of music, its file, the command line, the steps and what is heard.
+    const std::tuple<int16_t, const char*, const char*, const char*, std::string> cases[] = {
+        {0, "", "/s", "load exit R", silent},
         // Still starting (no window yet), seen, gone: the end comes once,
         // even while the process lingers.
-        {0, "", "/s", "load R win+ R win- R R unload",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
-        {0, "", "/s", "nostart load R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {0, "", "/s", "load R win+ R win- R R unload", silent},
+        {0, "", "/s", "nostart load R", silent},
         // A watch tick that finds the file ended starts it again.
         {2, "C:\\a.Mp3", "/s", "load M exit R",
          "start renderer, open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play |0, play MP3Play |0, "
@@ -139,8 +128,7 @@ TEST(SaverRun, Scenarios) {
         {2, "C:\\a.wav", "/s", "load exit R",
          "start renderer, PlaySound C:\\a.wav 9, timer 500 on, timer 500 off, PlaySound null 0, "
          "show cursor, end"},
-        {2, "C:\\a.ogg", "/s", "load exit R",
-         "start renderer, timer 500 on, timer 500 off, show cursor, end"},
+        {2, "C:\\a.ogg", "/s", "load exit R", silent},
         // Without a disc the CD watch stops itself and nothing is stopped at
         // the end; an empty command line has no cursor to give back.
         {1, "", "", "nodisc load C C unload", cd + "timer 200 off, end"},
@@ -148,15 +136,15 @@ TEST(SaverRun, Scenarios) {
          cd + "status cdaudio number of tracks |512, status cdaudio mode |255, timer 200 on, "
               "timer 200 off, stop cdaudio |0, close cdaudio |0, end"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.steps);
+    for (const auto& [kind, file, arguments, steps, heard] : cases) {
+        SCOPED_TRACE(steps);
         testing::ScriptedMedia media;
         testing::RecordingSaverRun platform(media.log);
-        MusicSettings settings{c.kind, 0, c.file, ""};
-        const CommandLine line = parseCommandLine(c.arguments);
+        MusicSettings settings{kind, 0, file, ""};
+        const CommandLine line = parseCommandLine(arguments);
         int32_t lastResult = 0;
         SaverRun run{platform, media, settings, lastResult, line};
-        std::istringstream in(c.steps);
+        std::istringstream in(steps);
         for (std::string step; in >> step;) {
             if (step == "load") run.onLoad();
             if (step == "win+" || step == "win-") platform.rendererWindow = step == "win+";
@@ -168,7 +156,7 @@ TEST(SaverRun, Scenarios) {
             if (step == "M") run.onTimer(SaverTimer::Mp3Watch);
             if (step == "unload") run.onQueryUnload();
         }
-        EXPECT_EQ(testing::joined(media.log), c.heard);
+        EXPECT_EQ(testing::joined(media.log), heard);
     }
 }
 

@@ -47,9 +47,8 @@ constexpr uint32_t kSeed = 20261206;
 uint64_t colourDigest(const std::vector<uint8_t>& rgba) {
     testing::Digest digest;
     // The colour channels only: the fade leaves alpha values behind.
-    for (size_t i = 0; i < rgba.size(); i += 4) {
+    for (size_t i = 0; i < rgba.size(); i += 4)
         digest.add(rgba[i]).add(rgba[i + 1]).add(rgba[i + 2]);
-    }
     return digest.value();
 }
 
@@ -114,6 +113,10 @@ TEST(OffscreenFrames, EachMonitorShowsItsOwnSceneInItsViewport) {
         r.runUntil(3000, 20);
         return r.pixels();
     };
+    // The seeds: the run's, then each the one before plus 2^32 over the
+    // golden ratio (0x9E3779B9), modulo 2^32.
+    EXPECT_EQ(MonitorScenes::identity(kSeed, 1).seed, 2674696975u);
+    EXPECT_EQ(MonitorScenes::identity(kSeed, 2).seed, 1034165448u);
     const auto first = alone(320, 240, 0), second = alone(160, 120, 1);
     EXPECT_LE(difference(0, 60, 320, 240, first), 1);
     EXPECT_LE(difference(320, 0, 160, 120, second), 1);

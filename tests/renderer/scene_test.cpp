@@ -28,48 +28,31 @@ std::unique_ptr<Scene> newScene(uint32_t seed) {
     return scene;
 }
 
-TEST(Paths, CheckValuesOfTheLightsAndTheAttractor) {
-    const struct {
-        float time;
-        int light;  // 3: the attractor
-        Vec3 want;
-    } cases[] = {
+TEST(Paths, CheckValuesOfTheLightsAndTheAttractorAndTheStepBetween) {
+    const std::tuple<float, int, Vec3> cases[] = {
+        // The time, the light (3: the attractor) and where it is.
         {0.0f, 0, {0.0f, 0.0f, 2000.0f}},
         {0.0f, 1, {-22.207f, 254.560f, 1377.239f}},
         {0.0f, 2, {0.0f, 0.0f, 2000.0f}},
         {10.0f, 0, {235.962f, 256.689f, 2353.173f}},
         {10.0f, 3, {182.090f, 272.521f, 1730.861f}},
     };
-    for (const auto& c : cases) {
-        auto scene = newScene(1);
-        RendererState state;
-        state.sceneTime = c.time;
-        scene->attractor.update(state);
-        for (Light& light : scene->lights) light.update(state);
-        const Vec3 p = c.light == 3 ? scene->attractor.position : scene->lights[c.light].position;
-        EXPECT_LT(std::max({std::abs(p.x - c.want.x), std::abs(p.y - c.want.y),
-                            std::abs(p.z - c.want.z)}),
-                  0.002f)
-            << "t " << c.time << " light " << c.light;
-    }
-}
-
-TEST(Paths, VelocityIsTheStepOverTheFrameAndKeptWhenTheFrameTookNoTime) {
-    // Light 0 from its check value at 0 s, (0, 0, 2000), to the one at 10 s,
-    // (235.962, 256.689, 2353.173), in one frame of 10 s: that step per second.
+    const auto near = [](Vec3 p, Vec3 q, float by) {
+        return std::max({std::abs(p.x - q.x), std::abs(p.y - q.y), std::abs(p.z - q.z)}) < by;
+    };
     auto scene = newScene(1);
-    Light& light = scene->lights[0];
     RendererState state;
-    light.update(state);
-    state.sceneTime = state.frameDelta = 10.0f;
-    light.update(state);
-    const Vec3 velocity = light.velocity;
-    EXPECT_NEAR(velocity.x, 23.5962f, 0.0002f);
-    EXPECT_NEAR(velocity.y, 25.6689f, 0.0002f);
-    EXPECT_NEAR(velocity.z, 35.3173f, 0.0002f);
-    state.frameDelta = 0.0f;
-    light.update(state);
-    EXPECT_EQ(light.velocity.z, velocity.z);
+    for (const auto& [time, light, want] : cases) {
+        state.frameDelta = time - state.sceneTime;
+        state.sceneTime = time;
+        scene->attractor.update(state);
+        for (Light& l : scene->lights) l.update(state);
+        const Vec3 p = light == 3 ? scene->attractor.position : scene->lights[light].position;
+        EXPECT_TRUE(near(p, want, 0.002f)) << "t " << time << " light " << light;
+    }
+    // Light 0's velocity: the step from 0 s to 10 s, in one frame of 10 s,
+    // per second; kept through the frame after it, which took no time.
+    EXPECT_TRUE(near(scene->lights[0].velocity, {23.5962f, 25.6689f, 35.3173f}, 0.0002f));
 }
 
 TEST(Clock, MillisecondsSceneTimeAndDamping) {
@@ -96,24 +79,22 @@ TEST(Settings, AStoredSizeBelowOneMeansTheDefault) {
 }
 
 TEST(Keys, ArrowsMoveSpeedAndPullTowardsTheirBounds) {
-    const struct {
-        uint32_t key;
-        float speed, pull, wantSpeed, wantPull;
-    } cases[] = {
+    // The key, the speed and pull before, and after.
+    const std::tuple<uint32_t, float, float, float, float> cases[] = {
         {kKeyLeft, 0.4f, 1e5f, 0.25f, 1e5f},      {kKeyLeft, 10.0f, 1e5f, 9.75f, 1e5f},
         {kKeyRight, 74.9f, 1e5f, 75.0f, 1e5f},    {kKeyRight, 80.0f, 1e5f, 75.0f, 1e5f},
         {kKeyLeft, 80.0f, 1e5f, 79.75f, 1e5f},    {kKeyUp, 20.0f, 4990000.0f, 20.0f, 5e6f},
         {kKeyUp, 20.0f, 1e5f, 20.0f, 150000.0f},  {kKeyDown, 20.0f, 60000.0f, 20.0f, 50000.0f},
         {kKeyDown, 20.0f, 1e4f, 20.0f, 50000.0f}, {kKeyEscape, 20.0f, 1e5f, 20.0f, 1e5f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [key, speed, pull, wantSpeed, wantPull] : cases) {
         RendererState state;
-        state.motionSpeed = c.speed;
-        state.pullStrength = c.pull;
-        handleArrowKey(state, c.key);
+        state.motionSpeed = speed;
+        state.pullStrength = pull;
+        handleArrowKey(state, key);
         EXPECT_EQ(std::tuple(state.motionSpeed, state.pullStrength),
-                  std::tuple(c.wantSpeed, c.wantPull))
-            << c.key << " " << c.speed << " " << c.pull;
+                  std::tuple(wantSpeed, wantPull))
+            << key << " " << speed << " " << pull;
     }
 }
 
@@ -168,12 +149,10 @@ protected:
         state.sceneTime = t;
         scene->particles.draw(state, scene->puffAtlas, scene->random, target);
     }
-    Particle& live(int i, Vec3 at, float born) {
-        Particle& p = scene->particles.particles[static_cast<size_t>(i)];
-        p = Particle{{1.0f, 0.5f, 0.25f, 1.0f}, at, {}, ParticleState::Live, born};
-        return p;
-    }
     Particle& particle(int i) { return scene->particles.particles[static_cast<size_t>(i)]; }
+    Particle& live(int i, Vec3 at, float born) {
+        return particle(i) = {{1.0f, 0.5f, 0.25f, 1.0f}, at, {}, ParticleState::Live, born};
+    }
 
     std::unique_ptr<Scene> scene;
     RendererState state;
@@ -219,6 +198,12 @@ TEST_F(Particles, TheAttractorCapturesInsideAHundredUnitsAndPullsFromThere) {
     Particle& onLights = live(12, {}, 0.0f);
     updateAt(0.21f);
     EXPECT_EQ(onLights.color.blue, 1.0f);
+    // One captured as it is emitted keeps its slot's old colour.
+    scene->lights[0].position = {a.x + 10.0f, a.y, a.z};
+    particle(0).color = {0.25f, 0.5f, 0.75f, 1.0f};  // the previous occupant's
+    updateAt(0.5f);
+    EXPECT_EQ(particle(0).state, ParticleState::Captured);
+    EXPECT_EQ(particle(0).color.blue, 0.75f);
 }
 
 TEST_F(Particles, ALifeLastsLongerOnAWiderWindow) {
@@ -244,15 +229,6 @@ TEST_F(Particles, LeavingTheBoundsOrComingTooNearFrees) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(particle(i).state, ParticleState::Free) << i;
     EXPECT_EQ(particle(5).state, ParticleState::Live) << "inside the tenth's margin";
     EXPECT_EQ(target.puffs.size(), 1u);
-}
-
-TEST_F(Particles, OneCapturedAsItIsEmittedKeepsItsSlotsOldColour) {
-    scene->lights[0].position = {scene->attractor.position.x + 10.0f, scene->attractor.position.y,
-                                 scene->attractor.position.z};
-    particle(0).color = {0.25f, 0.5f, 0.75f, 1.0f};  // the previous occupant's
-    updateAt(0.5f);
-    EXPECT_EQ(particle(0).state, ParticleState::Captured);
-    EXPECT_EQ(particle(0).color.blue, 0.75f);
 }
 
 }  // namespace
