@@ -39,13 +39,12 @@ class WineTestCase(unittest.TestCase):
     """One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
     clean program folder, no settings and no program of an earlier test."""
 
-    screen = "1024x768"
     programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
     display = None  # an X server of the class's own (a display object); else an Xvfb
 
     @classmethod
     def setUpClass(cls):
-        cls.box = WineBox(WORK, screen=cls.screen, display=cls.display, name=cls.__name__)
+        cls.box = WineBox(WORK, display=cls.display, name=cls.__name__)
         cls.box.__enter__()
         cls.addClassCleanup(cls.box.shutdown)
         cls.folder = cls.box.c_drive() / "Orvelle"

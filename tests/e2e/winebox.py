@@ -65,8 +65,6 @@ class VirtualDisplay:
     number itself and reports it (-displayfd), so servers started at the same
     time by other runs never race for one."""
 
-    name = "xvfb"
-
     def __init__(self, screen="1024x768", logs=None):
         self.screen, self.logs, self.server = screen, logs, None
 
@@ -82,7 +80,8 @@ class VirtualDisplay:
 
     def start(self):
         """Starts the server; returns once it accepts connections."""
-        log = Path(self.logs) / f"{self.name}.log" if self.logs else Path(os.devnull)
+        server = self.command(0)[0]
+        log = Path(self.logs) / f"{server.lower()}.log" if self.logs else Path(os.devnull)
         log.parent.mkdir(parents=True, exist_ok=True)
         read, write = os.pipe()
         with open(log, "w") as out:
@@ -94,7 +93,7 @@ class VirtualDisplay:
             self.number = reported.readline().strip() if ready else ""
         if not self.number.isdigit():
             self.stop()
-            raise RuntimeError(f"{self.command(0)[0]} did not start (see {log})")
+            raise RuntimeError(f"{server} did not start (see {log})")
         return self
 
     def stop(self):
@@ -111,8 +110,6 @@ class DummyDisplay(VirtualDisplay):
     """An X.Org server with the dummy video driver: real RandR outputs (Wine
     sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
     the primary; add() turns on more. Xorg needs root."""
-
-    name = "xorg"
 
     def __init__(self, logs):
         super().__init__(logs=Path(logs))
