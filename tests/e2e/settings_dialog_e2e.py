@@ -222,7 +222,7 @@ class SettingsDialog(WineTestCase):
                        name="elsewhere")
         self.assertTrue(self.box.x_window("Elsewhere", timeout=20))
         self.box.xdotool("mousemove", 130, 130, "click", 1)
-        self.assert_focus_moves((None, None))
+        self.assert_focus_moves((None, None))  # none of the dialog's controls has it
         self.box.xdotool("mousemove", int(self.info["x"]) + 40, int(self.info["y"]) + 8, "click", 1)
         self.assert_focus_moves((None, SET))
         self.box.key("Return")
