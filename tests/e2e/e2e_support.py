@@ -26,13 +26,8 @@ def ini(values):
 
 
 def fields(line):
-    """key=value pairs; a last text= or name= takes the rest of the line."""
-    rest = {}
-    for key in ("text", "name"):
-        head, found, tail = line.partition(f" {key}=")
-        if found:
-            line, rest[key] = head, tail
-    return {**dict(item.split("=", 1) for item in line.split() if "=" in item), **rest}
+    """The key=value fields of a line of the probe's, apart by tabs."""
+    return dict(item.split("=", 1) for item in line.split("\t") if "=" in item)
 
 
 class WineTestCase(unittest.TestCase):
@@ -44,9 +39,7 @@ class WineTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.box = WineBox(WORK, display=cls.display, name=cls.__name__)
-        cls.box.__enter__()
-        cls.addClassCleanup(cls.box.shutdown)
+        cls.box = cls.enterClassContext(WineBox(WORK, display=cls.display, name=cls.__name__))
         cls.folder = cls.box.c_drive() / "Orvelle"
         cls.shots = WORK / "screenshots"
         cls.shots.mkdir(parents=True, exist_ok=True)
@@ -66,9 +59,9 @@ class WineTestCase(unittest.TestCase):
         self.settings_path().parent.mkdir(parents=True, exist_ok=True)
         self.settings_path().write_bytes(text_bytes)
 
-    def probe(self, *args, timeout=30):
+    def probe(self, *args):
         """Runs the probe to its end; returns (exit code, output)."""
-        return self.box.run(self.folder / "probe.exe", *args, timeout=timeout, name="probe")
+        return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
 
     def described(self, caption, wait_ms=10000):
         """The probe's description of a top-level window (waiting for it up to
@@ -80,12 +73,12 @@ class WineTestCase(unittest.TestCase):
         """The description of a top-level window alone, or None."""
         return next(iter(self.described(caption, wait_ms)), None)
 
-    def escape_ends(self, process, ended=None):
+    def escape_ends(self, process):
         """Presses Escape (which reaches a window only once X has mapped it)
-        until the process, or ended(), says it has ended."""
-        ended = ended or (lambda: process.poll() is not None)
-        self.assertTrue(wait_until(lambda: self.box.key("Escape") and ended(), 20, interval=0.2),
-                        "Escape did not end it")
+        until the process has ended."""
+        ended = wait_until(lambda: self.box.key("Escape") and process.poll() is not None, 20,
+                           interval=0.2)
+        self.assertTrue(ended, "Escape did not end it")
 
     def screenshot(self, name):
         """The screen now, kept as the test's NAME.ppm."""

@@ -115,9 +115,9 @@ class FrontEnd(WineTestCase):
             with self.subTest(pane=f"{width}x{height}", end=end):
                 holder = self.box.start(self.folder / "probe.exe", "hold", PANE, 60000, 100, 100,
                                         width, height, name="pane")
-                said = self.box.logs / "pane.out"
-                pane = wait_until(lambda: said.exists() and fields(said.read_text()).get("window"),
-                                  30)
+                said = self.box.logs / "pane.out"  # the probe's window=HANDLE line
+                pane = wait_until(lambda: said.exists() and fields(said.read_text().strip())
+                                  .get("window"), 30)
                 scr = self.box.start(self.folder / "Orvelle.scr", "/p", pane, name="scr")
                 found = wait_until(lambda: (f := {c["class"]: c for c in self.described(PANE)[1:]})
                                    .keys() >= {"Zelkor_R", "Orvelle_Img_Prev"} and f, 60)

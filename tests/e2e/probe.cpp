@@ -85,11 +85,10 @@ RECT rectIn(HWND w, HWND other) {
     return r;
 }
 
-// One line of a window: its class, id, place (a top-level window's on the
-// screen, a control's in its window's client area), client area, the width
-// of its text on one line in its own font as the platform measures it, its
-// state, style, parent and process, what a screen reader hears of it (role,
-// state and name), and its text.
+// One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
+// top-level window's on the screen, a control's in its window's client area), client area, the
+// width of its text on one line in its own font as the platform measures it, its state, style,
+// parent and process, what a screen reader hears of it (role, state and name), and its text.
 void describeWindow(const char* kind, HWND w, HWND top) {
     wchar_t className[256] = {}, text[512] = {};
     GetClassNameW(w, className, 256);
@@ -118,9 +117,9 @@ void describeWindow(const char* kind, HWND w, HWND top) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     std::printf(
-        "%s class=%s id=%d x=%ld y=%ld width=%ld height=%ld client=%ldx%ld client_x=%ld "
-        "client_y=%ld text_width=%ld enabled=%d visible=%d focus=%d capture=%d style=%08lX "
-        "parent=%llu pid=%lu role=%ld state=%ld name=%s text=%s\n",
+        "%s\tclass=%s\tid=%d\tx=%ld\ty=%ld\twidth=%ld\theight=%ld\tclient=%ldx%ld\tclient_x=%ld"
+        "\tclient_y=%ld\ttext_width=%ld\tenabled=%d\tvisible=%d\tfocus=%d\tcapture=%d\tstyle=%08lX"
+        "\tparent=%llu\tpid=%lu\trole=%ld\tstate=%ld\tname=%s\ttext=%s\n",
         kind, narrow(className).c_str(), GetDlgCtrlID(w), r.left, r.top, r.right - r.left,
         r.bottom - r.top, client.right, client.bottom, origin.x, origin.y, measured.right,
         IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, w == thread.hwndFocus ? 1 : 0,

@@ -97,9 +97,8 @@ class Page(unittest.TestCase):
     def setUpClass(cls):
         cls.work = Path(tempfile.mkdtemp(prefix="orvelle-web-"))
         handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=str(SITE))
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        server = cls.enterClassContext(http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler))
         threading.Thread(target=server.serve_forever, daemon=True).start()
-        cls.addClassCleanup(server.server_close)
         cls.addClassCleanup(server.shutdown)
         cls.url = f"http://127.0.0.1:{server.server_address[1]}/"
         cls.addClassCleanup(shutil.rmtree, cls.work, ignore_errors=True)

@@ -30,8 +30,7 @@ class Host(unittest.TestCase):
     def setUpClass(cls, server=None):
         cls.work = Path(tempfile.mkdtemp(prefix="orvelle-x11-"))
         cls.display = server(cls.work) if server else VirtualDisplay("800x600", cls.work)
-        cls.addClassCleanup(cls.display.stop)
-        cls.env = cls.display.start().env()
+        cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
     def start(self, *args, env=None):
