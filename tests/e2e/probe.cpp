@@ -85,6 +85,18 @@ RECT rectIn(HWND w, HWND other) {
     return r;
 }
 
+// Calls visit(control) for every control of a window, its controls' own included.
+template <typename Visit>
+void forEachControl(HWND top, Visit visit) {
+    EnumChildWindows(
+        top,
+        [](HWND child, LPARAM visitor) {
+            (*reinterpret_cast<Visit*>(visitor))(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&visit));
+}
+
 // One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
 // top-level window's on the screen, a control's in its window's client area), client area, the
 // width of its text on one line in its own font as the platform measures it, its state, style,
@@ -135,30 +147,19 @@ int describe(const std::string& caption, DWORD waitMs) {
     HWND top = waitWindow(caption, waitMs);
     if (top == nullptr) return std::printf("none\n"), 1;
     describeWindow("window", top, top);
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM topWindow) {
-            if (IsWindowVisible(child))
-                describeWindow("control", child, reinterpret_cast<HWND>(topWindow));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(top));
+    forEachControl(top, [top](HWND child) {
+        if (IsWindowVisible(child)) describeWindow("control", child, top);
+    });
     return 0;
 }
 
 // A screen reader's default action on the control of that id.
 int act(const std::string& caption, int id) {
-    std::pair<int, HWND> found{id, nullptr};
-    EnumChildWindows(
-        waitWindow(caption, 10000),
-        [](HWND child, LPARAM p) {
-            auto* f = reinterpret_cast<std::pair<int, HWND>*>(p);
-            if (GetDlgCtrlID(child) != f->first) return TRUE;
-            f->second = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    const auto object = accessible(found.second);
+    HWND control = nullptr;
+    forEachControl(waitWindow(caption, 10000), [&control, id](HWND child) {
+        if (control == nullptr && GetDlgCtrlID(child) == id) control = child;
+    });
+    const auto object = accessible(control);
     VARIANT self{};
     self.vt = VT_I4;
     return object && SUCCEEDED(object->accDoDefaultAction(self)) ? 0 : 1;
