@@ -2,20 +2,18 @@
 programs installed, settings files, the probe, deadlines and screenshots."""
 
 import os
+import re
 import shutil
 import sys
-import time
 import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "installer"))
-from winebox import WineBox, read_ppm  # noqa: E402
+from winebox import WineBox, wait_until  # noqa: E402,F401 (wait_until for the tests)
 
 BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
 WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
-PROGRAM_FOLDER = "C:\\Orvelle"
-SETTINGS_DIR = "pellan_temp"
 # The music keys of the settings file, in Shift-JIS as the front end writes them.
 KIND, REPEAT, FILE = (key.encode("cp932") for key in ("BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"))
 
@@ -27,39 +25,21 @@ def ini(values):
     return b"[Section]\r\n" + b"".join(raw(k) + b"=" + raw(v) + b"\r\n" for k, v in values.items())
 
 
-def wait_until(condition, timeout, interval=0.05):
-    """The first true value of condition() within timeout seconds, else the last."""
-    deadline = time.time() + timeout
-    while True:
-        value = condition()
-        if value or time.time() >= deadline:
-            return value
-        time.sleep(interval)
-
-
 def fields(line):
-    """key=value pairs; a last text= or name= takes the rest of the line."""
-    rest = {}
-    for key in ("text", "name"):
-        head, found, tail = line.partition(f" {key}=")
-        if found:
-            line, rest[key] = head, tail
-    return {**dict(item.split("=", 1) for item in line.split() if "=" in item), **rest}
+    """The key=value fields of a line of the probe's, apart by tabs."""
+    return dict(item.split("=", 1) for item in line.split("\t") if "=" in item)
 
 
 class WineTestCase(unittest.TestCase):
     """One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
     clean program folder, no settings and no program of an earlier test."""
 
-    screen = "1024x768"
     programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
     display = None  # an X server of the class's own (a display object); else an Xvfb
 
     @classmethod
     def setUpClass(cls):
-        cls.box = WineBox(WORK, screen=cls.screen, display=cls.display, name=cls.__name__)
-        cls.box.__enter__()
-        cls.addClassCleanup(cls.box.shutdown)
+        cls.box = cls.enterClassContext(WineBox(WORK, display=cls.display, name=cls.__name__))
         cls.folder = cls.box.c_drive() / "Orvelle"
         cls.shots = WORK / "screenshots"
         cls.shots.mkdir(parents=True, exist_ok=True)
@@ -67,49 +47,52 @@ class WineTestCase(unittest.TestCase):
     def setUp(self):
         self.box.restart()
         shutil.rmtree(self.folder, ignore_errors=True)
-        shutil.rmtree(self.box.c_drive() / SETTINGS_DIR, ignore_errors=True)
+        shutil.rmtree(self.settings_path().parent, ignore_errors=True)
         self.folder.mkdir(parents=True)
         for name in self.programs:
             shutil.copy(BIN / name, self.folder / name)
 
-    # -- settings file ------------------------------------------------------
     def settings_path(self):
-        return self.box.c_drive() / SETTINGS_DIR / "Orvelle.ini"
+        return self.box.c_drive() / "pellan_temp/Orvelle.ini"
 
     def write_settings(self, text_bytes):
-        path = self.settings_path()
-        path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_bytes(text_bytes)
+        self.settings_path().parent.mkdir(parents=True, exist_ok=True)
+        self.settings_path().write_bytes(text_bytes)
 
-    # -- probe --------------------------------------------------------------
-    def probe(self, *args, timeout=30):
+    def probe(self, *args):
         """Runs the probe to its end; returns (exit code, output)."""
-        return self.box.run(self.folder / "probe.exe", *args, timeout=timeout, name="probe")
-
-    def window(self, caption, wait_ms=0):
-        """The probe's description of a top-level window as a dict, or None."""
-        lines = self.described(caption, wait_ms)
-        return lines[0] if lines else None
+        return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
 
     def described(self, caption, wait_ms=10000):
-        """The window's description, then one for each of its controls."""
-        code, out = self.probe("describe", caption, str(wait_ms))
+        """The probe's description of a top-level window (waiting for it up to
+        wait_ms), then one for each of its controls, as dicts; [] without it."""
+        code, out = self.probe("describe", caption, wait_ms)
         return [fields(line) for line in out.splitlines()] if code == 0 else []
 
-    def escape_ends(self, process, ended=None):
+    def window(self, caption, wait_ms=0):
+        """The description of a top-level window alone, or None."""
+        return next(iter(self.described(caption, wait_ms)), None)
+
+    def escape_ends(self, process):
         """Presses Escape (which reaches a window only once X has mapped it)
-        until the process, or ended(), says it has ended."""
-        ended = ended or (lambda: process.poll() is not None)
-        self.assertTrue(wait_until(lambda: self.box.key("Escape") and ended(), 20, interval=0.2),
-                        "Escape did not end it")
+        until the process has ended."""
+        ended = wait_until(lambda: self.box.key("Escape") and process.poll() is not None, 20,
+                           interval=0.2)
+        self.assertTrue(ended, "Escape did not end it")
 
     def screenshot(self, name):
-        return Screenshot(self.box.screenshot(self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"))
+        """The screen now, kept as the test's NAME.ppm."""
+        path = self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"
+        return Screenshot(self.box.screenshot(path))
 
 
 class Screenshot:
+    """A binary PPM image: its size and its RGB bytes, rows top first."""
+
     def __init__(self, path):
-        self.width, self.height, self.rgb = read_ppm(path)
+        data = Path(path).read_bytes()
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+        self.width, self.height, self.rgb = int(header[1]), int(header[2]), data[header.end():]
 
     def at(self, x, y):
         i = (y * self.width + x) * 3
@@ -121,32 +104,33 @@ class Screenshot:
             row = self.rgb[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
             yield from zip(row[0::3 * step], row[1::3 * step], row[2::3 * step])
 
-    def colour_counts(self, region, level=100, margin=40, step=1):
+    def colour_counts(self, region, step=1):
         """Lit pixels, and those in which one channel clearly leads, brightly."""
         counts = dict.fromkeys(("red", "green", "blue", "lit"), 0)
         for p in self.pixels(*region, step=step):
             counts["lit"] += max(p) >= 40
             for i, name in enumerate(("red", "green", "blue")):
-                others = p[:i] + p[i + 1:]
-                counts[name] += p[i] >= level and p[i] >= max(others) + margin
+                counts[name] += p[i] >= 100 and p[i] >= max(p[:i] + p[i + 1:]) + 40
         return counts
+
+    def lights(self, region, step=1):
+        """The fewest of the red, green and blue pixels of a region."""
+        counts = self.colour_counts(region, step)
+        return min(counts["red"], counts["green"], counts["blue"])
 
 
 def covered(shot, monitor, white=None):
     """Red, green and blue light on the monitor, and less than half of the
     white region (the whole monitor unless given) left white; from every
     other pixel of every other row."""
-    counts = shot.colour_counts(monitor, step=2)
     region = white or monitor
     whites = sum(min(p) >= 250 for p in shot.pixels(*region, step=2))
-    lit = min(counts["red"], counts["green"], counts["blue"]) > 5
-    return lit and whites * 8 < region[2] * region[3]
+    return shot.lights(monitor, step=2) > 5 and whites * 8 < region[2] * region[3]
 
 
 def main():
     """Runs the calling module's tests; a skipped test fails the run."""
     result = unittest.main(module="__main__", verbosity=2, exit=False).result
-    ok = result.wasSuccessful() and not result.skipped
     if result.skipped:
         print(f"{len(result.skipped)} test(s) skipped: a skip counts as a failure")
-    sys.exit(0 if ok else 1)
+    sys.exit(0 if result.wasSuccessful() and not result.skipped else 1)

@@ -1,11 +1,11 @@
-"""Orvelle.scr under Wine. Start-up: the screen size it records, and a
-front end in a folder and under a name whose Shift-JIS bytes hold a
-backslash. A whole saver run: the renderer and the music started, watched
-and ended with it (the media commands read from Wine's own trace of its
-media control interface). The preview in a pane of our own, a window of the
-probe: Wine 8 does not show the content of a window placed into another
-process's window, so its structure is checked here and its pixels by the
-Windows tests, in memory."""
+"""Orvelle.scr under Wine. A whole saver run: from a folder and under a
+name whose Shift-JIS bytes hold a backslash, the screen size it records, the
+renderer started hidden and ended with it; the music started, watched and
+ended with it (the media commands read from Wine's own trace of its media
+control interface). The preview in a pane of our own, a window of the probe:
+Wine 8 does not show the content of a window placed into another process's
+window, so its structure is checked here and its pixels by the Windows
+tests, in memory."""
 
 import os
 import re
@@ -21,19 +21,13 @@ WS_CHILD, WS_POPUP = 0x40000000, 0x80000000
 TRACE_LINE = re.compile(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)", [0-9A-Fa-f]+, (\d+),')
 
 
-def short_mp3(path, seconds=1.5):
-    """A sine tone of about the given length, encoded as MP3 by GStreamer."""
-    buffers = int(seconds * 44100 / 1024)
-    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", f"num-buffers={buffers}",
-                    "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
-                    "lamemp3enc", "!", "filesink", f"location={path}"],
-                   check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
 class FrontEnd(WineTestCase):
-    def start_saver(self, trace=False):
-        env = self.box.env(WINEDEBUG="trace+mci") if trace else None
-        return self.box.start(self.folder / "Orvelle.scr", "/s", name="saver", env=env)
+    def start_saver(self, settings):
+        self.write_settings(settings)
+        saver = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver",
+                               env=self.box.env(WINEDEBUG="trace+mci"))
+        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+        return saver
 
     def media_commands(self):
         """(command, reply capacity) of every command the front end sent.
@@ -45,43 +39,41 @@ class FrontEnd(WineTestCase):
                 for m in TRACE_LINE.finditer(text)]
         return [(c, n) for c, n in sent if not c.endswith(" wait")]
 
-    def preview(self, width, height):
-        """The pane's holder, the preview's program, and its window and
-        image control as the probe lists them."""
-        holder = self.box.start(self.folder / "probe.exe", "hold", PANE, "60000", str(width),
-                                str(height), name="pane")
-        log = self.box.logs / "pane.out"
-        self.pane = wait_until(lambda: log.exists() and fields(log.read_text()).get("window"), 30)
-        scr = self.box.start(self.folder / "Orvelle.scr", "/p", self.pane, name="scr")
+    def ended_promptly(self, process, end):
+        """The process's exit code, once end() has ended it."""
+        started = time.time()
+        end()
+        code = process.wait(timeout=10)
+        self.assertLess(time.time() - started, 5.0)  # promptly, on a loaded machine too
+        return code
 
-        found = wait_until(lambda: (f := {c["class"]: c for c in self.described(PANE)[1:]}).keys()
-                           >= {"Zelkor_R", "Orvelle_Img_Prev"} and f, 60)
-        self.assertTrue(found, "no preview in the pane")
-        return holder, scr, found["Zelkor_R"], found["Orvelle_Img_Prev"]
-
-    def test_a_saver_run_records_the_screen_size_and_finds_its_renderer_in_any_folder(self):
+    def test_a_saver_run_from_any_folder_records_the_screen_and_ends_with_its_hidden_renderer(self):
         # ソナタ\表示.scr: the second bytes of ソ and 表 are "\" in Shift-JIS.
         folder = self.box.c_drive() / "ソナタ"
         shutil.rmtree(folder, ignore_errors=True)
         folder.mkdir()
         shutil.copy(self.folder / "Orvelle.scr", folder / "表示.scr")
         shutil.copy(self.folder / "Orvelle.dll", folder / "Orvelle.dll")
-        width, height = self.screen.split("x")
         scr = self.box.start(folder / "表示.scr", "/s", name="scr")
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
-        text = self.settings_path().read_bytes().decode("ascii")
         # Wine's profile writer drops the value's leading blank, which
         # Windows keeps; the numbers and their order are what matter here.
-        lines = [line.replace(" ", "") for line in text.split("\r\n")]
-        self.assertLess(lines.index(f"Width={width}"), lines.index(f"Height={height}"))
-        self.escape_ends(scr)
+        lines = self.settings_path().read_bytes().decode("ascii").replace(" ", "").split("\r\n")
+        self.assertLess(lines.index("Width=1024"), lines.index("Height=768"))
+        main_window = self.window("Zelkor_Main")
+        self.assertEqual(main_window["visible"], "0")
+        self.assertNotEqual(self.window("Zelkor_VC")["pid"], main_window["pid"])
+        self.assertIsNone(scr.poll())
+        # The front end sees the renderer gone at its next 500 ms tick.
+        self.assertEqual(self.ended_promptly(scr, lambda: self.box.key("Escape")), 0)
+        self.assertIsNone(self.window("Zelkor_Main"))
 
     def test_without_its_renderer_it_says_so_and_touches_nothing(self):
         (self.folder / "Orvelle.dll").unlink()
-        scr = self.start_saver()
-        box = wait_until(lambda: self.window("Orvelle (ScreenSaver)"), 60)
-        self.assertTrue(box, "no message")
-        texts = [c["text"] for c in self.described("Orvelle (ScreenSaver)")[1:]]
+        scr = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver")
+        caption = "Orvelle (ScreenSaver)"
+        self.assertTrue(wait_until(lambda: self.window(caption), 60), "no message")
+        texts = [c["text"] for c in self.described(caption)[1:]]
         self.assertIn("Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！", texts)
         self.box.key("Return", self.box.x_window("Orvelle \\(ScreenSaver\\)"))
         self.assertEqual(scr.wait(timeout=20), 0)
@@ -91,10 +83,12 @@ class FrontEnd(WineTestCase):
     def test_an_mp3_plays_restarts_after_its_end_and_is_closed(self):
         music = self.box.c_drive() / "music"
         music.mkdir(exist_ok=True)
-        short_mp3(music / "short one.mp3")
-        self.write_settings(ini({KIND: " 2", REPEAT: " 0", FILE: "C:\\music\\short one.mp3"}))
-        saver = self.start_saver(trace=True)
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
+        # A sine tone of about 1.5 s, encoded as MP3 by GStreamer.
+        subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "num-buffers=64",
+                        "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
+                        "lamemp3enc", "!", "filesink", f"location={music / 'short one.mp3'}"],
+                       check=True, timeout=60, capture_output=True)
+        saver = self.start_saver(ini({KIND: " 2", REPEAT: " 0", FILE: "C:\\music\\short one.mp3"}))
         restarted = wait_until(
             lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
         self.assertTrue(restarted, self.media_commands())
@@ -102,25 +96,14 @@ class FrontEnd(WineTestCase):
         # The command strings are the unit tests'; here Wine plays the file
         # and reports its end, and the file is closed with the run.
         commands = [c for c, _ in self.media_commands()]
-        self.assertEqual(commands[0], 'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play')
+        self.assertEqual(commands[0],
+                         'open "C:\\music\\short one.mp3" type MPEGVideo Alias MP3Play')
         self.assertEqual(commands[-2:], ["stop MP3Play", "close MP3Play"])
 
-    def test_runs_the_renderer_hidden_and_ends_with_it_and_a_cd_watch_stops_without_a_drive(self):
-        self.write_settings(ini({KIND: " 1", REPEAT: " 0"}))
-        saver = self.start_saver(trace=True)
-        self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60))
-        main_window = self.window("Zelkor_Main")
-        self.assertEqual(main_window["visible"], "0")
-        self.assertNotEqual(self.window("Zelkor_VC")["pid"], main_window["pid"])
+    def test_a_cd_watch_stops_without_a_drive(self):
+        saver = self.start_saver(ini({KIND: " 1", REPEAT: " 0"}))
         self.assertTrue(wait_until(lambda: len(self.media_commands()) >= 3, 10))
-        self.assertIsNone(saver.poll())
-        pressed = time.time()
-        self.box.key("Escape")
-        saver.wait(timeout=10)
-        # The front end sees the renderer gone at its next 500 ms tick.
-        self.assertLess(time.time() - pressed, 5.0)  # promptly, on a loaded machine too
-        self.assertEqual(saver.returncode, 0)
-        self.assertIsNone(self.window("Zelkor_Main"))
+        self.escape_ends(saver)
         # No drive: the watch stops itself, and nothing is stopped at the end.
         self.assertEqual(self.media_commands(),
                          [("open cdaudio", 0), ("set cdaudio time format tmsf", 0),
@@ -130,19 +113,25 @@ class FrontEnd(WineTestCase):
         # A pane beyond 2184 pixels would overflow a 16-bit size in twips.
         for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
             with self.subTest(pane=f"{width}x{height}", end=end):
-                holder, scr, window, image = self.preview(width, height)
+                holder = self.box.start(self.folder / "probe.exe", "hold", PANE, 60000, 100, 100,
+                                        width, height, name="pane")
+                said = self.box.logs / "pane.out"  # the probe's window=HANDLE line
+                pane = wait_until(lambda: said.exists() and fields(said.read_text().strip())
+                                  .get("window"), 30)
+                scr = self.box.start(self.folder / "Orvelle.scr", "/p", pane, name="scr")
+                found = wait_until(lambda: (f := {c["class"]: c for c in self.described(PANE)[1:]})
+                                   .keys() >= {"Zelkor_R", "Orvelle_Img_Prev"} and f, 60)
+                self.assertTrue(found, "no preview in the pane")
+                window = found["Zelkor_R"]
                 self.assertEqual(int(window["style"], 16) & (WS_CHILD | WS_POPUP), WS_CHILD)
-                self.assertEqual((window["parent"], window["text"]), (self.pane, "Preview Window"))
-                for part in (window, image):  # both at the pane's origin, its size
+                self.assertEqual((window["parent"], window["text"]), (pane, "Preview Window"))
+                # Both at the pane's origin, its size.
+                for part in (window, found["Orvelle_Img_Prev"]):
                     self.assertEqual([part[k] for k in ("x", "y", "width", "height")],
                                      ["0", "0", str(width), str(height)])
-                if end == "close":
-                    self.probe("close", PANE)
-                else:  # the host process just exits
-                    os.killpg(holder.pid, signal.SIGKILL)
-                started = time.time()
-                scr.wait(timeout=10)
-                self.assertLess(time.time() - started, 5.0)  # promptly, on a loaded machine too
+                # The pane destroyed, or its host process just exits.
+                self.ended_promptly(scr, lambda: self.probe("close", PANE) if end == "close"
+                                    else os.killpg(holder.pid, signal.SIGKILL))
 
 
 if __name__ == "__main__":

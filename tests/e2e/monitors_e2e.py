@@ -1,8 +1,8 @@
 """Saver runs on two monitors under Wine: an X.Org server with the dummy
 video driver gives Wine one monitor per RandR output, and its mode changes
 are real. Every monitor is covered from one window, a monitor turned off and
-on again during the run is followed, and the monitors are as they were
-afterwards."""
+on again during the run is followed, the primary alone switches to the
+recorded size, and the monitors are as they were afterwards."""
 
 from e2e_support import WORK, WineTestCase, covered, ini, main, wait_until
 from winebox import DummyDisplay
@@ -20,22 +20,24 @@ class Monitors(WineTestCase):
         self.before = self.display.monitors()
         self.assertEqual(sorted(self.before.values()), [PRIMARY, SECOND])
 
-    def covers(self, *monitors, within=120):
+    def covers(self, *monitors):
         shots = []
 
         def check():
             shots.append(self.screenshot(f"cover-{len(shots)}"))
             return all(covered(shots[-1], m, WHITE.get(m)) for m in monitors)
-        return wait_until(check, within, interval=0.5)
+        return wait_until(check, 120, interval=0.5)
 
     def renderer_window(self):
+        """How many renderer windows X shows, and the renderer window's place."""
         found = self.box.xdotool("search", "--onlyvisible", "--name", "^Zelkor_VC$").stdout.split()
         window = self.window("Zelkor_VC")
         return len(found), tuple(int(window[k]) for k in ("x", "y", "width", "height"))
 
     def test_a_saver_run_covers_both_monitors_follows_the_second_and_leaves_them_as_they_were(self):
         for x, y, w, h in WHITE.values():
-            self.box.start(self.folder / "probe.exe", "white", x, y, w, h, name=f"white-{x}")
+            self.box.start(self.folder / "probe.exe", "hold", "Orvelle white", 600000, x, y, w, h,
+                           "white", name=f"white-{x}")
 
         def whites_shown():
             shot = self.screenshot("whites")

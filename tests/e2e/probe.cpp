@@ -1,9 +1,9 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
 // the system from the inside: a window and its controls by caption, and what
-// a screen reader hears of them. It also registers a display mode, holds a
-// window with a caption (or as a pane for a preview, or a white one at a
-// place), and hosts two push buttons that report every click. Prints its
-// results as key=value lines.
+// a screen reader hears of them (and its action on one). It also holds a
+// window of its own (a pane for a preview, a window elsewhere, a white one
+// under a saver), and hosts two push buttons that report every click. Prints
+// its results as key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,7 @@ namespace {
 using win32::narrow;
 using win32::widen;
 
-DWORD number(const char* text) {
-    return std::strtoul(text, nullptr, 10);
-}
-
-HWND waitWindow(const char* caption, DWORD timeoutMs) {
+HWND waitWindow(const std::string& caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (HWND w = FindWindowW(nullptr, widen(caption).c_str())) return w;
@@ -36,11 +33,26 @@ HWND waitWindow(const char* caption, DWORD timeoutMs) {
     }
 }
 
-void pump(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
+// The thread of a window: its focus and its capture.
+GUITHREADINFO guiThread(HWND w) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
+    return info;
+}
+
+struct ReleaseObject {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
+// What a screen reader reaches of a control, through the platform's
+// accessibility library (null if nothing).
+std::unique_ptr<IAccessible, ReleaseObject> accessible(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        object = nullptr;
+    return std::unique_ptr<IAccessible, ReleaseObject>(object);
 }
 
 LRESULT CALLBACK hostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -50,17 +62,19 @@ LRESULT CALLBACK hostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w, m, wp, lp);
 }
 
-// A top-level window in a colour that no control draws (green), or in white.
-HWND plainWindow(const char* caption, DWORD style, int width, int height, int x = 100, int y = 100,
-                 COLORREF colour = RGB(0, 255, 0)) {
+// A colour that no control draws.
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// A visible top-level window in one colour.
+HWND plainWindow(const std::string& caption, int x, int y, int width, int height, COLORREF colour) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = hostProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = CreateSolidBrush(colour);
     wc.lpszClassName = L"OrvelleProbe";
     RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), style, x, y, width, height,
-                           nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), WS_POPUP | WS_VISIBLE, x, y,
+                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 // A window's rectangle in another window's client coordinates (0: the screen's).
@@ -71,99 +85,88 @@ RECT rectIn(HWND w, HWND other) {
     return r;
 }
 
-struct Listing {
-    HWND top;
-    HWND focus;
-    HWND capture;
-};
+// Calls visit(control) for every control of a window, its controls' own included.
+template <typename Visit>
+void forEachControl(HWND top, Visit visit) {
+    EnumChildWindows(
+        top,
+        [](HWND child, LPARAM visitor) {
+            (*reinterpret_cast<Visit*>(visitor))(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&visit));
+}
 
-// One line for each visible control of a window (a message box creates all
-// its possible buttons and hides those it does not use): its class, id,
-// place in the window's client area, state, style and parent, what a screen
-// reader hears of it through the platform's accessibility library (role,
-// state and name), and its text.
-BOOL CALLBACK listControl(HWND child, LPARAM param) {
-    const auto& list = *reinterpret_cast<const Listing*>(param);
-    if (!IsWindowVisible(child)) return TRUE;
-    wchar_t className[64] = {}, text[512] = {};
-    GetClassNameW(child, className, 64);
-    GetWindowTextW(child, text, 512);
+// One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
+// top-level window's on the screen, a control's in its window's client area), client area, the
+// width of its text on one line in its own font as the platform measures it, its state, style,
+// parent and process, what a screen reader hears of it (role, state and name), and its text.
+void describeWindow(const char* kind, HWND w, HWND top) {
+    wchar_t className[256] = {}, text[512] = {};
+    GetClassNameW(w, className, 256);
+    GetWindowTextW(w, text, 512);
     VARIANT self{}, role{}, state{};
     self.vt = VT_I4;
     BSTR name = nullptr;
-    IAccessible* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)))) {
+    if (const auto object = accessible(w)) {
         object->get_accRole(self, &role);
         object->get_accState(self, &state);
         object->get_accName(self, &name);
-        object->Release();
     }
-    const RECT r = rectIn(child, list.top);
-    // The width of its text on one line in its own font, as the platform measures it.
-    RECT measured{};
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
-        HDC dc = GetDC(child);
+    const RECT r = rectIn(w, w == top ? nullptr : top);
+    RECT client{}, measured{};
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0))) {
+        HDC dc = GetDC(w);
         HGDIOBJ previous = SelectObject(dc, font);
         DrawTextW(dc, text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
         SelectObject(dc, previous);
-        ReleaseDC(child, dc);
+        ReleaseDC(w, dc);
     }
+    const GUITHREADINFO thread = guiThread(top);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
     std::printf(
-        "control class=%s id=%d x=%ld y=%ld width=%ld height=%ld text_width=%ld enabled=%d "
-        "focus=%d capture=%d style=%08lX parent=%llu role=%ld state=%ld name=%s text=%s\n",
-        narrow(className).c_str(), GetDlgCtrlID(child), r.left, r.top, r.right - r.left,
-        r.bottom - r.top, measured.right, IsWindowEnabled(child) ? 1 : 0,
-        child == list.focus ? 1 : 0, child == list.capture ? 1 : 0,
-        static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
-        static_cast<unsigned long long>(uintptr_t(GetParent(child))), role.lVal, state.lVal,
+        "%s\tclass=%s\tid=%d\tx=%ld\ty=%ld\twidth=%ld\theight=%ld\tclient=%ldx%ld\tclient_x=%ld"
+        "\tclient_y=%ld\ttext_width=%ld\tenabled=%d\tvisible=%d\tfocus=%d\tcapture=%d\tstyle=%08lX"
+        "\tparent=%llu\tpid=%lu\trole=%ld\tstate=%ld\tname=%s\ttext=%s\n",
+        kind, narrow(className).c_str(), GetDlgCtrlID(w), r.left, r.top, r.right - r.left,
+        r.bottom - r.top, client.right, client.bottom, origin.x, origin.y, measured.right,
+        IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, w == thread.hwndFocus ? 1 : 0,
+        w == thread.hwndCapture ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
+        static_cast<unsigned long long>(uintptr_t(GetParent(w))), pid, role.lVal, state.lVal,
         name != nullptr ? narrow(name).c_str() : "", narrow(text).c_str());
     SysFreeString(name);
-    return TRUE;
 }
 
-// A window (waiting for it up to MS): its class, place, size, client area,
-// style, visibility and process; then a line for each of its controls.
-int describe(const char* caption, DWORD waitMs) {
+// A window (waiting for it up to MS), then each of its visible controls (a
+// message box creates all its possible buttons and hides those it does not use).
+int describe(const std::string& caption, DWORD waitMs) {
     HWND top = waitWindow(caption, waitMs);
     if (top == nullptr) return std::printf("none\n"), 1;
-    wchar_t className[256] = {};
-    GetClassNameW(top, className, 256);
-    const RECT r = rectIn(top, nullptr);
-    RECT client{};
-    GetClientRect(top, &client);
-    POINT origin{0, 0};
-    ClientToScreen(top, &origin);
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    DWORD pid = 0;
-    GetGUIThreadInfo(GetWindowThreadProcessId(top, &pid), &info);
-    std::printf(
-        "window class=%s x=%ld y=%ld width=%ld height=%ld client=%ldx%ld client_x=%ld "
-        "client_y=%ld style=%08lX visible=%d pid=%lu\n",
-        narrow(className).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top, client.right,
-        client.bottom, origin.x, origin.y,
-        static_cast<unsigned long>(GetWindowLongW(top, GWL_STYLE)), IsWindowVisible(top) ? 1 : 0,
-        pid);
-    Listing list{top, info.hwndFocus, info.hwndCapture};
-    CoInitialize(nullptr);
-    EnumChildWindows(top, listControl, reinterpret_cast<LPARAM>(&list));
+    describeWindow("window", top, top);
+    forEachControl(top, [top](HWND child) {
+        if (IsWindowVisible(child)) describeWindow("control", child, top);
+    });
     return 0;
 }
 
-// As a user's display settings make it on Windows: a mode in the registry.
-int registerMode(DWORD width, DWORD height) {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = width;
-    mode.dmPelsHeight = height;
-    mode.dmBitsPerPel = 32;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    return ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+// A screen reader's default action on the control of that id.
+int act(const std::string& caption, int id) {
+    HWND control = nullptr;
+    forEachControl(waitWindow(caption, 10000), [&control, id](HWND child) {
+        if (control == nullptr && GetDlgCtrlID(child) == id) control = child;
+    });
+    const auto object = accessible(control);
+    VARIANT self{};
+    self.vt = VT_I4;
+    return object && SUCCEEDED(object->accDoDefaultAction(self)) ? 0 : 1;
 }
 
 int buttons() {
-    HWND host = plainWindow("Orvelle check", WS_POPUP | WS_VISIBLE, 300, 120);
+    HWND host = plainWindow("Orvelle check", 100, 100, 300, 120, kGreen);
     ButtonWindow first, second;
     first.create(host, 20, 20, 113, 33, 101, "&Alpha", buttonDesignFont());
     second.create(host, 160, 20, 113, 33, 102, "Beta", buttonDesignFont());
@@ -180,68 +183,39 @@ int buttons() {
 
 int main() {
     using namespace orvelle;
+    CoInitialize(nullptr);  // for the accessibility library
     // Arguments as UTF-8, whatever the code page: captions may be Japanese.
     int argc = 0;
     wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::vector<std::string> args;
     for (int i = 0; i < argc; ++i) args.push_back(narrow(wideArgs[i]));
-    args.resize(std::max<size_t>(args.size(), 6));
-    const std::string& command = args[1];
-    const char* a2 = args[2].c_str();
-    const char* a3 = args[3].c_str();
+    args.resize(std::max<size_t>(args.size(), 9));
+    const std::string &command = args[1], &caption = args[2];
+    const auto number = [&](int i) { return std::atoi(args[i].c_str()); };
     if (command == "buttons") return buttons();
-    if (command == "describe") return describe(a2, number(a3));
-    if (command == "register-mode") return registerMode(number(a2), number(a3));
+    if (command == "describe") return describe(caption, number(3));
+    if (command == "act") return act(caption, number(3));
     if (command == "close") {  // WM_CLOSE, as the close box sends it (waiting for the window)
-        HWND w = waitWindow(a2, 10000);
+        HWND w = waitWindow(caption, 10000);
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
-    if (command == "act") {  // a screen reader's default action on control ID of CAPTION
-        std::pair<int, HWND> found{std::atoi(a3), nullptr};
-        EnumChildWindows(
-            waitWindow(a2, 10000),
-            [](HWND child, LPARAM p) {
-                auto* f = reinterpret_cast<std::pair<int, HWND>*>(p);
-                if (GetDlgCtrlID(child) != f->first) return TRUE;
-                f->second = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        HWND control = found.second;
-        IAccessible* object = nullptr;
-        CoInitialize(nullptr);
-        if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                              reinterpret_cast<void**>(&object)))) {
-            return 1;
-        }
-        VARIANT self{};
-        self.vt = VT_I4;
-        const HRESULT done = object->accDoDefaultAction(self);
-        object->Release();
-        return SUCCEEDED(done) ? 0 : 1;
-    }
     if (command == "choose") {  // PATH into a file chooser's focused name box, confirmed
-        HWND w = waitWindow(a2, 10000);
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (w == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info))
-            return 1;
-        SendMessageW(info.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(a3).c_str()));
+        HWND w = waitWindow(caption, 10000);
+        HWND name = w != nullptr ? guiThread(w).hwndFocus : nullptr;
+        if (name == nullptr) return 1;
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(args[3]).c_str()));
         return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
     }
-    if (command == "hold") {  // CAPTION MS [W H]: a window for MS, hidden unless sized
-        const int w = std::atoi(args[4].c_str()), h = std::atoi(args[5].c_str());
-        HWND window = plainWindow(a2, WS_POPUP | (w > 0 ? WS_VISIBLE : 0), w, h);
+    if (command == "hold") {  // CAPTION MS X Y W H [white]: a window there for MS
+        HWND window = plainWindow(caption, number(4), number(5), number(6), number(7),
+                                  args[8] == "white" ? RGB(255, 255, 255) : kGreen);
         std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
         std::fflush(stdout);
-        pump(number(a3));
-        return 0;
-    }
-    if (command == "white") {  // X Y W H: a white window there, for ten minutes
-        const int x = std::atoi(a2), y = std::atoi(a3);
-        plainWindow("Orvelle white", WS_POPUP | WS_VISIBLE, std::atoi(args[4].c_str()),
-                    std::atoi(args[5].c_str()), x, y, RGB(255, 255, 255));
-        pump(600000);
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < DWORD(number(3));) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
         return 0;
     }
     std::fprintf(stderr, "probe: unknown command\n");

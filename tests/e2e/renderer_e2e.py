@@ -1,24 +1,22 @@
-"""The renderer, Orvelle.dll, as a user sees it, under Wine and Xvfb."""
+"""The renderer, Orvelle.dll, as a user sees it, under Wine and Xvfb. (Its
+display mode switched and given back is seen on real RandR monitors, in
+monitors_e2e.py.)"""
 
 import time
 
-from e2e_support import PROGRAM_FOLDER, WineTestCase, ini, main, wait_until
+from e2e_support import WineTestCase, ini, main, wait_until
 
-RENDERER = PROGRAM_FOLDER + "\\Orvelle.dll"
 WINDOW = (0, 0, 800, 600)  # left, top, width, height on the X screen
-SIZE_800 = ini({"Width": " 800", "Height": " 600"})
 
 
 class Renderer(WineTestCase):
-    def start_renderer(self, env=None):
-        return self.box.start(self.folder / "Orvelle.dll", name="renderer", env=env)
-
     def first_second(self):
         """Starts the renderer and returns it with the brightest pixel of each
         screenshot taken, whole, within the first second of its scene clock.
         The clock starts after the renderer's one line on the debugger
         output, which Wine stamps with the time of the clock used here."""
-        runner = self.start_renderer(env=self.box.env(WINEDEBUG="+timestamp,+debugstr,trace+wgl"))
+        runner = self.box.start(self.folder / "Orvelle.dll", name="renderer",
+                                env=self.box.env(WINEDEBUG="+timestamp,+debugstr,trace+wgl"))
         self.assertIsNotNone(self.box.x_window("Zelkor_VC", timeout=60), "no renderer window")
         log, judged = self.box.logs / "renderer.out", []
 
@@ -35,7 +33,8 @@ class Renderer(WineTestCase):
         return runner, judged
 
     def test_window_picture_trails_mouse_swap_interval_and_escape(self):
-        self.write_settings(SIZE_800)
+        # Xvfb refuses this size: the window covers the screen as it is.
+        self.write_settings(ini({"Width": " 800", "Height": " 600"}))
         # Within the first second of the scene clock nothing is drawn: judged
         # on the screenshots known to fall in it, at any speed (a start that
         # gave none is tried again).
@@ -46,7 +45,6 @@ class Renderer(WineTestCase):
             self.escape_ends(runner)
         self.assertTrue(judged, "no screenshot fell in the first second of three starts")
         self.assertLess(max(judged), 16)
-        # Xvfb refuses the recorded size: the window covers the screen as it is.
         window = self.window("Zelkor_VC")
         self.assertEqual([window[k] for k in ("class", "x", "y", "width", "height")],
                          ["OGLC_Class", "0", "0", "1024", "768"])
@@ -58,14 +56,14 @@ class Renderer(WineTestCase):
 
         def lit():
             shots.append(self.screenshot(f"lights-{len(shots)}"))
-            counts = shots[-1].colour_counts(WINDOW)
-            return min(counts["red"], counts["green"], counts["blue"]) > 10 and counts["lit"] > 15000
+            return shots[-1].lights(WINDOW) > 10 and shots[-1].colour_counts(WINDOW)["lit"] > 15000
         self.assertTrue(wait_until(lit, 20), shots[-1].colour_counts(WINDOW))
-        def differing(a, b):
+
+        def moved():
+            later = self.screenshot("later")
             return sum(max(abs(u - v) for u, v in zip(p, q)) >= 24
-                       for p, q in zip(a.pixels(*WINDOW), b.pixels(*WINDOW)))
-        self.assertTrue(wait_until(lambda: differing(shots[-1], self.screenshot("later")) > 2000, 10),
-                        "the picture stands still")
+                       for p, q in zip(shots[-1].pixels(*WINDOW), later.pixels(*WINDOW))) > 2000
+        self.assertTrue(wait_until(moved, 10), "the picture stands still")
         # One frame per display refresh is asked of the driver (Wine's X11
         # driver records the request; a virtual X server has no refresh to wait for).
         self.assertIn("wglSwapIntervalEXT (1)",
@@ -73,8 +71,7 @@ class Renderer(WineTestCase):
 
         # Moving the mouse does not end the renderer; Escape ends it at once
         # with exit code 0.
-        self.box.xdotool("mousemove", 100, 100)
-        self.box.xdotool("mousemove", 400, 300)
+        self.box.xdotool("mousemove", 100, 100, "mousemove", 400, 300)
         self.assertIsNone(runner.poll())
         pressed = time.time()
         self.box.key("Escape")
@@ -82,26 +79,6 @@ class Renderer(WineTestCase):
         self.assertLess(time.time() - pressed, 5.0)  # promptly, on a loaded machine too
         self.assertIsNone(self.window("Zelkor_VC"))
 
-    def test_switches_the_display_and_restores_it(self):
-        # A bare X server refuses mode changes; a Wine virtual desktop has modes,
-        # and its X window takes the size of the mode.
-        desktop = ["explorer", "/desktop=orvelle,1280x1024"]
-        self.write_settings(SIZE_800)
-        # The desktop ends with its last program; keep one running meanwhile.
-        self.box.start(*desktop, self.folder / "probe.exe", "hold", "keeper", "120000",
-                       name="desktop")
-        window = self.box.x_window("orvelle - .*", timeout=60)
-
-        def mode(size):
-            return lambda: f"Geometry: {size}" in self.box.xdotool("getwindowgeometry", window).stdout
-        # Wine keeps no registry mode for a virtual desktop (it reads 0 x 0),
-        # so restoring would go nowhere; on Windows the user's mode is there.
-        self.box.run(*desktop, self.folder / "probe.exe", "register-mode", "1024", "768")
-        self.assertTrue(wait_until(mode("1024x768"), 10))
-        self.box.start(*desktop, RENDERER, name="renderer")
-        self.assertTrue(wait_until(mode("800x600"), 20), "the display was not switched")
-        self.assertTrue(wait_until(lambda: self.box.key("Escape") and mode("1024x768")(), 20),
-                        "the display was not restored")
 
 if __name__ == "__main__":
     main()

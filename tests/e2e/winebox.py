@@ -19,80 +19,88 @@ import subprocess
 import time
 from pathlib import Path
 
-# Registry settings the box needs (see the notes beside each).
+# Registry settings the box needs:
+# - Managed=N: without a window manager a hide or destroy of a visible window
+#   otherwise stalls about 2 s, and keys reach a window only when it has the focus.
+# - ShowCrashDialog=0: a crash prints a backtrace and exits instead of waiting in a dialog.
+# - The font substitute: otherwise the dialog's face falls back to the fixed-width
+#   IPAGothic (the font replacements key of Wine's own is not consulted for it on Wine 8).
 REGISTRY = r"""Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-; Without a window manager a hide or destroy of a visible window otherwise
-; stalls about 2 s, and keys reach a window only when it has the focus.
 "Managed"="N"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
-; A crash prints a backtrace and exits instead of waiting in a dialog.
 "ShowCrashDialog"=dword:00000000
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-; Otherwise the dialog's face falls back to the fixed-width IPAGothic (the
-; font replacements key of Wine's own is not consulted for it on Wine 8).
 "ＭＳ Ｐゴシック"="IPAPGothic"
 """
 
 # A sound device that discards what it is given.
 ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
 
+# The system's own program files, which nothing writes to: a box's prefix
+# links them from the template instead of copying 600 MB.
+SYSTEM_FILES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".ax", ".cpl", ".tlb", ".nls")
 
-def start_x_server(argv, logs=None, name="x"):
-    """Starts an X server whose argv(fd) reports its display number on fd;
-    returns (Popen, number) once it accepts connections."""
-    read, write = os.pipe()
-    if logs:
-        Path(logs).mkdir(parents=True, exist_ok=True)
-    log = Path(logs) / f"{name}.log" if logs else Path(os.devnull)
-    try:
-        with open(log, "w") as out:
-            server = subprocess.Popen(argv(write), stdout=out, stderr=out, pass_fds=(write,))
-    finally:
-        os.close(write)
-    with os.fdopen(read) as reported:
-        ready, _, _ = select.select([reported], [], [], 30)
-        number = reported.readline().strip() if ready else ""
-    if not number.isdigit():
-        server.kill()
-        server.wait()
-        raise RuntimeError(f"{argv(0)[0]} did not start (see {log})")
-    return server, int(number)
+
+def wait_until(condition, timeout, interval=0.05):
+    """The first true value of condition() within timeout seconds, else the last."""
+    deadline = time.time() + timeout
+    while not (value := condition()) and time.time() < deadline:
+        time.sleep(interval)
+    return value
+
+
+def screenshot(display, path):
+    """The whole screen of an X display as an image (PPM or PNG by extension)."""
+    subprocess.run(["import", "-display", display, "-window", "root", "-depth", "8", str(path)],
+                   check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return Path(path)
 
 
 class VirtualDisplay:
     """An Xvfb of our own, for a with block. The server picks a free display
-    number itself and reports it (-displayfd), so boxes started at the same
+    number itself and reports it (-displayfd), so servers started at the same
     time by other runs never race for one."""
 
-    name = "xvfb"
-
     def __init__(self, screen="1024x768", logs=None):
-        self.screen, self.logs, self.number, self.xvfb = screen, logs, None, None
+        self.screen, self.logs, self.server = screen, logs, None
 
     def __enter__(self):
         return self.start()
 
     def __exit__(self, *exc):
         self.stop()
-        return False
 
     def command(self, fd):
         return ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
                 "-nolisten", "tcp"]
 
     def start(self):
-        self.xvfb, self.number = start_x_server(self.command, self.logs, self.name)
+        """Starts the server; returns once it accepts connections."""
+        server = self.command(0)[0]
+        log = Path(self.logs) / f"{server.lower()}.log" if self.logs else Path(os.devnull)
+        log.parent.mkdir(parents=True, exist_ok=True)
+        read, write = os.pipe()
+        with open(log, "w") as out:
+            self.server = subprocess.Popen(self.command(write), stdout=out, stderr=out,
+                                           pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as reported:
+            ready = select.select([reported], [], [], 30)[0]
+            self.number = reported.readline().strip() if ready else ""
+        if not self.number.isdigit():
+            self.stop()
+            raise RuntimeError(f"{server} did not start (see {log})")
         return self
 
     def stop(self):
-        if self.xvfb is not None and self.xvfb.poll() is None:
-            self.xvfb.send_signal(signal.SIGTERM)
+        if self.server is not None and self.server.poll() is None:
+            self.server.terminate()
             with contextlib.suppress(subprocess.TimeoutExpired):
-                self.xvfb.wait(timeout=5)
+                self.server.wait(timeout=5)
 
     def env(self):
         return dict(os.environ, DISPLAY=f":{self.number}")
@@ -102,8 +110,6 @@ class DummyDisplay(VirtualDisplay):
     """An X.Org server with the dummy video driver: real RandR outputs (Wine
     sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
     the primary; add() turns on more. Xorg needs root."""
-
-    name = "xorg"
 
     def __init__(self, logs):
         super().__init__(logs=Path(logs))
@@ -139,20 +145,13 @@ class DummyDisplay(VirtualDisplay):
         return {name: (int(x), int(y), int(w), int(h)) for w, h, x, y, name in found}
 
 
-# The system's own program files, which nothing writes to: a box's prefix
-# links them from the template instead of copying 600 MB.
-SYSTEM_FILES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".ax", ".cpl", ".tlb", ".nls")
-
-
 class WineBox:
-    def __init__(self, work, screen="1024x768", japanese=True, display=None, name="box"):
+    def __init__(self, work, screen="1024x768", display=None, name="box"):
         self.work = Path(work).resolve()
         self.template = self.work / "template"
         self.home = self.work / name
         self.prefix = self.home / "prefix"
         self.logs = self.home / "logs"
-        self.screen = screen
-        self.japanese = japanese
         # An Xvfb of our own, another server of our own (a display object,
         # started and stopped with the box), or an existing display's name.
         named = isinstance(display, str)
@@ -160,23 +159,12 @@ class WineBox:
         self.display = display if named else None
         self.processes = []
 
-    # -- environment --------------------------------------------------------
     def env(self, **extra):
-        env = dict(os.environ)
-        env.update(
-            WINEPREFIX=str(self.prefix),
-            HOME=str(self.home),
-            WINEDEBUG="-all",
-            WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=",
-            WINEARCH="win64",
-        )
-        if self.display is not None:
-            env["DISPLAY"] = self.display
-        if self.japanese:
-            env["LANG"] = "ja_JP.UTF-8"
-            env["LC_ALL"] = "ja_JP.UTF-8"
-        env.update(extra)
-        return env
+        """The environment of the box's programs, Japanese, with extra settings."""
+        return {**os.environ, "WINEPREFIX": str(self.prefix), "HOME": str(self.home),
+                "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "winemenubuilder.exe=d;mscoree,mshtml=",
+                "WINEARCH": "win64", "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
+                "DISPLAY": self.display or "", **extra}
 
     def c_drive(self):
         return self.prefix / "drive_c"
@@ -201,7 +189,6 @@ class WineBox:
 
     def __exit__(self, *exc):
         self.shutdown()
-        return False
 
     def restart(self):
         """Ends every Windows program of the box and starts a fresh
@@ -222,10 +209,9 @@ class WineBox:
             subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for p in self.processes:
-            if p.poll() is None:
-                with contextlib.suppress(Exception):
+            with contextlib.suppress(Exception):
+                if p.poll() is None:
                     os.killpg(p.pid, signal.SIGKILL)
-                with contextlib.suppress(Exception):
                     p.wait(timeout=5)
         self.processes.clear()
 
@@ -241,7 +227,7 @@ class WineBox:
         self._spawn(["wineboot", "--init"], "wineboot", env, self.template).wait(timeout=180)
         reg = self.template / "orvelle.reg"
         reg.write_text(REGISTRY, encoding="utf-16")
-        self._spawn(["wine", "regedit", "/S", str(reg)], "regedit", env, self.template).wait(timeout=60)
+        self._spawn(["wine", "regedit", "/S", reg], "regedit", env, self.template).wait(timeout=60)
         subprocess.run(["wineserver", "-w"], env=env, timeout=60)
         marker.write_text(REGISTRY, encoding="utf-8")
 
@@ -249,81 +235,44 @@ class WineBox:
     def _spawn(self, argv, name, env=None, logs=None):
         # Each start of a name writes a fresh log.
         with open((logs or self.logs) / f"{name}.out", "wb") as out:
-            p = subprocess.Popen(["timeout", "-k", "5", "600"] + argv, env=env or self.env(),
-                                 stdout=out, stderr=out, stdin=subprocess.DEVNULL,
-                                 cwd=str(self.work), start_new_session=True)
+            p = subprocess.Popen(["timeout", "-k", "5", "600", *map(str, argv)],
+                                 env=env or self.env(), stdout=out, stderr=out,
+                                 stdin=subprocess.DEVNULL, cwd=self.work, start_new_session=True)
         self.processes.append(p)
         return p
 
     def start(self, program, *args, name=None, env=None):
         """Starts a Windows program in the background; returns the Popen.
         Its output goes to logs/NAME.out."""
-        return self._spawn(["wine", str(program)] + [str(a) for a in args],
-                           name or Path(program).stem, env=env)
+        return self._spawn(["wine", program, *args], name or Path(program).stem, env=env)
 
     def run(self, program, *args, timeout=60, name=None):
         """Runs a Windows program to its end; returns (exit code, its stdout text)."""
         name = name or Path(program).stem
         outfile = self.logs / f"{name}.stdout"
         with open(outfile, "wb") as out, open(self.logs / f"{name}.stderr", "ab") as err:
-            p = subprocess.run(["timeout", "-k", "5", str(timeout), "wine", str(program)]
-                               + [str(a) for a in args],
-                               env=self.env(), stdout=out, stderr=err, stdin=subprocess.DEVNULL,
-                               cwd=str(self.work))
+            p = subprocess.run(["timeout", "-k", "5", str(timeout), "wine", str(program),
+                                *map(str, args)], env=self.env(), stdout=out, stderr=err,
+                               stdin=subprocess.DEVNULL, cwd=self.work)
         return p.returncode, outfile.read_bytes().decode("utf-8", "replace").replace("\r", "")
 
     def reg_add(self, key, name, value, kind="REG_SZ"):
         """Sets a registry value in the prefix."""
-        return self.run("reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f",
-                        name="reg")[0]
+        return self.run("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f", name="reg")[0]
 
     # -- X side -------------------------------------------------------------
     def xdotool(self, *args):
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env(), timeout=20,
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), timeout=20,
                               capture_output=True, text=True)
 
     def key(self, keysym, window=None):
-        if window:
-            return self.xdotool("key", "--window", window, keysym)
-        return self.xdotool("key", keysym)
+        return self.xdotool("key", *(["--window", window] if window else []), keysym)
 
-    def x_window(self, name, timeout=10.0, visible=True):
-        deadline = time.time() + timeout
-        while True:
-            args = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{name}$"]
-            r = self.xdotool(*args)
-            if r.returncode == 0 and r.stdout.strip():
-                return r.stdout.split()[0]
-            if time.time() >= deadline:
-                return None
-            time.sleep(0.05)
+    def x_window(self, name, timeout=10.0):
+        """The first visible X window whose name matches, or None."""
+        found = wait_until(lambda: self.xdotool("search", "--onlyvisible", "--name",
+                                                f"^{name}$").stdout.split(), timeout)
+        return found[0] if found else None
 
     def screenshot(self, path):
-        """The whole X screen as an image (PPM or PNG by extension)."""
-        subprocess.run(["import", "-display", self.env()["DISPLAY"], "-window", "root",
-                        "-depth", "8", str(path)],
-                       check=True, timeout=30, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        return Path(path)
-
-
-def read_ppm(path):
-    """(width, height, bytes RGB, rows top first) of a binary PPM."""
-    data = Path(path).read_bytes()
-    fields = []
-    i = 0
-    while len(fields) < 4:
-        while data[i:i + 1].isspace():
-            i += 1
-        if data[i:i + 1] == b"#":
-            while data[i:i + 1] not in (b"\n", b""):
-                i += 1
-            continue
-        j = i
-        while not data[j:j + 1].isspace():
-            j += 1
-        fields.append(data[i:j])
-        i = j
-    i += 1
-    width, height = int(fields[1]), int(fields[2])
-    return width, height, data[i:i + width * height * 3]
+        return screenshot(self.display, path)

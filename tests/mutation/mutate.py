@@ -29,26 +29,21 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 REPLAYS = ["settings_reader", "command_line", "access_key", "button"]
+NATIVE = ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF", "-DORVELLE_BENCHMARKS=OFF"]
+WINDOWS = ["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"]
+# Each layer's list, the share of its faults the tests must catch, its build
+# and the targets the tests need.
 LAYERS = {
-    "native": {"list": "mutations.txt", "share": 0.9,
-               "cmake": ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
-                         "-DORVELLE_BENCHMARKS=OFF"],
-               "targets": ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]},
-    "windows": {"list": "mutations-windows.txt", "share": 0.85,
-                "cmake": ["-DCMAKE_BUILD_TYPE=Release",
-                          "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"],
-                "targets": ["orvelle_renderer", "orvelle_frontend_exe", "probe", "unit_tests",
-                            "win32_tests"]},
-    "x11": {"list": "mutations-x11.txt", "share": 0.85,
-            "cmake": ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF",
-                      "-DORVELLE_BENCHMARKS=OFF"],
-            "targets": ["orvelle", "orvelle-frames"]},
+    "native": ("mutations.txt", 0.9, NATIVE,
+               ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]),
+    "windows": ("mutations-windows.txt", 0.85, WINDOWS,
+                ["orvelle_renderer", "orvelle_frontend_exe", "probe", "unit_tests", "win32_tests"]),
+    "x11": ("mutations-x11.txt", 0.85, NATIVE, ["orvelle", "orvelle-frames"]),
 }
 
 
-def mutations(layer):
-    path = ROOT / "tests/mutation" / LAYERS[layer]["list"]
-    for number, line in enumerate(path.read_text().splitlines(), 1):
+def mutations(listed):
+    for number, line in enumerate((ROOT / "tests/mutation" / listed).read_text().splitlines(), 1):
         body, _, comment = line.partition(" #")
         if not body.strip() or body.lstrip().startswith("#"):
             continue
@@ -69,11 +64,9 @@ def run(args, cwd, timeout, env=None):
 
 
 def native_tests_pass(build, _tests):
-    for test in ("tests/unit_tests", "tests/frame_tests"):
-        if run([str(build / test)], build, 300) != 0:
-            return False
-    return all(run([str(build / f"tests/{r}_replay"), str(ROOT / f"tests/fuzz/corpus/{r}")],
-                   build, 120) == 0 for r in REPLAYS)
+    runs = [[build / "tests/unit_tests"], [build / "tests/frame_tests"]] + [
+        [build / f"tests/{r}_replay", ROOT / f"tests/fuzz/corpus/{r}"] for r in REPLAYS]
+    return all(run(r, build, 300) == 0 for r in runs)
 
 
 def script_tests_pass(build, tests):
@@ -96,7 +89,7 @@ def main():
     ap.add_argument("--layer", choices=LAYERS, default="native")
     ap.add_argument("--only", help="only the faults whose line contains this text")
     args = ap.parse_args()
-    layer = LAYERS[args.layer]
+    listed, share_needed, options, targets = LAYERS[args.layer]
     build = (ROOT / "build" / f"mutation-{args.layer}").resolve()
     source = build / "src"
     judge = native_tests_pass if args.layer == "native" else script_tests_pass
@@ -109,20 +102,20 @@ def main():
             shutil.copy2(ROOT / f, source / f)
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(source), "-B", str(build), "-G", "Ninja",
-                        *layer["cmake"]], check=True, stdout=subprocess.DEVNULL, cwd=source)
-    faults = [m for m in mutations(args.layer) if not args.only or args.only in m["from"] + m["file"]]
+                        *options], check=True, stdout=subprocess.DEVNULL, cwd=source)
+    faults = [m for m in mutations(listed) if not args.only or args.only in m["from"] + m["file"]]
     every_test = sorted({t for m in faults for t in m["tests"]})
-    build_it = ["cmake", "--build", ".", "--target", *layer["targets"]]
+    build_it = ["cmake", "--build", ".", "--target", *targets]
     if run(build_it, build, 1800) != 0 or not judge(build, every_test):
         sys.exit("the unmutated tests do not pass")
 
     started_all = time.time()
-    caught, survivors, unexpected = 0, [], []
+    survivors, broken = [], []
     for m in faults:
         path = source / m["file"]
         text = path.read_text()
         if text.count(m["from"]) != 1:
-            sys.exit(f"{layer['list']}:{m['line']}: {m['from']!r} is not in {m['file']} exactly once")
+            sys.exit(f"{listed}:{m['line']}: {m['from']!r} is not in {m['file']} exactly once")
         started = time.time()
         path.write_text(text.replace(m["from"], m["to"]))
         try:
@@ -133,26 +126,23 @@ def main():
             # Keep the build's view of the file's time ahead of the mutant's.
             path.touch()
         if not built:
-            unexpected.append(f"{layer['list']}:{m['line']}: does not compile")
-        if killed:
-            caught += 1
-        else:
+            broken.append(m)
+        if not killed:
             survivors.append(m)
-            if not m["accepted"]:
-                unexpected.append(f"{layer['list']}:{m['line']}: survived: {m['file']}: "
-                                  f"{m['from']!r} -> {m['to']!r}")
         print(f"{'caught ' if killed else 'SURVIVED'} {time.time() - started:5.1f}s "
               f"{m['file']}: {m['from']} -> {m['to']}", flush=True)
     run(build_it, build, 1800)
+    caught = len(faults) - len(survivors)
     share = caught / len(faults) if faults else 1.0
     print(f"\n{args.layer}: {caught} of {len(faults)} faults caught ({share:.0%}); "
           f"{len(survivors)} survived; {(time.time() - started_all) / 60:.0f} minutes")
     for s in survivors:
-        print(f"  survivor (line {s['line']}{', accepted' if s['accepted'] else ''}): "
-              f"{s['file']}: {s['from']} -> {s['to']}")
-    for problem in unexpected:
-        print(problem)
-    sys.exit(0 if share >= layer["share"] and not unexpected else 1)
+        print(f"  {listed}:{s['line']}: survived{' (accepted)' if s['accepted'] else ''}: "
+              f"{s['file']}: {s['from']!r} -> {s['to']!r}")
+    for m in broken:
+        print(f"  {listed}:{m['line']}: does not compile")
+    unexpected = broken + [s for s in survivors if not s["accepted"]]
+    sys.exit(0 if share >= share_needed and not unexpected else 1)
 
 
 if __name__ == "__main__":

@@ -96,15 +96,12 @@ class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.work = Path(tempfile.mkdtemp(prefix="orvelle-web-"))
-        quiet = type("Quiet", (http.server.SimpleHTTPRequestHandler,),
-                     {"log_message": lambda *_: None})
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                                 functools.partial(quiet, directory=str(SITE)))
+        handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=str(SITE))
+        server = cls.enterClassContext(http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler))
         threading.Thread(target=server.serve_forever, daemon=True).start()
-        cls.addClassCleanup(server.server_close)
         cls.addClassCleanup(server.shutdown)
         cls.url = f"http://127.0.0.1:{server.server_address[1]}/"
-        cls.addClassCleanup(shutil.rmtree, cls.work / "profile", ignore_errors=True)
+        cls.addClassCleanup(shutil.rmtree, cls.work, ignore_errors=True)
         cls.browser = Browser(cls.work / "profile")
         cls.addClassCleanup(cls.browser.close)
         target = cls.browser.send("Target.createTarget", url="about:blank")["targetId"]
@@ -131,9 +128,8 @@ class Page(unittest.TestCase):
 
     def test_the_lights_show_and_move_and_the_buffer_follows_the_window(self):
         self.open("?fps")
-        colours = ("red", "green", "blue")
-        self.assertTrue(wait_until(lambda: min(map(self.screenshot("lights").colour_counts(
-            (0, 0, 1024, 768)).get, colours)) > 10, 60), "no red, green and blue light")
+        self.assertTrue(wait_until(lambda: self.screenshot("lights").lights((0, 0, 1024, 768)) > 10,
+                                   60), "no red, green and blue light")
         before = self.screenshot("before").rgb
         # Neither Escape (a page has nothing to end) nor an arrow stops the picture.
         for key, code in (("Escape", 27), ("ArrowRight", 39), ("ArrowUp", 38)):

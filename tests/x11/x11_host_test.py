@@ -16,7 +16,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
 from e2e_support import Screenshot, covered, main, wait_until  # noqa: E402
-from winebox import DummyDisplay, VirtualDisplay  # noqa: E402
+from winebox import DummyDisplay, VirtualDisplay, screenshot  # noqa: E402
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 HOST = BUILD / "renderer/orvelle"
@@ -30,15 +30,13 @@ class Host(unittest.TestCase):
     def setUpClass(cls, server=None):
         cls.work = Path(tempfile.mkdtemp(prefix="orvelle-x11-"))
         cls.display = server(cls.work) if server else VirtualDisplay("800x600", cls.work)
-        cls.addClassCleanup(cls.display.stop)
-        cls.env = cls.display.start().env()
+        cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
     def start(self, *args, env=None):
-        p = subprocess.Popen([str(HOST), *map(str, args)], env=env or self.env,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (p.poll() is None and p.kill(), p.wait(), p.stdout.close(),
-                                 p.stderr.close()))
+        p = subprocess.Popen([HOST, *map(str, args)], env=env or self.env, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (p.poll() is None and p.kill(), p.communicate()))
         return p
 
     def window(self, x, y, width, height):
@@ -61,26 +59,18 @@ class Host(unittest.TestCase):
         return window.value, request
 
     def screenshot(self):
-        path = self.work / "shot.ppm"
-        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8",
-                        str(path)], check=True, env=self.env, timeout=30)
-        return Screenshot(path)
-
-    def counts(self, region):
-        """How many pixels of a region of the screen are lit, red, green, blue."""
-        return self.screenshot().colour_counts(region)
+        return Screenshot(screenshot(self.env["DISPLAY"], self.work / "shot.ppm"))
 
     def lit(self, region):
-        return self.counts(region)["lit"]
+        """How many pixels of a region of the screen are lit."""
+        return self.screenshot().colour_counts(region)["lit"]
 
 
 class X11Host(Host):
     def test_its_own_window_shows_the_three_lights_until_a_signal(self):
         host = self.start("-geometry", "640x480")
-
-        colours = ("red", "green", "blue")
-        self.assertTrue(wait_until(lambda: min(map(self.counts((0, 0, 640, 480)).get, colours)) > 10,
-                                   15), "no red, green and blue light")
+        self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
+                        "no red, green and blue light")
         sent = time.time()
         host.send_signal(signal.SIGTERM)
         self.assertEqual(host.wait(timeout=5), 0)
@@ -111,8 +101,7 @@ class X11Host(Host):
         host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
                           "-snapshot-at", "3000", mine)
         self.assertEqual(host.wait(timeout=60), 0)
-        subprocess.run([str(FRAMES), "320", "240", "7", "3000", "20", str(theirs)], check=True,
-                       timeout=60)
+        subprocess.run([FRAMES, "320", "240", "7", "3000", "20", theirs], check=True, timeout=60)
         self.assertEqual(mine.read_bytes(), theirs.read_bytes())
 
 
@@ -129,7 +118,7 @@ class X11HostOnMonitors(Host):
         host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000", mine)
         self.assertEqual(host.wait(timeout=60), 0)
         for made, (left, top, width, height) in ((0, (0, 0, 1024, 768)), (1, (1024, 0, 800, 600))):
-            subprocess.run([str(FRAMES), *map(str, (width, height, 7, 2000, 100, alone, made))],
+            subprocess.run([FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
                            check=True, timeout=60)
             pairs = zip(Screenshot(mine).pixels(left, top, width, height),
                         Screenshot(alone).pixels(0, 0, width, height))
