@@ -200,11 +200,23 @@ int main() {
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "choose") {  // PATH into a file chooser's focused name box, confirmed
-        HWND w = waitWindow(caption, 10000);
-        HWND name = w != nullptr ? guiThread(w).hwndFocus : nullptr;
+        // The chooser shows before it puts the focus in its name box: wait for an edit box to
+        // hold it, then for the chooser to close on the confirmation.
+        HWND w = waitWindow(caption, 10000), name = nullptr;
+        wchar_t kind[16] = L"";
+        for (const DWORD start = GetTickCount(); w != nullptr && GetTickCount() - start < 10000;
+             Sleep(50)) {
+            name = guiThread(w).hwndFocus;
+            if (name != nullptr && GetClassNameW(name, kind, 16) && lstrcmpiW(kind, L"Edit") == 0)
+                break;
+            name = nullptr;
+        }
         if (name == nullptr) return 1;
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(args[3]).c_str()));
-        return PostMessageW(w, WM_COMMAND, IDOK, 0) ? 0 : 1;
+        PostMessageW(w, WM_COMMAND, IDOK, 0);
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50))
+            if (!IsWindow(w)) return 0;
+        return 1;
     }
     if (command == "hold") {  // CAPTION MS X Y W H [white]: a window there for MS
         HWND window = plainWindow(caption, number(4), number(5), number(6), number(7),

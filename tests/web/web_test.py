@@ -1,7 +1,8 @@
 """The web page, served on 127.0.0.1, in headless Chromium (SwiftShader),
 driven over the DevTools protocol on a pipe (NUL-separated JSON on the
 browser's fds 3 and 4): the three lights, their motion, the keys, the drawing
-buffer following the window, no errors, and the line without WebGL 2."""
+buffer following the window, a lost context coming back, no errors, and the
+line without WebGL 2."""
 
 import fcntl
 import functools
@@ -142,6 +143,14 @@ class Page(unittest.TestCase):
         print(f"frames per second at 1024 x 768: {fps}", file=sys.stderr)
         self.assertGreater(float(fps or 0), 0)
         self.assertEqual(self.browser.evaluate("[canvas.width, canvas.height]"), [1024, 768])
+        # The GL context lost (as when the GPU process restarts) and given back: the lights return.
+        self.browser.evaluate("loser = canvas.getContext('webgl2')"
+                              ".getExtension('WEBGL_lose_context'); loser.loseContext()")
+        self.assertTrue(wait_until(lambda: self.screenshot("lost").lights((0, 0, 1024, 768)) == 0,
+                                   30), "lights drawn on a lost context")
+        self.browser.evaluate("loser.restoreContext()")
+        self.assertTrue(wait_until(lambda: self.screenshot("back").lights((0, 0, 1024, 768)) > 10,
+                                   60), "no lights after the context came back")
         self.view(640, 360, 2)
         self.assertTrue(wait_until(lambda: self.browser.evaluate(
             "canvas.width == 1280 && canvas.height == 720"), 20), "the canvas kept its size")
