@@ -136,6 +136,9 @@ class X11HostOnMonitors(Host):
         self.display.xrandr("--output", "DUMMY1", "--off")
         self.assertTrue(wait_until(lambda: self.screenshot().width == 1024 and cover("DUMMY0")(),
                                    30), "the primary is not covered any more")
+        # The screen grown first, so that the monitor coming back changes the monitors only.
+        self.display.xrandr("--fb", "1824x768")
+        self.assertTrue(wait_until(lambda: self.screenshot().width == 1824, 30))
         self.display.add("DUMMY1", 800, 600)
         self.assertTrue(wait_until(cover("DUMMY1"), 60), "the second monitor is not covered again")
         host.send_signal(signal.SIGTERM)
