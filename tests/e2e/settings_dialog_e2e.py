@@ -48,7 +48,6 @@ class SettingsDialog(WineTestCase):
         for c in self.described(CAPTION)[1:]:
             if c["focus"] == "1":
                 return REPEAT_BOX if c["class"] == "Edit" else int(c["id"])
-        return None
 
     def assert_focus_moves(self, *steps):
         # Each (key, or None, and the control that then has the focus).

@@ -64,8 +64,8 @@ class VirtualDisplay:
     # number itself and reports it (-displayfd), so servers started at the same
     # time by other runs never race for one.
 
-    def __init__(self, screen="1024x768", logs=None):
-        self.screen, self.logs, self.server = screen, logs, None
+    def __init__(self, logs=None, screen="1024x768"):
+        self.screen, self.logs, self.server = screen, logs and Path(logs), None
 
     def __enter__(self):
         return self.start()
@@ -79,8 +79,7 @@ class VirtualDisplay:
 
     def start(self):
         # Starts the server; returns once it accepts connections.
-        server = self.command(0)[0]
-        log = Path(self.logs) / f"{server.lower()}.log" if self.logs else Path(os.devnull)
+        log = self.logs / "server.out" if self.logs else Path(os.devnull)
         log.parent.mkdir(parents=True, exist_ok=True)
         read, write = os.pipe()
         with open(log, "w") as out:
@@ -92,7 +91,7 @@ class VirtualDisplay:
             self.number = reported.readline().strip() if ready else ""
         if not self.number.isdigit():
             self.stop()
-            raise RuntimeError(f"{server} did not start (see {log})")
+            raise RuntimeError(f"{self.command(0)[0]} did not start (see {log})")
         return self
 
     def stop(self):
@@ -109,9 +108,6 @@ class DummyDisplay(VirtualDisplay):
     # An X.Org server with the dummy video driver: real RandR outputs (Wine
     # sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
     # the primary; add() turns on more. Xorg needs root.
-
-    def __init__(self, logs):
-        super().__init__(logs=Path(logs))
 
     def command(self, fd):
         config = Path(__file__).with_name("xorg-dummy.conf")
@@ -154,7 +150,7 @@ class WineBox:
         # An Xvfb of our own, another server of our own (a display object,
         # started and stopped with the box), or an existing display's name.
         named = isinstance(display, str)
-        self.virtual = None if named else display or VirtualDisplay(screen, self.logs)
+        self.virtual = None if named else display or VirtualDisplay(self.logs, screen)
         self.display = display if named else None
         self.processes = []
 

@@ -66,7 +66,7 @@ class DebianPackage(unittest.TestCase):
         config = ElementTree.parse(self.root / "usr/share/xscreensaver/config/orvelle.xml")
         self.assertEqual(config.getroot().get("name"), Path(HOST).name)
         shot = self.root / "frame.ppm"
-        with VirtualDisplay("800x600") as display:
+        with VirtualDisplay(screen="800x600") as display:
             host = run(self.root / HOST, "-geometry", "320x240", "-seed", "7", "-clock-step", "20",
                        "-snapshot-at", "3000", shot, env=display.env())
         self.assertEqual(host.returncode, 0, host.stderr)

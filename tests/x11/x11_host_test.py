@@ -29,7 +29,7 @@ class Host(unittest.TestCase):
     @classmethod
     def setUpClass(cls, server=None):
         cls.work = Path(cls.enterClassContext(tempfile.TemporaryDirectory(prefix="orvelle-x11-")))
-        cls.display = server(cls.work) if server else VirtualDisplay("800x600", cls.work)
+        cls.display = server(cls.work) if server else VirtualDisplay(cls.work, "800x600")
         cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
