@@ -42,8 +42,7 @@ class FrontEnd(WineTestCase):
     def test_a_saver_run_from_any_folder_records_the_screen_and_ends_with_its_hidden_renderer(self):
         # ソナタ\表示.scr: the second bytes of ソ and 表 are "\" in Shift-JIS.
         folder = self.box.c_drive() / "ソナタ"
-        shutil.rmtree(folder, ignore_errors=True)
-        folder.mkdir()
+        folder.mkdir(exist_ok=True)
         shutil.copy(self.folder / "Orvelle.scr", folder / "表示.scr")
         shutil.copy(self.folder / "Orvelle.dll", folder / "Orvelle.dll")
         scr = self.start_saver(None, folder / "表示.scr")

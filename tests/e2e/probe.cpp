@@ -72,14 +72,12 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 // Calls visit(control) for every control of a window, its controls' own included.
 template <typename Visit>
-void forEachControl(HWND top, Visit visit) {
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM visitor) {
-            (*reinterpret_cast<Visit*>(visitor))(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&visit));
+void forEachControl(HWND parent, Visit visit) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        visit(child);
+        forEachControl(child, visit);
+    }
 }
 
 // One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
