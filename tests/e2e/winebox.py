@@ -176,27 +176,21 @@ class WineBox:
             shutil.copytree(self.template / "prefix", self.prefix, symlinks=True,
                             copy_function=lambda src, dst: (os.link if src.lower().endswith(
                                 SYSTEM_FILES) else shutil.copy2)(src, dst))
-            self._start_server()
+            self.restart()
         except BaseException:
-            self.shutdown()
+            self.__exit__()
             raise
         return self
 
     def __exit__(self, *exc):
-        self.shutdown()
+        self._stop_server()
+        if self.virtual is not None:
+            self.virtual.stop()
 
     def restart(self):
         # Ends every Windows program of the box and starts a fresh
         # wineserver (which also rereads settings such as the DPI).
         self._stop_server()
-        self._start_server()
-
-    def shutdown(self):
-        self._stop_server()
-        if self.virtual is not None:
-            self.virtual.stop()
-
-    def _start_server(self):
         self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
 
     def _stop_server(self):
