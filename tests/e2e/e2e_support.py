@@ -1,10 +1,11 @@
-"""Shared pieces of the end-to-end tests: a Wine box per test class with the
-programs installed, settings files, the probe, deadlines and screenshots."""
+# Shared pieces of the end-to-end tests: a Wine box per test class with the
+# programs installed, settings files, the probe, deadlines and screenshots.
 
 import os
 import re
 import shutil
 import sys
+import time
 import unittest
 from pathlib import Path
 
@@ -19,20 +20,20 @@ KIND, REPEAT, FILE = (key.encode("cp932") for key in ("BGM区分", "BGMﾘﾋﾟ
 
 
 def ini(values):
-    """A settings file: [Section] and key=value lines (bytes, or text in Shift-JIS)."""
+    # A settings file: [Section] and key=value lines (bytes, or text in Shift-JIS).
     def raw(v):
         return v if isinstance(v, bytes) else str(v).encode("cp932")
     return b"[Section]\r\n" + b"".join(raw(k) + b"=" + raw(v) + b"\r\n" for k, v in values.items())
 
 
 def fields(line):
-    """The key=value fields of a line of the probe's, apart by tabs."""
+    # The key=value fields of a line of the probe's, apart by tabs.
     return dict(item.split("=", 1) for item in line.split("\t") if "=" in item)
 
 
 class WineTestCase(unittest.TestCase):
-    """One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
-    clean program folder, no settings and no program of an earlier test."""
+    # One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
+    # clean program folder, no settings and no program of an earlier test.
 
     programs = ("Orvelle.dll", "Orvelle.scr", "probe.exe")
     display = None  # an X server of the class's own (a display object); else an Xvfb
@@ -60,34 +61,42 @@ class WineTestCase(unittest.TestCase):
         self.settings_path().write_bytes(text_bytes)
 
     def probe(self, *args):
-        """Runs the probe to its end; returns (exit code, output)."""
+        # Runs the probe to its end; returns (exit code, output).
         return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
 
     def described(self, caption, wait_ms=10000):
-        """The probe's description of a top-level window (waiting for it up to
-        wait_ms), then one for each of its controls, as dicts; [] without it."""
+        # The probe's description of a top-level window (waiting for it up to
+        # wait_ms), then one for each of its controls, as dicts; [] without it.
         code, out = self.probe("describe", caption, wait_ms)
         return [fields(line) for line in out.splitlines()] if code == 0 else []
 
     def window(self, caption, wait_ms=0):
-        """The description of a top-level window alone, or None."""
+        # The description of a top-level window alone, or None.
         return next(iter(self.described(caption, wait_ms)), None)
 
     def escape_ends(self, process):
-        """Presses Escape (which reaches a window only once X has mapped it)
-        until the process has ended."""
+        # Presses Escape (which reaches a window only once X has mapped it)
+        # until the process has ended.
         ended = wait_until(lambda: self.box.key("Escape") and process.poll() is not None, 20,
                            interval=0.2)
         self.assertTrue(ended, "Escape did not end it")
 
+    def ended_promptly(self, process, end):
+        # The process's exit code, once end() has ended it.
+        started = time.time()
+        end()
+        code = process.wait(timeout=10)
+        self.assertLess(time.time() - started, 5.0)  # promptly, on a loaded machine too
+        return code
+
     def screenshot(self, name):
-        """The screen now, kept as the test's NAME.ppm."""
+        # The screen now, kept as the test's NAME.ppm.
         path = self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"
         return Screenshot(self.box.screenshot(path))
 
 
 class Screenshot:
-    """A binary PPM image: its size and its RGB bytes, rows top first."""
+    # A binary PPM image: its size and its RGB bytes, rows top first.
 
     def __init__(self, path):
         data = Path(path).read_bytes()
@@ -99,13 +108,13 @@ class Screenshot:
         return tuple(self.rgb[i:i + 3])
 
     def pixels(self, left, top, width, height, step=1):
-        """Every pixel of the region, or every step-th of every step-th row."""
+        # Every pixel of the region, or every step-th of every step-th row.
         for y in range(top, top + height, step):
             row = self.rgb[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
             yield from zip(row[0::3 * step], row[1::3 * step], row[2::3 * step])
 
     def colour_counts(self, region, step=1):
-        """Lit pixels, and those in which one channel clearly leads, brightly."""
+        # Lit pixels, and those in which one channel clearly leads, brightly.
         counts = dict.fromkeys(("red", "green", "blue", "lit"), 0)
         for p in self.pixels(*region, step=step):
             counts["lit"] += max(p) >= 40
@@ -114,22 +123,22 @@ class Screenshot:
         return counts
 
     def lights(self, region, step=1):
-        """The fewest of the red, green and blue pixels of a region."""
+        # The fewest of the red, green and blue pixels of a region.
         counts = self.colour_counts(region, step)
         return min(counts["red"], counts["green"], counts["blue"])
 
 
 def covered(shot, monitor, white=None):
-    """Red, green and blue light on the monitor, and less than half of the
-    white region (the whole monitor unless given) left white; from every
-    other pixel of every other row."""
+    # Red, green and blue light on the monitor, and less than half of the
+    # white region (the whole monitor unless given) left white; from every
+    # other pixel of every other row.
     region = white or monitor
     whites = sum(min(p) >= 250 for p in shot.pixels(*region, step=2))
     return shot.lights(monitor, step=2) > 5 and whites * 8 < region[2] * region[3]
 
 
 def main():
-    """Runs the calling module's tests; a skipped test fails the run."""
+    # Runs the calling module's tests; a skipped test fails the run.
     result = unittest.main(module="__main__", verbosity=2, exit=False).result
     if result.skipped:
         print(f"{len(result.skipped)} test(s) skipped: a skip counts as a failure")

@@ -1,5 +1,5 @@
-"""The setup program and the zip, as a Windows user and a deployment tool
-use them, under Wine."""
+# The setup program and the zip, as a Windows user and a deployment tool
+# use them, under Wine.
 
 import os
 import shutil
@@ -24,7 +24,7 @@ class Installer(WineTestCase):
         return self.box.run("reg", *args, timeout=60, name="reg")
 
     def screen_saver(self):
-        """The screen saver that the desktop's settings name."""
+        # The screen saver that the desktop's settings name.
         return self.reg("query", DESKTOP, "/v", "SCRNSAVE.EXE")[1]
 
     def test_a_silent_install_runs_upgrades_and_uninstalls_cleanly(self):

@@ -1,8 +1,8 @@
-"""Saver runs on two monitors under Wine: an X.Org server with the dummy
-video driver gives Wine one monitor per RandR output, and its mode changes
-are real. Every monitor is covered from one window, a monitor turned off and
-on again during the run is followed, the primary alone switches to the
-recorded size, and the monitors are as they were afterwards."""
+# Saver runs on two monitors under Wine: an X.Org server with the dummy
+# video driver gives Wine one monitor per RandR output, and its mode changes
+# are real. Every monitor is covered from one window, a monitor turned off and
+# on again during the run is followed, the primary alone switches to the
+# recorded size, and the monitors are as they were afterwards.
 
 from e2e_support import WORK, WineTestCase, covered, ini, main, wait_until
 from winebox import DummyDisplay
@@ -29,7 +29,7 @@ class Monitors(WineTestCase):
         return wait_until(check, 120, interval=0.5)
 
     def renderer_window(self):
-        """How many renderer windows X shows, and the renderer window's place."""
+        # How many renderer windows X shows, and the renderer window's place.
         found = self.box.xdotool("search", "--onlyvisible", "--name", "^Zelkor_VC$").stdout.split()
         window = self.window("Zelkor_VC")
         return len(found), tuple(int(window[k]) for k in ("x", "y", "width", "height"))

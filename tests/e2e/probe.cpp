@@ -2,8 +2,8 @@
 // the system from the inside: a window and its controls by caption, and what
 // a screen reader hears of them (and its action on one). It also holds a
 // window of its own (a pane for a preview, a window elsewhere, a white one
-// under a saver), and hosts two push buttons that report every click. Prints
-// its results as key=value lines.
+// under a saver, or one with two push buttons that report every click).
+// Prints its results as key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -24,13 +24,19 @@ namespace {
 using win32::narrow;
 using win32::widen;
 
+// Whether done() came true within timeoutMs, asking every 20 ms.
+template <typename Done>
+bool waitFor(Done done, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(20))
+        if (GetTickCount() - start >= timeoutMs) return false;
+    return true;
+}
+
 HWND waitWindow(const std::string& caption, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND w = FindWindowW(nullptr, widen(caption).c_str())) return w;
-        if (GetTickCount() - start >= timeoutMs) return nullptr;
-        Sleep(20);
-    }
+    HWND w = nullptr;
+    waitFor([&] { return (w = FindWindowW(nullptr, widen(caption).c_str())) != nullptr; },
+            timeoutMs);
+    return w;
 }
 
 // The thread of a window: its focus and its capture.
@@ -58,43 +64,20 @@ std::unique_ptr<IAccessible, ReleaseObject> accessible(HWND control) {
 LRESULT CALLBACK hostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_COMMAND) std::printf("command id=%d code=%d\n", LOWORD(wp), HIWORD(wp));
     if (m == WM_COMMAND) return std::fflush(stdout), 0;
-    if (m == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(w, m, wp, lp);
 }
 
 // A colour that no control draws.
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-// A visible top-level window in one colour.
-HWND plainWindow(const std::string& caption, int x, int y, int width, int height, COLORREF colour) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = hostProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = CreateSolidBrush(colour);
-    wc.lpszClassName = L"OrvelleProbe";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), WS_POPUP | WS_VISIBLE, x, y,
-                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-// A window's rectangle in another window's client coordinates (0: the screen's).
-RECT rectIn(HWND w, HWND other) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // Calls visit(control) for every control of a window, its controls' own included.
 template <typename Visit>
-void forEachControl(HWND top, Visit visit) {
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM visitor) {
-            (*reinterpret_cast<Visit*>(visitor))(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&visit));
+void forEachControl(HWND parent, Visit visit) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        visit(child);
+        forEachControl(child, visit);
+    }
 }
 
 // One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
@@ -113,8 +96,9 @@ void describeWindow(const char* kind, HWND w, HWND top) {
         object->get_accState(self, &state);
         object->get_accName(self, &name);
     }
-    const RECT r = rectIn(w, w == top ? nullptr : top);
-    RECT client{}, measured{};
+    RECT r{}, client{}, measured{};
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, w == top ? nullptr : top, reinterpret_cast<POINT*>(&r), 2);
     GetClientRect(w, &client);
     POINT origin{0, 0};
     ClientToScreen(w, &origin);
@@ -165,16 +149,48 @@ int act(const std::string& caption, int id) {
     return object && SUCCEEDED(object->accDoDefaultAction(self)) ? 0 : 1;
 }
 
-int buttons() {
-    HWND host = plainWindow("Orvelle check", 100, 100, 300, 120, kGreen);
+// A file chooser's focused name box given PATH, and confirmed. The chooser shows before it
+// puts the focus in its name box: wait for an edit box to hold it, then for the chooser to
+// close on the confirmation.
+int choose(const std::string& caption, const std::string& path) {
+    HWND w = waitWindow(caption, 10000), name = nullptr;
+    const auto nameBoxFocused = [&] {
+        wchar_t kind[16] = L"";
+        name = guiThread(w).hwndFocus;
+        return name != nullptr && GetClassNameW(name, kind, 16) && lstrcmpiW(kind, L"Edit") == 0;
+    };
+    if (w == nullptr || !waitFor(nameBoxFocused, 10000)) return 1;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(path).c_str()));
+    PostMessageW(w, WM_COMMAND, IDOK, 0);
+    return waitFor([w] { return !IsWindow(w); }, 10000) ? 0 : 1;
+}
+
+// CAPTION MS X Y W H [white|buttons]: a window there for MS; with buttons, two push buttons in
+// it (the second disabled) whose clicks it prints.
+int hold(const std::string& caption, DWORD ms, int x, int y, int width, int height,
+         const std::string& extra) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = hostProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = CreateSolidBrush(extra == "white" ? RGB(255, 255, 255) : kGreen);
+    wc.lpszClassName = L"OrvelleProbe";
+    RegisterClassW(&wc);
+    HWND window =
+        CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), WS_POPUP | WS_VISIBLE, x, y,
+                        width, height, nullptr, nullptr, wc.hInstance, nullptr);
+    std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
+    std::fflush(stdout);
     ButtonWindow first, second;
-    first.create(host, 20, 20, 113, 33, 101, "&Alpha", buttonDesignFont());
-    second.create(host, 160, 20, 113, 33, 102, "Beta", buttonDesignFont());
-    second.core().setEnabled(false);
-    SetForegroundWindow(host);
-    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
-        if (!IsDialogMessageW(host, &msg)) DispatchMessageW(&msg);
+    const bool buttons = extra == "buttons";
+    if (buttons) {
+        first.create(window, 20, 20, 113, 33, 101, "&Alpha", buttonDesignFont());
+        second.create(window, 160, 20, 113, 33, 102, "Beta", buttonDesignFont());
+        second.core().setEnabled(false);
+        SetForegroundWindow(window);
     }
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+            if (!buttons || !IsDialogMessageW(window, &msg)) DispatchMessageW(&msg);
     return 0;
 }
 
@@ -192,44 +208,15 @@ int main() {
     args.resize(std::max<size_t>(args.size(), 9));
     const std::string &command = args[1], &caption = args[2];
     const auto number = [&](int i) { return std::atoi(args[i].c_str()); };
-    if (command == "buttons") return buttons();
     if (command == "describe") return describe(caption, number(3));
     if (command == "act") return act(caption, number(3));
     if (command == "close") {  // WM_CLOSE, as the close box sends it (waiting for the window)
         HWND w = waitWindow(caption, 10000);
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
-    if (command == "choose") {  // PATH into a file chooser's focused name box, confirmed
-        // The chooser shows before it puts the focus in its name box: wait for an edit box to
-        // hold it, then for the chooser to close on the confirmation.
-        HWND w = waitWindow(caption, 10000), name = nullptr;
-        wchar_t kind[16] = L"";
-        for (const DWORD start = GetTickCount(); w != nullptr && GetTickCount() - start < 10000;
-             Sleep(50)) {
-            name = guiThread(w).hwndFocus;
-            if (name != nullptr && GetClassNameW(name, kind, 16) && lstrcmpiW(kind, L"Edit") == 0)
-                break;
-            name = nullptr;
-        }
-        if (name == nullptr) return 1;
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(args[3]).c_str()));
-        PostMessageW(w, WM_COMMAND, IDOK, 0);
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50))
-            if (!IsWindow(w)) return 0;
-        return 1;
-    }
-    if (command == "hold") {  // CAPTION MS X Y W H [white]: a window there for MS
-        HWND window = plainWindow(caption, number(4), number(5), number(6), number(7),
-                                  args[8] == "white" ? RGB(255, 255, 255) : kGreen);
-        std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
-        std::fflush(stdout);
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < DWORD(number(3));) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(10);
-        }
-        return 0;
-    }
+    if (command == "choose") return choose(caption, args[3]);
+    if (command == "hold")
+        return hold(caption, number(3), number(4), number(5), number(6), number(7), args[8]);
     std::fprintf(stderr, "probe: unknown command\n");
     return 2;
 }

@@ -1,7 +1,7 @@
-"""The settings dialog, Orvelle.scr /c, under Wine: driven with the pointer
-and the keyboard, and heard as a screen reader hears it (through the
-platform's accessibility library, from another process); and two push
-buttons in a window of the probe, as a user sees and drives them."""
+# The settings dialog, Orvelle.scr /c, under Wine: driven with the pointer
+# and the keyboard, and heard as a screen reader hears it (through the
+# platform's accessibility library, from another process); and two push
+# buttons in a window of the probe, as a user sees and drives them.
 
 import subprocess
 
@@ -20,8 +20,7 @@ CHECKED, FOCUSED = 0x10, 0x4
 
 class SettingsDialog(WineTestCase):
     def open_dialog(self, settings=None):
-        self.before = settings
-        if settings is not None:
+        if settings:
             self.write_settings(settings)
         self.box.xdotool("mousemove", 1, 1)
         scr = self.box.start(self.folder / "Orvelle.scr", "/c", name="dialog")
@@ -37,7 +36,7 @@ class SettingsDialog(WineTestCase):
                 if c["id"] != "0" and c["class"] != "Edit"}
 
     def at(self, x, y):
-        """Screen point of a client point."""
+        # Screen point of a client point.
         return int(self.info["client_x"]) + x, int(self.info["client_y"]) + y
 
     def click(self, control_id, button=1, dx=5, dy=5):
@@ -45,23 +44,22 @@ class SettingsDialog(WineTestCase):
         self.box.xdotool("mousemove", *self.at(int(c["x"]) + dx, int(c["y"]) + dy), "click", button)
 
     def focused(self):
-        """The control with the focus (the repeat box's own edit counts as the box)."""
+        # The control with the focus (the repeat box's own edit counts as the box).
         for c in self.described(CAPTION)[1:]:
             if c["focus"] == "1":
                 return REPEAT_BOX if c["class"] == "Edit" else int(c["id"])
-        return None
 
     def assert_focus_moves(self, *steps):
-        """Each (key, or None, and the control that then has the focus)."""
+        # Each (key, or None, and the control that then has the focus).
         for key, control in steps:
             if key:
                 self.box.key(key)
             self.assertTrue(wait_until(lambda: self.focused() == control, 10), (key, control))
 
     def assert_texts_fit(self, scale):
-        """Every text the dialog draws fits its box, measured by the platform
-        in the control's own font; an option's label starts 16 pixels (at
-        96 DPI) into its row, after the mark."""
+        # Every text the dialog draws fits its box, measured by the platform
+        # in the control's own font; an option's label starts 16 pixels (at
+        # 96 DPI) into its row, after the mark.
         for i, c in self.controls().items():
             room = int(c["width"]) - (round(16 * scale) if NONE <= i <= MUSIC_FILE else 0)
             self.assertLessEqual(int(c["text_width"]), room, (i, c["text"]))
@@ -137,9 +135,10 @@ class SettingsDialog(WineTestCase):
         self.assertRegex(saved[FILE].decode("ascii"), r"^C:\\[^\\]+~[^\\]*\.MP3$")
 
     def test_every_way_of_closing_but_saving_writes_nothing(self):
+        before = ini({KIND: " 1", REPEAT: " 3"})
         for way in ("cancel", "close box", "Escape", "alt+F4"):
             with self.subTest(way=way):
-                scr = self.open_dialog(ini({KIND: " 1", REPEAT: " 3"}))
+                scr = self.open_dialog(before)
                 if way == "cancel":
                     self.click(CANCEL, dx=50, dy=15)
                 elif way == "close box":  # at the right end of the title bar
@@ -149,7 +148,7 @@ class SettingsDialog(WineTestCase):
                 else:
                     self.box.key(way)
                 scr.wait(timeout=15)  # the program ends with its dialog
-                self.assertEqual(self.settings_path().read_bytes(), self.before)
+                self.assertEqual(self.settings_path().read_bytes(), before)
 
     def test_banners_take_turns_and_open_the_home_page(self):
         self.box.reg_add("HKCR\\https\\shell\\open\\command", "",
@@ -230,7 +229,8 @@ class SettingsDialog(WineTestCase):
         self.assert_saved(b"2", b"3")
 
     def test_two_buttons_under_the_pointer_and_the_keys(self):
-        self.box.start(self.folder / "probe.exe", "buttons", name="buttons")
+        self.box.start(self.folder / "probe.exe", "hold", "Orvelle check", 600000, 100, 100, 300,
+                       120, "buttons", name="buttons")
         log = self.box.logs / "buttons.out"
 
         def clicks():  # of the first button, as its parent heard them

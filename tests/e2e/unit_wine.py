@@ -1,6 +1,6 @@
-"""The portable unit tests, built as a Windows program, run under Wine: the
-Windows build's compiler and maths library against the same known answers;
-and beside them the Windows bindings of the controls and the preview."""
+# The portable unit tests, built as a Windows program, run under Wine: the
+# Windows build's compiler and maths library against the same known answers;
+# and beside them the Windows bindings of the controls and the preview.
 
 import sys
 

@@ -1,13 +1,12 @@
-"""A Wine prefix and an X display of our own, for running the Windows programs.
-
-Used by `make run` and by the end-to-end tests. A template prefix lives in the
-build tree, made once (wineboot takes about ten seconds) with the settings
-below; each box starts from a fresh copy of it, whatever an earlier box (or a
-run that was killed) changed, and runs its own Xvfb and its own persistent
-wineserver, which it takes down again at the end. Every wine command runs
-under a timeout and writes its output to files, never to pipes: background
-wine processes keep pipes open.
-"""
+# A Wine prefix and an X display of our own, for running the Windows programs.
+#
+# Used by `make run` and by the end-to-end tests. A template prefix lives in the
+# build tree, made once (wineboot takes about ten seconds) with the settings
+# below; each box starts from a fresh copy of it, whatever an earlier box (or a
+# run that was killed) changed, and runs its own Xvfb and its own persistent
+# wineserver, which it takes down again at the end. Every wine command runs
+# under a timeout and writes its output to files, never to pipes: background
+# wine processes keep pipes open.
 
 import contextlib
 import os
@@ -46,7 +45,7 @@ SYSTEM_FILES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".ax", ".cpl", "
 
 
 def wait_until(condition, timeout, interval=0.05):
-    """The first true value of condition() within timeout seconds, else the last."""
+    # The first true value of condition() within timeout seconds, else the last.
     deadline = time.time() + timeout
     while not (value := condition()) and time.time() < deadline:
         time.sleep(interval)
@@ -54,19 +53,19 @@ def wait_until(condition, timeout, interval=0.05):
 
 
 def screenshot(display, path):
-    """The whole screen of an X display as an image (PPM or PNG by extension)."""
+    # The whole screen of an X display as an image (PPM or PNG by extension).
     subprocess.run(["import", "-display", display, "-window", "root", "-depth", "8", str(path)],
                    check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return Path(path)
 
 
 class VirtualDisplay:
-    """An Xvfb of our own, for a with block. The server picks a free display
-    number itself and reports it (-displayfd), so servers started at the same
-    time by other runs never race for one."""
+    # An Xvfb of our own, for a with block. The server picks a free display
+    # number itself and reports it (-displayfd), so servers started at the same
+    # time by other runs never race for one.
 
-    def __init__(self, screen="1024x768", logs=None):
-        self.screen, self.logs, self.server = screen, logs, None
+    def __init__(self, logs=None, screen="1024x768"):
+        self.screen, self.logs, self.server = screen, logs and Path(logs), None
 
     def __enter__(self):
         return self.start()
@@ -79,9 +78,8 @@ class VirtualDisplay:
                 "-nolisten", "tcp"]
 
     def start(self):
-        """Starts the server; returns once it accepts connections."""
-        server = self.command(0)[0]
-        log = Path(self.logs) / f"{server.lower()}.log" if self.logs else Path(os.devnull)
+        # Starts the server; returns once it accepts connections.
+        log = self.logs / "server.out" if self.logs else Path(os.devnull)
         log.parent.mkdir(parents=True, exist_ok=True)
         read, write = os.pipe()
         with open(log, "w") as out:
@@ -93,7 +91,7 @@ class VirtualDisplay:
             self.number = reported.readline().strip() if ready else ""
         if not self.number.isdigit():
             self.stop()
-            raise RuntimeError(f"{server} did not start (see {log})")
+            raise RuntimeError(f"{self.command(0)[0]} did not start (see {log})")
         return self
 
     def stop(self):
@@ -107,12 +105,9 @@ class VirtualDisplay:
 
 
 class DummyDisplay(VirtualDisplay):
-    """An X.Org server with the dummy video driver: real RandR outputs (Wine
-    sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
-    the primary; add() turns on more. Xorg needs root."""
-
-    def __init__(self, logs):
-        super().__init__(logs=Path(logs))
+    # An X.Org server with the dummy video driver: real RandR outputs (Wine
+    # sees one monitor per output) and real mode changes. DUMMY0, 1024x768, is
+    # the primary; add() turns on more. Xorg needs root.
 
     def command(self, fd):
         config = Path(__file__).with_name("xorg-dummy.conf")
@@ -124,8 +119,8 @@ class DummyDisplay(VirtualDisplay):
                               capture_output=True, text=True).stdout
 
     def add(self, output, width, height, right_of="DUMMY0"):
-        """Turns an output on at a mode of that size, right of another unless
-        None (a mode that exists already is not made again)."""
+        # Turns an output on at a mode of that size, right of another unless
+        # None (a mode that exists already is not made again).
         mode = f"{width}x{height}_orvelle"
         timing = subprocess.run(["cvt", str(width), str(height)], capture_output=True, text=True,
                                 check=True).stdout.split('"', 2)[2].split()
@@ -139,7 +134,7 @@ class DummyDisplay(VirtualDisplay):
         self.xrandr("--query")
 
     def monitors(self):
-        """{output: (left, top, width, height)} of the monitors on."""
+        # {output: (left, top, width, height)} of the monitors on.
         found = re.findall(r"(\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+)\s+(\S+)",
                            self.xrandr("--listmonitors"))
         return {name: (int(x), int(y), int(w), int(h)) for w, h, x, y, name in found}
@@ -155,12 +150,12 @@ class WineBox:
         # An Xvfb of our own, another server of our own (a display object,
         # started and stopped with the box), or an existing display's name.
         named = isinstance(display, str)
-        self.virtual = None if named else display or VirtualDisplay(screen, self.logs)
+        self.virtual = None if named else display or VirtualDisplay(self.logs, screen)
         self.display = display if named else None
         self.processes = []
 
     def env(self, **extra):
-        """The environment of the box's programs, Japanese, with extra settings."""
+        # The environment of the box's programs, Japanese, with extra settings.
         return {**os.environ, "WINEPREFIX": str(self.prefix), "HOME": str(self.home),
                 "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "winemenubuilder.exe=d;mscoree,mshtml=",
                 "WINEARCH": "win64", "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
@@ -181,27 +176,21 @@ class WineBox:
             shutil.copytree(self.template / "prefix", self.prefix, symlinks=True,
                             copy_function=lambda src, dst: (os.link if src.lower().endswith(
                                 SYSTEM_FILES) else shutil.copy2)(src, dst))
-            self._start_server()
+            self.restart()
         except BaseException:
-            self.shutdown()
+            self.__exit__()
             raise
         return self
 
     def __exit__(self, *exc):
-        self.shutdown()
-
-    def restart(self):
-        """Ends every Windows program of the box and starts a fresh
-        wineserver (which also rereads settings such as the DPI)."""
-        self._stop_server()
-        self._start_server()
-
-    def shutdown(self):
         self._stop_server()
         if self.virtual is not None:
             self.virtual.stop()
 
-    def _start_server(self):
+    def restart(self):
+        # Ends every Windows program of the box and starts a fresh
+        # wineserver (which also rereads settings such as the DPI).
+        self._stop_server()
         self._spawn(["wineserver", "-p"], "wineserver").wait(timeout=30)
 
     def _stop_server(self):
@@ -232,32 +221,29 @@ class WineBox:
         marker.write_text(REGISTRY, encoding="utf-8")
 
     # -- processes ----------------------------------------------------------
-    def _spawn(self, argv, name, env=None, logs=None):
+    def _spawn(self, argv, name, env=None, logs=None, timeout=600, stderr=subprocess.STDOUT):
         # Each start of a name writes a fresh log.
         with open((logs or self.logs) / f"{name}.out", "wb") as out:
-            p = subprocess.Popen(["timeout", "-k", "5", "600", *map(str, argv)],
-                                 env=env or self.env(), stdout=out, stderr=out,
+            p = subprocess.Popen(["timeout", "-k", "5", str(timeout), *map(str, argv)],
+                                 env=env or self.env(), stdout=out, stderr=stderr,
                                  stdin=subprocess.DEVNULL, cwd=self.work, start_new_session=True)
         self.processes.append(p)
         return p
 
     def start(self, program, *args, name=None, env=None):
-        """Starts a Windows program in the background; returns the Popen.
-        Its output goes to logs/NAME.out."""
+        # Starts a Windows program in the background; returns the Popen.
+        # Its output goes to logs/NAME.out.
         return self._spawn(["wine", program, *args], name or Path(program).stem, env=env)
 
     def run(self, program, *args, timeout=60, name=None):
-        """Runs a Windows program to its end; returns (exit code, its stdout text)."""
+        # Runs a Windows program to its end; returns (exit code, its stdout text).
         name = name or Path(program).stem
-        outfile = self.logs / f"{name}.stdout"
-        with open(outfile, "wb") as out, open(self.logs / f"{name}.stderr", "ab") as err:
-            p = subprocess.run(["timeout", "-k", "5", str(timeout), "wine", str(program),
-                                *map(str, args)], env=self.env(), stdout=out, stderr=err,
-                               stdin=subprocess.DEVNULL, cwd=self.work)
-        return p.returncode, outfile.read_bytes().decode("utf-8", "replace").replace("\r", "")
+        with open(self.logs / f"{name}.err", "ab") as err:
+            code = self._spawn(["wine", program, *args], name, timeout=timeout, stderr=err).wait()
+        return code, (self.logs / f"{name}.out").read_text("utf-8", "replace").replace("\r", "")
 
     def reg_add(self, key, name, value, kind="REG_SZ"):
-        """Sets a registry value in the prefix."""
+        # Sets a registry value in the prefix.
         return self.run("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f", name="reg")[0]
 
     # -- X side -------------------------------------------------------------
@@ -269,7 +255,7 @@ class WineBox:
         return self.xdotool("key", *(["--window", window] if window else []), keysym)
 
     def x_window(self, name, timeout=10.0):
-        """The first visible X window whose name matches, or None."""
+        # The first visible X window whose name matches, or None.
         found = wait_until(lambda: self.xdotool("search", "--onlyvisible", "--name",
                                                 f"^{name}$").stdout.split(), timeout)
         return found[0] if found else None

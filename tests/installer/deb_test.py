@@ -1,11 +1,10 @@
-"""The Debian package of the X11 host, as the build makes it: its files and
-fields, lintian's verdict, the host unpacked from it drawing a frame on a
-virtual display, and its manual page, which must render and name every
-option the host lists."""
+# The Debian package of the X11 host, as the build makes it: its files and
+# fields, lintian's verdict, the host unpacked from it drawing a frame on a
+# virtual display, and its manual page, which must render and name every
+# option the host lists.
 
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -40,22 +39,18 @@ class DebianPackage(unittest.TestCase):
         cls.deb.unlink(missing_ok=True)
         built = run("cmake", "--build", BUILD, "--target", "deb")
         assert built.returncode == 0 and cls.deb.is_file(), built.stdout + built.stderr
-        cls.root = Path(tempfile.mkdtemp(prefix="orvelle-deb-"))
-        cls.addClassCleanup(shutil.rmtree, cls.root)
+        cls.root = Path(cls.enterClassContext(tempfile.TemporaryDirectory(prefix="orvelle-deb-")))
         run("dpkg-deb", "-x", cls.deb, cls.root).check_returncode()
         cls.fields = dict(re.findall(r"(?m)^(\S+): (.*)$", run("dpkg-deb", "-f", cls.deb).stdout))
 
-    def test_files_their_modes_and_owner(self):
+    def test_files_their_modes_and_owner_and_the_control_fields(self):
         entries = [line.split() for line in run("dpkg-deb", "-c", self.deb).stdout.splitlines()]
         files = {e[5].removeprefix("./"): e[0] for e in entries if e[0][0] == "-"}
         self.assertEqual(files, FILES)
         self.assertEqual({e[0] for e in entries if e[0][0] != "-"}, {"drwxr-xr-x"})
         self.assertEqual({e[1] for e in entries}, {"root/root"})
-        self.assertGreaterEqual(int(self.fields["Installed-Size"]) * 1024,
-                                sum(int(e[2]) for e in entries))
-
-    def test_control_fields(self):
         f = self.fields
+        self.assertGreaterEqual(int(f["Installed-Size"]) * 1024, sum(int(e[2]) for e in entries))
         self.assertEqual((f["Package"], f["Version"], f["Architecture"], f["Section"],
                           f["Priority"], f["Suggests"]),
                          ("orvelle", VERSION, self.arch, "x11", "optional", "xscreensaver"))
@@ -71,7 +66,7 @@ class DebianPackage(unittest.TestCase):
         config = ElementTree.parse(self.root / "usr/share/xscreensaver/config/orvelle.xml")
         self.assertEqual(config.getroot().get("name"), Path(HOST).name)
         shot = self.root / "frame.ppm"
-        with VirtualDisplay("800x600") as display:
+        with VirtualDisplay(screen="800x600") as display:
             host = run(self.root / HOST, "-geometry", "320x240", "-seed", "7", "-clock-step", "20",
                        "-snapshot-at", "3000", shot, env=display.env())
         self.assertEqual(host.returncode, 0, host.stderr)

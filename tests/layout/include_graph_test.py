@@ -1,6 +1,6 @@
-"""The folders' dependencies run one way, as the README's layout section
-lists them: every include of a product source names its own folder or one
-that the README lets it use, and no two folders include each other."""
+# The folders' dependencies run one way, as the README's layout section
+# lists them: every include of a product source names its own folder or one
+# that the README lets it use, and no two folders include each other.
 
 import re
 import sys

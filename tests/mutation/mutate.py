@@ -1,23 +1,22 @@
 #!/usr/bin/env python3
-"""Plants small faults in the product, one at a time, and runs the tests that
-judge that layer against each: a fault the tests miss survives. Each layer
-has a fixed list beside this script; a survivor that the list marks as
-accepted (with its reason) is reported but expected.
-
-    tests/mutation/mutate.py [--layer native|windows|x11] [--only TEXT]
-
-native: the portable code against the native unit, frame and fuzz-replay
-tests (mutations.txt, minutes). windows: the Windows bindings and both
-Windows programs against the Wine suites (mutations-windows.txt); x11: the
-X11 host against its tests (mutations-x11.txt). Those two run a test script
-per fault and take about an hour together.
-
-A line is FILE | ORIGINAL | REPLACEMENT, where ORIGINAL occurs exactly once
-in FILE ("\\n" is a line break, "(nothing)" an empty replacement); in the
-windows and x11 lists a fourth field names the test scripts (and, after a
-colon, the tests in them) that judge it. " #" starts a comment, and a line
-whose comment begins with "accepted:" names a survivor and why it is left.
-"""
+# Plants small faults in the product, one at a time, and runs the tests that
+# judge that layer against each: a fault the tests miss survives. Each layer
+# has a fixed list beside this script; a survivor that the list marks as
+# accepted (with its reason) is reported but expected.
+#
+#     tests/mutation/mutate.py [--layer native|windows|x11] [--only TEXT]
+#
+# native: the portable code against the native unit, frame and fuzz-replay
+# tests (mutations.txt, minutes). windows: the Windows bindings and both
+# Windows programs against the Wine suites (mutations-windows.txt); x11: the
+# X11 host against its tests (mutations-x11.txt). Those two run a test script
+# per fault and take about an hour together.
+#
+# A line is FILE | ORIGINAL | REPLACEMENT, where ORIGINAL occurs exactly once
+# in FILE ("\n" is a line break, "(nothing)" an empty replacement); in the
+# windows and x11 lists a fourth field names the test scripts (and, after a
+# colon, the tests in them) that judge it. " #" starts a comment, and a line
+# whose comment begins with "accepted:" names a survivor and why it is left.
 
 import argparse
 import os
@@ -70,8 +69,8 @@ def native_tests_pass(build, _tests):
 
 
 def script_tests_pass(build, tests):
-    """Each script (with the tests named after its colon) stops at its first
-    failure; a fault is caught by the first script that fails."""
+    # Each script (with the tests named after its colon) stops at its first
+    # failure; a fault is caught by the first script that fails.
     env = dict(os.environ, ORVELLE_BIN=str(build / "bin"), ORVELLE_E2E_WORK=str(build / "e2e"),
                ORVELLE_BUILD=str(build))
     for test in tests:

@@ -1,8 +1,8 @@
-"""The web page, served on 127.0.0.1, in headless Chromium (SwiftShader),
-driven over the DevTools protocol on a pipe (NUL-separated JSON on the
-browser's fds 3 and 4): the three lights, their motion, the keys, the drawing
-buffer following the window, a lost context coming back, no errors, and the
-line without WebGL 2."""
+# The web page, served on 127.0.0.1, in headless Chromium (SwiftShader),
+# driven over the DevTools protocol on a pipe (NUL-separated JSON on the
+# browser's fds 3 and 4): the three lights, their motion, the keys, the drawing
+# buffer following the window, a lost context coming back, no errors, and the
+# line without WebGL 2.
 
 import fcntl
 import functools
@@ -10,7 +10,6 @@ import http.server
 import json
 import os
 import select
-import shutil
 import signal
 import subprocess
 import sys
@@ -29,7 +28,7 @@ UNSUPPORTED = "このブラウザーは WebGL 2 に対応していません。 /
 
 
 class Browser:
-    """Headless Chromium in a process group of its own, on the debugging pipe."""
+    # Headless Chromium in a process group of its own, on the debugging pipe.
 
     def __init__(self, profile):
         child_in, self.commands = os.pipe()
@@ -55,7 +54,7 @@ class Browser:
         self.process.wait()
 
     def receive(self, wanted, timeout=30):
-        """The first message wanted() accepts; the events before it are kept."""
+        # The first message wanted() accepts; the events before it are kept.
         deadline = time.time() + timeout
         while True:
             while b"\0" in self.buffer:
@@ -96,13 +95,12 @@ class Browser:
 class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.work = Path(tempfile.mkdtemp(prefix="orvelle-web-"))
+        cls.work = Path(cls.enterClassContext(tempfile.TemporaryDirectory(prefix="orvelle-web-")))
         handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=str(SITE))
         server = cls.enterClassContext(http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler))
         threading.Thread(target=server.serve_forever, daemon=True).start()
         cls.addClassCleanup(server.shutdown)
         cls.url = f"http://127.0.0.1:{server.server_address[1]}/"
-        cls.addClassCleanup(shutil.rmtree, cls.work, ignore_errors=True)
         cls.browser = Browser(cls.work / "profile")
         cls.addClassCleanup(cls.browser.close)
         target = cls.browser.send("Target.createTarget", url="about:blank")["targetId"]
@@ -121,24 +119,25 @@ class Page(unittest.TestCase):
         self.browser.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
                           deviceScaleFactor=ratio, mobile=False)
 
-    def screenshot(self, name):
+    def lights(self, name):
+        # The page's screenshot, kept as NAME.ppm, and its fewest red, green or blue pixels.
         png = b64decode(self.browser.send("Page.captureScreenshot", format="png")["data"])
         subprocess.run(["convert", "png:-", self.work / f"{name}.ppm"], input=png, check=True,
                        timeout=30)
-        return Screenshot(self.work / f"{name}.ppm")
+        shot = Screenshot(self.work / f"{name}.ppm")
+        return shot, shot.lights((0, 0, 1024, 768))
 
     def test_the_lights_show_and_move_and_the_buffer_follows_the_window(self):
         self.open("?fps")
-        self.assertTrue(wait_until(lambda: self.screenshot("lights").lights((0, 0, 1024, 768)) > 10,
-                                   60), "no red, green and blue light")
-        before = self.screenshot("before").rgb
+        self.assertTrue(wait_until(lambda: self.lights("lights")[1] > 10, 60), "no light")
+        before = self.lights("before")[0].rgb
         # Neither Escape (a page has nothing to end) nor an arrow stops the picture.
         for key, code in (("Escape", 27), ("ArrowRight", 39), ("ArrowUp", 38)):
             for kind in ("keyDown", "keyUp"):
                 self.browser.send("Input.dispatchKeyEvent", type=kind, key=key, code=key,
                                   windowsVirtualKeyCode=code)
         self.assertTrue(wait_until(lambda: sum(a != b for a, b in zip(
-            before, self.screenshot("after").rgb)) > 3000, 30), "the picture stands still")
+            before, self.lights("after")[0].rgb)) > 3000, 30), "the picture stands still")
         fps = wait_until(lambda: self.browser.evaluate("document.body.dataset.fps"), 10)
         print(f"frames per second at 1024 x 768: {fps}", file=sys.stderr)
         self.assertGreater(float(fps or 0), 0)
@@ -146,11 +145,9 @@ class Page(unittest.TestCase):
         # The GL context lost (as when the GPU process restarts) and given back: the lights return.
         self.browser.evaluate("loser = canvas.getContext('webgl2')"
                               ".getExtension('WEBGL_lose_context'); loser.loseContext()")
-        self.assertTrue(wait_until(lambda: self.screenshot("lost").lights((0, 0, 1024, 768)) == 0,
-                                   30), "lights drawn on a lost context")
+        self.assertTrue(wait_until(lambda: self.lights("lost")[1] == 0, 30), "drawn when lost")
         self.browser.evaluate("loser.restoreContext()")
-        self.assertTrue(wait_until(lambda: self.screenshot("back").lights((0, 0, 1024, 768)) > 10,
-                                   60), "no lights after the context came back")
+        self.assertTrue(wait_until(lambda: self.lights("back")[1] > 10, 60), "no light when back")
         self.view(640, 360, 2)
         self.assertTrue(wait_until(lambda: self.browser.evaluate(
             "canvas.width == 1280 && canvas.height == 720"), 20), "the canvas kept its size")

@@ -1,8 +1,8 @@
-"""The X11 host, orvelle, under Xvfb with Mesa: its own window and SIGTERM, a
-window someone else made, resized and destroyed, a bad window id, and the
-same frame as the off-screen host. Then on the root window of an X.Org
-server with two RandR monitors: each covered, and followed when one is
-turned off and on again."""
+# The X11 host, orvelle, under Xvfb with Mesa: its own window and SIGTERM, a
+# window someone else made, resized and destroyed, a bad window id, and the
+# same frame as the off-screen host. Then on the root window of an X.Org
+# server with two RandR monitors: each covered, and followed when one is
+# turned off and on again.
 
 import os
 import signal
@@ -24,12 +24,12 @@ FRAMES = BUILD / "renderer/orvelle-frames"
 
 
 class Host(unittest.TestCase):
-    """A server of the class's own (an 800x600 Xvfb unless it says), and the host on it."""
+    # A server of the class's own (an 800x600 Xvfb unless it says), and the host on it.
 
     @classmethod
     def setUpClass(cls, server=None):
-        cls.work = Path(tempfile.mkdtemp(prefix="orvelle-x11-"))
-        cls.display = server(cls.work) if server else VirtualDisplay("800x600", cls.work)
+        cls.work = Path(cls.enterClassContext(tempfile.TemporaryDirectory(prefix="orvelle-x11-")))
+        cls.display = server(cls.work) if server else VirtualDisplay(cls.work, "800x600")
         cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
@@ -40,8 +40,8 @@ class Host(unittest.TestCase):
         return p
 
     def window(self, x, y, width, height):
-        """A window of someone else's, made through Xlib: its id, and the call
-        that sends an Xlib request about it (and waits for it to be done)."""
+        # A window of someone else's, made through Xlib: its id, and the call
+        # that sends an Xlib request about it (and waits for it to be done).
         xlib = CDLL("libX11.so.6")
         xlib.XOpenDisplay.restype = c_void_p
         xlib.XDefaultRootWindow.restype = xlib.XCreateSimpleWindow.restype = c_ulong
@@ -62,7 +62,7 @@ class Host(unittest.TestCase):
         return Screenshot(screenshot(self.env["DISPLAY"], self.work / "shot.ppm"))
 
     def lit(self, region):
-        """How many pixels of a region of the screen are lit."""
+        # How many pixels of a region of the screen are lit.
         return self.screenshot().colour_counts(region)["lit"]
 
 
