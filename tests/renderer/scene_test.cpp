@@ -20,6 +20,23 @@
 namespace orvelle {
 namespace {
 
+TEST(Lights, VelocityIsTheStepPerSecondKeptThroughAFrameOfNoTime) {
+    // Light 0 goes from (0, 0, 2000) at 0 s to (235.962, 256.689, 2353.173)
+    // at 10 s in one frame; the frame after it takes no time.
+    auto scene = std::make_unique<Scene>();
+    initScene(*scene, 1);
+    RendererState state;
+    Light& light = scene->lights[0];
+    for (float t : {0.0f, 10.0f, 10.0f}) {
+        state.frameDelta = t - state.sceneTime;
+        state.sceneTime = t;
+        light.update(state);
+    }
+    EXPECT_NEAR(light.velocity.x, 23.5962f, 0.0002f);
+    EXPECT_NEAR(light.velocity.y, 25.6689f, 0.0002f);
+    EXPECT_NEAR(light.velocity.z, 35.3173f, 0.0002f);
+}
+
 TEST(Clock, MillisecondsSceneTimeAndDamping) {
     EXPECT_EQ(elapsedMsFrom(3000, 1000, 1000), 2000u);
     EXPECT_EQ(elapsedMsFrom(1999, 1000, 1000000), 0u) << "truncated";
