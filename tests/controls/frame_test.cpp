@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <string>
 #include <tuple>
 
@@ -38,8 +37,6 @@ public:
     std::vector<std::string> changes;
     int draws = 0;
 };
-
-using testing::MapStore;
 
 TEST(Frame, ShadowRingsFadeIntoTheBackgroundBeyondTheBox) {
     TestFrameHost host(60, 40, kDialogGrey);
@@ -117,7 +114,7 @@ TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
     EXPECT_EQ(set(60, 150, 1), std::tuple(50, 100, 2));
     EXPECT_EQ(set(-3, -1, 45), std::tuple(0, 0, kMaxShadowDepth));
 
-    MapStore store;
+    testing::MapStore store;
     store.values = {{"CornerDepth", 80}, {"ShadowDepth", 0}, {"ShadowOpacity", -5}};
     const int draws = host.draws;
     frame.loadProperties(store);
@@ -129,7 +126,7 @@ TEST(Frame, SettersLimitLoadedValuesDoNotAndSavingSkipsDefaults) {
     EXPECT_EQ(std::tuple(p.cornerDepth, p.shadowDepth, p.fillColour),
               std::tuple(80, 0, kDialogGrey));
 
-    MapStore saved;
+    testing::MapStore saved;
     set(10, 50, 5);  // the defaults
     frame.saveProperties(saved);
     EXPECT_TRUE(saved.values.empty()) << "defaults are not stored";

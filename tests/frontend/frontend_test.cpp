@@ -112,7 +112,8 @@ TEST(SaverRun, Scenarios) {
         "timer 200 on, timer 500 on, status cdaudio current track |512, ";
     // A run without music that ends when the renderer has.
     const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
-    // The kind of music, its file, the command line, the steps and what is heard.
+    // The kind of music, its file (its ending, in any case, picks MP3 or WAV),
+    // the command line, the steps and what is heard.
     const std::tuple<int16_t, const char*, const char*, const char*, std::string> cases[] = {
         {0, "", "/s", "load exit R", silent},
         // Still starting (no window yet), seen, gone: the end comes once,

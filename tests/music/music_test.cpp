@@ -125,15 +125,5 @@ TEST_F(Music, ScenariosOfTheCdTheMp3AndTheWav) {
     EXPECT_EQ(sent([&] { music.wavStart(); }), "") << "no wave device, no sound";
 }
 
-TEST(MusicSource, KindAndTheFilesEndingInAnyCase) {
-    using enum MusicSource;
-    const std::tuple<int16_t, const char*, MusicSource> cases[] = {
-        {0, "a.mp3", None},      {1, "", Cd},     {2, "C:\\a.Mp3", Mp3}, {2, "C:\\a.wAV", Wav},
-        {2, "C:\\a.mpeg", None}, {2, "mp", None}, {5, "a.wav", None},
-    };
-    for (const auto& [kind, file, source] : cases)
-        EXPECT_EQ(musicSourceOf({kind, 0, file, ""}), source) << kind << " " << file;
-}
-
 }  // namespace
 }  // namespace orvelle

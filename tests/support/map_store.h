@@ -19,8 +19,12 @@ public:
     std::vector<std::string> reads, writes;
 
     std::optional<int32_t> readInt32(const char* key) override { return read(values, key); }
-    std::optional<int16_t> readInt16(const char* key) override { return as<int16_t>(key); }
-    std::optional<bool> readBoolean(const char* key) override { return as<bool>(key); }
+    // A number read as a narrower type (a boolean: not 0).
+    std::optional<int16_t> readInt16(const char* key) override { return read(values, key); }
+    std::optional<bool> readBoolean(const char* key) override {
+        const auto v = read(values, key);
+        return v ? std::optional(*v != 0) : std::nullopt;
+    }
     std::optional<std::string> readText(const char* key) override { return read(texts, key); }
     std::optional<FontSpec> readFont(const char* key) override { return read(fonts, key); }
     void writeInt32(const char* key, int32_t v) override { write(values, key, v); }
@@ -30,12 +34,6 @@ public:
     void writeFont(const char* key, const FontSpec& v) override { write(fonts, key, v); }
 
 private:
-    // A number read as a narrower type (a boolean: not 0).
-    template <typename T>
-    std::optional<T> as(const char* key) {
-        if (auto v = read(values, key)) return static_cast<T>(*v);
-        return std::nullopt;
-    }
     template <typename T>
     std::optional<T> read(const std::map<std::string, T>& map, const char* key) {
         reads.push_back(key);
