@@ -1,6 +1,7 @@
-// The scene's numbers: the clock, the keys, and known-answer digests of the
-// atlas (and so of the generator) and of whole seconds of a fixed scene's
-// records (the lights' and the attractor's paths, colours and phases too);
+// The scene's numbers: the lights' and the attractor's paths at their check
+// values, the clock, the keys, and known-answer digests (regression guards)
+// of the atlas (and so of the generator) and of whole seconds of a fixed
+// scene's records (its colours and phases too);
 // then what the digests cannot see of the particles: the ring's wrap, the
 // capture boundary, the lifetime by width, the culling, a capture at
 // emission, a full glow.
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <tuple>
 
@@ -20,21 +23,32 @@
 namespace orvelle {
 namespace {
 
-TEST(Lights, VelocityIsTheStepPerSecondKeptThroughAFrameOfNoTime) {
-    // Light 0 goes from (0, 0, 2000) at 0 s to (235.962, 256.689, 2353.173)
-    // at 10 s in one frame; the frame after it takes no time.
+TEST(Paths, CheckValuesOfTheLightsAndTheAttractorAndTheStepBetween) {
+    const std::tuple<float, int, Vec3> cases[] = {
+        // The time, the light (3: the attractor) and where it is.
+        {0.0f, 0, {0.0f, 0.0f, 2000.0f}},
+        {0.0f, 1, {-22.207f, 254.560f, 1377.239f}},
+        {0.0f, 2, {0.0f, 0.0f, 2000.0f}},
+        {10.0f, 0, {235.962f, 256.689f, 2353.173f}},
+        {10.0f, 3, {182.090f, 272.521f, 1730.861f}},
+    };
+    const auto near = [](Vec3 p, Vec3 q, float by) {
+        return std::max({std::abs(p.x - q.x), std::abs(p.y - q.y), std::abs(p.z - q.z)}) < by;
+    };
     auto scene = std::make_unique<Scene>();
     initScene(*scene, 1);
     RendererState state;
-    Light& light = scene->lights[0];
-    for (float t : {0.0f, 10.0f, 10.0f}) {
-        state.frameDelta = t - state.sceneTime;
-        state.sceneTime = t;
-        light.update(state);
+    for (const auto& [time, light, want] : cases) {
+        state.frameDelta = time - state.sceneTime;
+        state.sceneTime = time;
+        scene->attractor.update(state);
+        for (Light& l : scene->lights) l.update(state);
+        const Vec3 p = light == 3 ? scene->attractor.position : scene->lights[light].position;
+        EXPECT_TRUE(near(p, want, 0.002f)) << "t " << time << " light " << light;
     }
-    EXPECT_NEAR(light.velocity.x, 23.5962f, 0.0002f);
-    EXPECT_NEAR(light.velocity.y, 25.6689f, 0.0002f);
-    EXPECT_NEAR(light.velocity.z, 35.3173f, 0.0002f);
+    // Light 0's velocity: the step from 0 s to 10 s, in one frame of 10 s,
+    // per second; kept through the frame after it, which took no time.
+    EXPECT_TRUE(near(scene->lights[0].velocity, {23.5962f, 25.6689f, 35.3173f}, 0.0002f));
 }
 
 TEST(Clock, MillisecondsSceneTimeAndDamping) {
