@@ -64,10 +64,11 @@ class WineTestCase(unittest.TestCase):
         # Runs the probe to its end; returns (exit code, output).
         return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
 
-    def described(self, caption, wait_ms=10000):
+    def described(self, caption, wait_ms=10000, *font):
         # The probe's description of a top-level window (waiting for it up to
         # wait_ms), then one for each of its controls, as dicts; [] without it.
-        code, out = self.probe("describe", caption, wait_ms)
+        # With a face and a size in points, each text is measured in that font.
+        code, out = self.probe("describe", caption, wait_ms, *font)
         return [fields(line) for line in out.splitlines()] if code == 0 else []
 
     def window(self, caption, wait_ms=0):

@@ -84,7 +84,7 @@ void forEachControl(HWND parent, Visit visit) {
 // top-level window's on the screen, a control's in its window's client area), client area, the
 // width of its text on one line in its own font as the platform measures it, its state, style,
 // parent and process, what a screen reader hears of it (role, state and name), and its text.
-void describeWindow(const char* kind, HWND w, HWND top) {
+void describeWindow(const char* kind, HWND w, HWND top, HFONT font) {
     wchar_t className[256] = {}, text[512] = {};
     GetClassNameW(w, className, 256);
     GetWindowTextW(w, text, 512);
@@ -102,12 +102,12 @@ void describeWindow(const char* kind, HWND w, HWND top) {
     GetClientRect(w, &client);
     POINT origin{0, 0};
     ClientToScreen(w, &origin);
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0))) {
-        HDC dc = GetDC(w);
+    if (font != nullptr) {
+        HDC dc = GetDC(nullptr);
         HGDIOBJ previous = SelectObject(dc, font);
         DrawTextW(dc, text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
         SelectObject(dc, previous);
-        ReleaseDC(w, dc);
+        ReleaseDC(nullptr, dc);
     }
     const GUITHREADINFO thread = guiThread(top);
     DWORD pid = 0;
@@ -127,13 +127,22 @@ void describeWindow(const char* kind, HWND w, HWND top) {
 
 // A window (waiting for it up to MS), then each of its visible controls (a
 // message box creates all its possible buttons and hides those it does not use).
-int describe(const std::string& caption, DWORD waitMs) {
+// With a face and a size in points, each text's width is measured in that font at the screen's
+// DPI (another program's font handle cannot be selected here); without them it reads 0.
+int describe(const std::string& caption, DWORD waitMs, const std::string& face, double points) {
     HWND top = waitWindow(caption, waitMs);
     if (top == nullptr) return std::printf("none\n"), 1;
-    describeWindow("window", top, top);
-    forEachControl(top, [top](HWND child) {
-        if (IsWindowVisible(child)) describeWindow("control", child, top);
+    HDC screen = GetDC(nullptr);
+    const int height = -static_cast<int>(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0 + 0.5);
+    ReleaseDC(nullptr, screen);
+    HFONT font = face.empty() ? nullptr
+                              : CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                            DEFAULT_CHARSET, 0, 0, 0, 0, widen(face).c_str());
+    describeWindow("window", top, top, font);
+    forEachControl(top, [top, font](HWND child) {
+        if (IsWindowVisible(child)) describeWindow("control", child, top, font);
     });
+    if (font != nullptr) DeleteObject(font);
     return 0;
 }
 
@@ -208,7 +217,8 @@ int main() {
     args.resize(std::max<size_t>(args.size(), 9));
     const std::string &command = args[1], &caption = args[2];
     const auto number = [&](int i) { return std::atoi(args[i].c_str()); };
-    if (command == "describe") return describe(caption, number(3));
+    if (command == "describe")  // CAPTION MS [FACE POINTS]
+        return describe(caption, number(3), args[4], std::atof(args[5].c_str()));
     if (command == "act") return act(caption, number(3));
     if (command == "close") {  // WM_CLOSE, as the close box sends it (waiting for the window)
         HWND w = waitWindow(caption, 10000);
