@@ -82,8 +82,9 @@ void forEachControl(HWND parent, Visit visit) {
 
 // One line of a window, its fields apart by tabs (a text may hold blanks): its class, id, place (a
 // top-level window's on the screen, a control's in its window's client area), client area, the
-// width of its text on one line in its own font as the platform measures it, its state, style,
-// parent and process, what a screen reader hears of it (role, state and name), and its text.
+// width of its text on one line as the platform measures it in the font given (0 without one),
+// its state, style, parent and process, what a screen reader hears of it (role, state and name),
+// and its text.
 void describeWindow(const char* kind, HWND w, HWND top, HFONT font) {
     wchar_t className[256] = {}, text[512] = {};
     GetClassNameW(w, className, 256);
