@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -99,6 +100,13 @@ public:
 
     const std::vector<Colour>& pixels() const { return pixels_; }
     const std::vector<bool>& inexact() const { return inexact_; }
+    // FNV-1a over the pixels and the text colours: a picture's regression guard.
+    uint64_t digest() const {
+        uint64_t h = 14695981039346656037u;
+        for (const auto* list : {&pixels_, &textColours})
+            for (Colour c : *list) h = (h ^ c) * 1099511628211u;
+        return h;
+    }
 
     std::vector<Colour> textColours;  // of each drawText, in order
 
