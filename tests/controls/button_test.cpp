@@ -63,10 +63,10 @@ std::string scenario(const std::string& steps) {
 TEST(ButtonStateMachine, WhatAUserDoes) {
     // States: 0 Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed. Each group
     // reaches one reaction through the combinations of hot, armed, Space
-    // held, focused, default and an inactive form that change its outcome.
+    // held, focused, default and an inactive form that change its outcome;
+    // a case that begins another is left to the longer one.
     const std::pair<const char*, const char*> cases[] = {
         // Presses and releases.
-        {"in down up", "draw 3, MouseMove, draw 4, draw 3, Click"},
         {"in down out in out up",
          "draw 3, MouseMove, draw 4, draw 2, MouseMove, draw 4, MouseMove, "
          "draw 2, MouseMove, draw 2"},
@@ -88,13 +88,13 @@ TEST(ButtonStateMachine, WhatAUserDoes) {
         {"focus space deactivate spaceup", "draw 2, draw 4, draw 1, FormActivate 0, draw 2"},
         {"focus left down-arrow", "draw 2, previous, next"},
         // The access key (and the platform's press, which is the same):
-        // a click, or the end of a Space press without one.
+        // a click, or the end of a Space press without one; a disabled
+        // button hears neither it, the pointer leaving nor the default.
         {"access", "Click"},
         {"focus space access spaceup", "draw 2, draw 4, draw 2, draw 2"},
         {"in focus space access", "draw 3, MouseMove, draw 4, draw 3"},
-        {"disable access", "draw 0, Enabled changed"},
+        {"disable access leave default", "draw 0, Enabled changed"},
         // The focus gained: never over Hot or Pressed, never while armed.
-        {"in focus", "draw 3, MouseMove"},
         {"in down focus", "draw 3, MouseMove, draw 4"},
         {"in down out focus", "draw 3, MouseMove, draw 4, draw 2, MouseMove"},
         // The focus lost.
@@ -110,7 +110,6 @@ TEST(ButtonStateMachine, WhatAUserDoes) {
         {"in down leave", "draw 3, MouseMove, draw 4, draw 2"},
         {"in down up dbl leave",
          "draw 3, MouseMove, draw 4, draw 3, Click, draw 4, DblClick, draw 1"},
-        {"disable leave", "draw 0, Enabled changed"},
         {"default in leave backcolor", "draw 2, draw 3, MouseMove, draw 2"},
         // The form's activation.
         {"in deactivate activate",
@@ -120,7 +119,6 @@ TEST(ButtonStateMachine, WhatAUserDoes) {
         {"default blur", "draw 2, draw 2"},
         {"in default", "draw 3, MouseMove"},
         {"focus ambient", "draw 2, draw 1"},
-        {"disable default", "draw 0, Enabled changed"},
         // Enabled: drawing waits for it; hot wins over the default.
         {"new down enable", "draw 1, Enabled changed"},
         {"in disable enable",

@@ -88,7 +88,6 @@ public:
     bool renderer = true;
     bool saverRunLoads = true;
     int32_t screenW = 1920;
-    int32_t screenH = 1080;
     std::vector<std::string> calls;
 
     bool windowExists(const std::string& caption) override { return windows.count(caption) > 0; }
@@ -103,7 +102,7 @@ public:
     void hideCursor() override { calls.push_back("hide cursor"); }
     void showCursor() override { calls.push_back("show cursor"); }
     int32_t screenWidth() override { return screenW; }
-    int32_t screenHeight() override { return screenH; }
+    int32_t screenHeight() override { return 1080; }
     bool loadSaverRun(FrontEndState&) override {
         calls.push_back("saver run");
         return saverRunLoads;
