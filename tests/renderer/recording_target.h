@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "renderer/frame_target.h"
@@ -18,6 +19,11 @@ public:
         const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
         for (size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
         return *this;
+    }
+    // A text by its characters, and its end: "ab" then "c" is not "a" then "bc".
+    Digest& addText(std::string_view text) {
+        for (char c : text) add(c);
+        return add('\0');
     }
     uint64_t value() const { return hash_; }
 

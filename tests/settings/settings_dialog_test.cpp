@@ -65,27 +65,24 @@ protected:
                       file = settings::kBgmFile;
 };
 
+// A kind from a hand-edited file (no option marked, both disabled) is saved
+// back; kind 2 is saved without a file; switching kinds keeps the file.
 TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
+    music.bgmKind = 5;
+    EXPECT_EQ(controlStatesFor(5), (ControlStates{std::nullopt, false, false}));
+    model.save(store, "");
+    model.chooseKind(MusicKind::File);
+    model.save(store, "");
     ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
     EXPECT_EQ(music.bgmFolder, "C:\\Music");
     EXPECT_EQ(model.chooseKind(MusicKind::Cd), (ControlStates{MusicKind::Cd, true, false}));
     EXPECT_EQ(model.chooseKind(MusicKind::File).fileEnabled, true);
     EXPECT_EQ(model.chooseKind(MusicKind::None), (ControlStates{MusicKind::None, false, false}));
-    EXPECT_EQ(music.bgmFile, "C:\\Music\\a.mp3");
     model.save(store, "7.5");
     EXPECT_EQ(testing::joined(store.writes),
-              kind + "= 0, " + repeat + "= 8, " + file + "=C:\\Music\\a.mp3");
+              kind + "= 5, " + repeat + "= 0, " + file + "=, " + kind + "= 2, " + repeat + "= 0, " +
+                  file + "=, " + kind + "= 0, " + repeat + "= 8, " + file + "=C:\\Music\\a.mp3");
     EXPECT_EQ(lastResult, 1);
-}
-
-TEST_F(Dialog, AKindFromAHandEditedFileIsSavedBackAndKindTwoWithoutAFile) {
-    music.bgmKind = 5;  // no option marked, both disabled
-    EXPECT_EQ(controlStatesFor(5), (ControlStates{std::nullopt, false, false}));
-    model.save(store, "");
-    model.chooseKind(MusicKind::File);
-    model.save(store, "");
-    EXPECT_EQ(testing::joined(store.writes), kind + "= 5, " + repeat + "= 0, " + file + "=, " +
-                                                 kind + "= 2, " + repeat + "= 0, " + file + "=");
 }
 
 TEST_F(Dialog, APathTheFileCannotHoldIsKeptShortOrNotAtAll) {
