@@ -6,8 +6,7 @@
 
 namespace orvelle {
 
-OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed,
-                                     uint32_t scene)
+OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed, uint32_t scene)
     : width_(width),
       height_(height),
       buffer_(static_cast<size_t>(width) * height * 4),

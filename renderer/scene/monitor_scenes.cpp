@@ -23,10 +23,9 @@ bool MonitorScenes::unchanged(const ScreenRect& window,
         return false;
     }
     return std::all_of(monitors.begin(), monitors.end(), [&](const ScreenRect& m) {
-        return m.empty() ||
-               std::count(monitors.begin(), monitors.end(), m) ==
-                   std::count_if(views_.begin(), views_.end(),
-                                 [&](const View& v) { return v.monitor == m; });
+        return m.empty() || std::count(monitors.begin(), monitors.end(), m) ==
+                                std::count_if(views_.begin(), views_.end(),
+                                              [&](const View& v) { return v.monitor == m; });
     });
 }
 

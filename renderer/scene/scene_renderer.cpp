@@ -4,8 +4,7 @@
 
 namespace orvelle {
 
-SceneRenderer::SceneRenderer(uint32_t seed, uint32_t width, uint32_t height,
-                             float pathTimeOffset)
+SceneRenderer::SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float pathTimeOffset)
     : scene(std::make_unique<Scene>()) {
     initScene(*scene, seed);
     state.viewWidth = width;

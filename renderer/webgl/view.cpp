@@ -245,9 +245,9 @@ void WebGlFrameTarget::fade(uint32_t viewWidth, uint32_t viewHeight) {
     // Keep three quarters of the picture already there: the glowing trails.
     const float right = static_cast<float>(viewWidth) + 1.0f;
     const float top = static_cast<float>(viewHeight) + 1.0f;
-    const float quad[4 * WebGlFrameView::kVertexFloats] = {-1.0f, -1.0f, 0.0f,  0.0f,  0.0f,  0.25f, right, -1.0f,
-                                           0.0f,  0.0f,  0.0f,  0.25f, -1.0f, top,   0.0f,  0.0f,
-                                           0.0f,  0.25f, right, top,   0.0f,  0.0f,  0.0f,  0.25f};
+    const float quad[4 * WebGlFrameView::kVertexFloats] = {
+        -1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 0.25f, right, -1.0f, 0.0f, 0.0f, 0.0f, 0.25f,
+        -1.0f, top,   0.0f, 0.0f, 0.0f, 0.25f, right, top,   0.0f, 0.0f, 0.0f, 0.25f};
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     view_.drawPlain(GL_TRIANGLE_STRIP, quad, 4);
     // Everything after this adds light.
@@ -262,11 +262,11 @@ void WebGlFrameTarget::star(const StarRecord& star) {
     float* out = starVertices_.data();
     const auto vertex = [&](float x, float y, const Color4& colour) {
         const float v[WebGlFrameView::kVertexFloats] = {star.centerX + a * x + c * y,
-                                        star.centerY + b * x + d * y,
-                                        colour.red,
-                                        colour.green,
-                                        colour.blue,
-                                        colour.alpha};
+                                                        star.centerY + b * x + d * y,
+                                                        colour.red,
+                                                        colour.green,
+                                                        colour.blue,
+                                                        colour.alpha};
         for (float f : v) *out++ = f;
     };
     constexpr Color4 kBlack{0.0f, 0.0f, 0.0f, 1.0f};

@@ -60,8 +60,8 @@ bool WglContext::create(HDC dc, uint8_t colorBits, std::string& why) {
     }
     dc_ = dc;
     if (wglMakeCurrent(dc, context_)) return true;
-    why = "the OpenGL context could not be made current (error " +
-          std::to_string(GetLastError()) + ")";
+    why = "the OpenGL context could not be made current (error " + std::to_string(GetLastError()) +
+          ")";
     destroy();
     return false;
 }

@@ -23,8 +23,8 @@ bool RendererWindow::create(std::string& why) {
     if (!createWindow(0, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, options)) {
         const DWORD error = GetLastError();
         WNDCLASSW registered{};
-        const bool classThere = GetClassInfoW(GetModuleHandleW(nullptr),
-                                              win32::widen(kClassName).c_str(), &registered);
+        const bool classThere =
+            GetClassInfoW(GetModuleHandleW(nullptr), win32::widen(kClassName).c_str(), &registered);
         why = std::string(classThere ? "the window" : "the window class") +
               " could not be created (error " + std::to_string(error) + ")";
         return false;

@@ -146,8 +146,8 @@ int run(const x11::Options& options) {
             break;
         }
         context.swap();
-        std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
-            std::chrono::microseconds(core.nextFrameAt())));
+        std::this_thread::sleep_until(
+            std::chrono::steady_clock::time_point(std::chrono::microseconds(core.nextFrameAt())));
     }
     core.release();
     context.release();

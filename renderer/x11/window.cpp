@@ -35,8 +35,8 @@ X11Window::~X11Window() {
     XCloseDisplay(display_);
 }
 
-bool X11Window::open(x11::Target mode, unsigned long existing, int width, int height, bool fullscreen,
-                     std::string& error) {
+bool X11Window::open(x11::Target mode, unsigned long existing, int width, int height,
+                     bool fullscreen, std::string& error) {
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) {
         error = "cannot open the X display";

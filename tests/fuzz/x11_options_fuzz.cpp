@@ -39,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                       std::to_string(o.width) + "x" + std::to_string(o.height),
                                       "-clock-step", std::to_string(o.clockStepMs)};
     if (o.clockStepMs == 0) again.resize(2);
-    if (o.target == Target::Existing) again.insert(again.end(), {"-window-id", std::to_string(o.windowId)});
+    if (o.target == Target::Existing)
+        again.insert(again.end(), {"-window-id", std::to_string(o.windowId)});
     if (o.target == Target::Root) again.push_back("-root");
     if (o.seed) again.insert(again.end(), {"-seed", std::to_string(*o.seed)});
-    if (o.snapshotAtMs) again.insert(again.end(), {"-snapshot-at", std::to_string(*o.snapshotAtMs), o.snapshotFile});
+    if (o.snapshotAtMs)
+        again.insert(again.end(),
+                     {"-snapshot-at", std::to_string(*o.snapshotAtMs), o.snapshotFile});
     if (o.fullscreen) again.push_back("-fullscreen");
     if (o.fps) again.push_back("-fps");
     if (o.help) again.push_back("-h");

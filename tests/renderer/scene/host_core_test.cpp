@@ -130,11 +130,15 @@ TEST(HostCore, FollowsTheMonitorsWhenToldAndWhenItLooksUnasked) {
     };
     const Step steps[] = {
         {100'000, {primary, second}, false, "viewport 0,0 640x480"},  // not looked at yet
-        {500'000, {primary, second}, false,
+        {500'000,
+         {primary, second},
+         false,
          "target 2, resize 960x480, clear, present, clear, viewport 0,0 640x480, "
          "viewport 640,240 320x240"},
         {600'000, {second, primary}, true, "viewport 0,0 640x480, viewport 640,240 320x240"},
-        {700'000, {primary}, true,
+        {700'000,
+         {primary},
+         true,
          "release target 2, resize 640x480, clear, present, clear, viewport 0,0 640x480"},
         {800'000, {primary, {0, 0, 0, 0}}, true, "viewport 0,0 640x480"},  // an empty one is none
     };
