@@ -134,6 +134,8 @@ void X11Window::monitors(std::vector<ScreenRect>& found) const {
 }
 
 uint32_t X11Window::refreshHz() const {
+    int events = 0, errors = 0;
+    if (!XRRQueryExtension(display_, &events, &errors)) return 0;
     XRRScreenConfiguration* config =
         XRRGetScreenInfo(display_, RootWindow(display_, DefaultScreen(display_)));
     if (config == nullptr) return 0;
