@@ -1,5 +1,7 @@
 #include "renderer/scene/host_core.h"
 
+#include <algorithm>
+
 namespace orvelle {
 
 int64_t frameIntervalUs(bool pacedByDisplay, uint32_t refreshHz) {
@@ -28,7 +30,10 @@ HostCore::HostCore(HostWindow& window, FrameView& view, const HostSettings& sett
       view_(view),
       settings_(settings),
       scenes_(view, settings.seed, settings.firstScene),
-      interval_(frameIntervalUs(settings.pacedByDisplay, settings.refreshHz)) {}
+      // A scripted clock is not the wall's: its frames come as fast as they can.
+      interval_(settings.clockStepMs != 0
+                    ? 0
+                    : frameIntervalUs(settings.pacedByDisplay, settings.refreshHz)) {}
 
 bool HostCore::start(int64_t nowUs) {
     startUs_ = lastFrameUs_ = nowUs;
@@ -54,11 +59,12 @@ void HostCore::followLayout(int64_t nowUs) {
 }
 
 void HostCore::frame(int64_t nowUs) {
+    // A clock that went back (a counter of another core, a clock set back)
+    // stands still instead.
+    nowUs = std::max(nowUs, lastFrameUs_);
     followLayout(nowUs);
-    // The low 32 bits of the whole milliseconds, as the counters give them.
-    sceneMs_ = settings_.clockStepMs != 0
-                   ? ++frames_ * settings_.clockStepMs
-                   : static_cast<uint32_t>(static_cast<uint64_t>(nowUs - startUs_) / 1000);
+    sceneMs_ = settings_.clockStepMs != 0 ? ++frames_ * settings_.clockStepMs
+                                          : static_cast<uint64_t>(nowUs - startUs_) / 1000;
     scenes_.frame(sceneMs_);
     rate_.frame(nowUs);
     lastFrameUs_ = nowUs;

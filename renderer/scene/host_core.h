@@ -93,8 +93,8 @@ public:
     // One frame at the program's clock reading, drawn but not presented.
     void frame(int64_t nowUs);
 
-    // The scene clock of the last frame, in milliseconds since the start.
-    uint32_t sceneMs() const { return sceneMs_; }
+    // The run's clock at the last frame, in milliseconds since the start.
+    uint64_t sceneMs() const { return sceneMs_; }
     // The clock reading before which the next frame should not start.
     int64_t nextFrameAt() const { return lastFrameUs_ + interval_; }
     const FrameRate& rate() const { return rate_; }
@@ -121,8 +121,8 @@ private:
     int64_t startUs_ = 0;
     int64_t lastFrameUs_ = 0;
     int64_t lastLookUs_ = 0;
-    uint32_t frames_ = 0;
-    uint32_t sceneMs_ = 0;
+    uint64_t frames_ = 0;
+    uint64_t sceneMs_ = 0;
     bool layoutDue_ = true;
 };
 

@@ -30,7 +30,7 @@ bool MonitorScenes::unchanged(const ScreenRect& window,
 }
 
 bool MonitorScenes::adopt(const ScreenRect& window, std::span<const ScreenRect> monitors,
-                          uint32_t nowMs) {
+                          uint64_t nowMs) {
     if (unchanged(window, monitors)) return false;
     std::vector<ScreenRect> before, after;
     for (const View& view : views_) before.push_back(view.monitor);
@@ -78,7 +78,7 @@ std::unique_ptr<SceneRenderer> MonitorScenes::newScene(const ScreenRect& monitor
     }
 }
 
-void MonitorScenes::frame(uint32_t nowMs) {
+void MonitorScenes::frame(uint64_t nowMs) {
     for (View& view : views_) {
         if (!view.scene) continue;
         view_.viewport(view.viewport);

@@ -41,7 +41,7 @@ public:
     // cleared in both buffers (present() shows the first). False when
     // nothing changed.
     template <typename Present>
-    bool setLayout(const ScreenRect& window, std::span<const ScreenRect> monitors, uint32_t nowMs,
+    bool setLayout(const ScreenRect& window, std::span<const ScreenRect> monitors, uint64_t nowMs,
                    Present&& present) {
         if (!adopt(window, monitors, nowMs)) return false;
         clearBoth(present);
@@ -59,7 +59,7 @@ public:
     }
 
     // One frame of every scene at the run's clock reading; the host presents.
-    void frame(uint32_t nowMs);
+    void frame(uint64_t nowMs);
 
     // An arrow key, for every scene.
     void arrowKey(uint32_t virtualKey);
@@ -74,7 +74,7 @@ private:
     struct View {
         ScreenRect monitor;
         ScreenRect viewport;
-        uint32_t startMs = 0;
+        uint64_t startMs = 0;
         std::unique_ptr<SceneRenderer> scene;  // none: the monitor stays black
     };
 
@@ -85,7 +85,7 @@ private:
         view_.clear();
     }
     bool unchanged(const ScreenRect& window, std::span<const ScreenRect> monitors) const;
-    bool adopt(const ScreenRect& window, std::span<const ScreenRect> monitors, uint32_t nowMs);
+    bool adopt(const ScreenRect& window, std::span<const ScreenRect> monitors, uint64_t nowMs);
     std::unique_ptr<SceneRenderer> newScene(const ScreenRect& monitor);
 
     FrameView& view_;

@@ -19,6 +19,12 @@ void ParticleSystem::freeAll() {
     for (auto& p : particles) p.state = ParticleState::Free;
 }
 
+void ParticleSystem::shiftTimes(float seconds) {
+    for (auto& p : particles) p.birthTime -= seconds;
+    lastEmitTime -= seconds;
+    lastTileTime -= seconds;
+}
+
 void ParticleSystem::update(const RendererState& state, std::span<const Light, 3> lights,
                             const Attractor& attractor) {
     if (state.sceneTime - lastEmitTime > 0.05f) {

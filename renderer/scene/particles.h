@@ -42,6 +42,10 @@ public:
 
     void freeAll();
 
+    // Every stored time (births, the last emission, the last tile step)
+    // moved back by the seconds the scene clock was moved back.
+    void shiftTimes(float seconds);
+
     // Emission, then pull, damping, motion and colour of every particle.
     void update(const RendererState& state, std::span<const Light, 3> lights,
                 const Attractor& attractor);

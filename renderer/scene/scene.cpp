@@ -16,6 +16,10 @@ constexpr double kPhaseD = 0.0034906586011250814;
 constexpr double kPhaseE = 0.0027833333333333334;
 constexpr double kPhaseF = 0.04722777777777778;
 
+// The paths repeat after 2000 pi of angle: every term turns a whole number
+// of times in it (0.501 and 2.501 times the angle included).
+constexpr double kPathPeriod = 2000.0 * 3.14159265358979323846;
+
 // The attractor's phase terms: those of a phase of 2323.232421875.
 constexpr double kAttractorD = 8.109611235830622;
 constexpr double kAttractorE = 6.466330240885417;
@@ -56,12 +60,37 @@ double pathTime(const RendererState& state) {
     return static_cast<double>(state.sceneTime) + static_cast<double>(state.pathTimeOffset);
 }
 
+double attractorRate(float motionSpeed) {
+    // Half the lights' speed.
+    return static_cast<float>(static_cast<double>(motionSpeed) * kAngleFactor * 0.5);
+}
+
+void advancePaths(RendererState& state) {
+    const double seconds = state.frameDelta;
+    state.lightAngle = std::fmod(
+        state.lightAngle + static_cast<double>(state.motionSpeed) * kAngleFactor * seconds,
+        kPathPeriod);
+    state.attractorAngle =
+        std::fmod(state.attractorAngle + attractorRate(state.motionSpeed) * seconds, kPathPeriod);
+}
+
 }  // namespace
+
+void foldPaths(RendererState& state) {
+    const double speed = state.motionSpeed;
+    state.lightAngle = static_cast<float>(speed * kAngleFactor * pathTime(state));
+    state.attractorAngle = pathTime(state) * attractorRate(state.motionSpeed);
+    state.motionSpeed = static_cast<float>(speed + state.speedGrowth);
+    state.pathsFolded = true;
+}
 
 void Light::update(const RendererState& state) {
     const double p = phase;
-    const double a =
-        static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * pathTime(state));
+    // In the first minutes the angle is rounded to single precision; later it
+    // is kept in double precision, where its fraction stays fine at any age.
+    const double a = state.pathsFolded ? state.lightAngle
+                                       : static_cast<float>(static_cast<double>(state.motionSpeed) *
+                                                            kAngleFactor * pathTime(state));
     const double r = static_cast<float>(radiusWave(a) + 2.0);
     const double d = p * kPhaseD;
     const double e = 0.501 * a + p * kPhaseE;
@@ -94,9 +123,8 @@ StarRecord Light::star(const RendererState& state, RandomGenerator& random) cons
 
 void Attractor::update(const RendererState& state) {
     // Half the lights' speed, and a smaller figure.
-    const double h =
-        static_cast<float>(static_cast<double>(state.motionSpeed) * kAngleFactor * 0.5);
-    const double a = pathTime(state) * h;
+    const double a = state.pathsFolded ? state.attractorAngle
+                                       : pathTime(state) * attractorRate(state.motionSpeed);
     const double r = radiusWave(a) + 0.75;
     position = pathPosition(a, r, kAttractorD, 0.501 * a + kAttractorE, 2.501 * a + kAttractorF);
 }
@@ -118,8 +146,16 @@ void primeLights(const RendererState& state, Scene& scene) {
     for (Light& light : scene.lights) light.update(state);
 }
 
-void stepFrame(RendererState& state, Scene& scene, uint32_t elapsedMs, FrameTarget& target) {
+void stepFrame(RendererState& state, Scene& scene, uint64_t elapsedMs, FrameTarget& target) {
+    if (const float shift = rebaseSceneTime(state, elapsedMs); shift != 0.0f) {
+        scene.particles.shiftTimes(shift);
+    }
     advanceSceneClock(state, elapsedMs);
+    if (state.pathsFolded) {
+        advancePaths(state);
+    } else if (state.elapsedMs > kFoldAfterMs) {
+        foldPaths(state);
+    }
     target.fade(state.viewWidth, state.viewHeight);
     scene.attractor.update(state);
     for (Light& light : scene.lights) light.update(state);
@@ -128,8 +164,12 @@ void stepFrame(RendererState& state, Scene& scene, uint32_t elapsedMs, FrameTarg
         for (const Light& light : scene.lights) target.star(light.star(state, scene.random));
         scene.particles.draw(state, scene.puffAtlas, scene.random, target);
     }
-    // Unbounded and per frame: the lights speed up faster on faster machines.
-    state.motionSpeed = state.motionSpeed + 0.001f;
+    // Per frame: the lights speed up faster on faster machines, until the
+    // paths are folded.
+    if (!state.pathsFolded) {
+        state.motionSpeed = state.motionSpeed + 0.001f;
+        state.speedGrowth += 0.001;
+    }
 }
 
 }  // namespace orvelle

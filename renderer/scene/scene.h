@@ -68,10 +68,20 @@ bool initScene(Scene& scene, uint32_t seed);
 // The lights' positions before the first frame (the clock still at 0).
 void primeLights(const RendererState& state, Scene& scene);
 
+// Ends the first minutes of a run: from this frame on the lights' and the
+// attractor's angles advance by the speed per second of each frame, from
+// where motionSpeed x time has brought them. The speed becomes the pace
+// the paths had at that moment (the speed and what its growth added, which
+// motionSpeed x time moved them by as well), and grows no more: hours of
+// running look like the first minutes, and an arrow key late in a run
+// changes the pace without a jump. Nothing moves in this frame.
+void foldPaths(RendererState& state);
+
 // One frame: the clock from elapsedMs, the fade, the updates (attractor,
 // lights 0 to 2, particles), after the first second the stars and the puffs,
-// and last the speed's per-frame growth. The growth belongs after the
-// picture is shown; nothing reads the speed in between, so it is done here.
-void stepFrame(RendererState& state, Scene& scene, uint32_t elapsedMs, FrameTarget& target);
+// and last, in the first minutes, the speed's per-frame growth. The growth
+// belongs after the picture is shown; nothing reads the speed in between,
+// so it is done here.
+void stepFrame(RendererState& state, Scene& scene, uint64_t elapsedMs, FrameTarget& target);
 
 }  // namespace orvelle

@@ -19,7 +19,7 @@ public:
     SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float pathTimeOffset = 0.0f);
 
     // One frame at the scene's clock reading, into the target.
-    void frame(uint32_t elapsedMs) { stepFrame(state, *scene, elapsedMs, *target); }
+    void frame(uint64_t elapsedMs) { stepFrame(state, *scene, elapsedMs, *target); }
 
     // A new target (a new view, or the view's context made anew): the atlas,
     // where it is built already, goes to it at once.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "renderer/gl/view.h"
+#include "renderer/scene/clock.h"
 #include "renderer/scene/host_core.h"
 #include "renderer/win32/display_mode.h"
 #include "renderer/win32/gl_context.h"
@@ -15,17 +16,12 @@
 namespace orvelle {
 namespace {
 
-// The high-resolution counter in microseconds, without overflow for as long
-// as the machine runs.
+// The high-resolution counter in microseconds.
 int64_t counterMicroseconds() {
-    static const int64_t frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart > 0 ? f.QuadPart : 1;
-    }();
-    LARGE_INTEGER now;
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&now);
-    return now.QuadPart / frequency * 1'000'000 + now.QuadPart % frequency * 1'000'000 / frequency;
+    return microsecondsOf(now.QuadPart, frequency.QuadPart);
 }
 
 // A start that cannot go on ends quietly with 0, as a run does; why goes to

@@ -66,8 +66,21 @@ bool geometry(std::string_view text, Options& o) {
     return true;
 }
 
+// The text as given, in quotes, its control characters written out: a
+// refused value goes to a terminal, where a line break or an escape
+// sequence of its own would not be shown for what it is.
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F && c != '"' && c != '\\') {
+            out += c;
+        } else {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return out + "\"";
 }
 
 }  // namespace

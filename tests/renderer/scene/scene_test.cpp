@@ -52,10 +52,11 @@ TEST(Paths, CheckValuesOfTheLightsAndTheAttractorAndTheStepBetween) {
 }
 
 TEST(Clock, MillisecondsSceneTimeAndDamping) {
-    EXPECT_EQ(elapsedMsFrom(3000, 1000, 1000), 2000u);
-    EXPECT_EQ(elapsedMsFrom(1999, 1000, 1000000), 0u) << "truncated";
-    EXPECT_EQ(elapsedMsFrom(10'000'000, 0, 0), 0u) << "no counter";
-    EXPECT_EQ(elapsedMsFrom(4'294'967'296'000LL, 0, 1000), 0u) << "the low 32 bits";
+    EXPECT_EQ(microsecondsOf(3000, 1000), 3'000'000);
+    EXPECT_EQ(microsecondsOf(1999, 1'000'000), 1999) << "truncated";
+    EXPECT_EQ(microsecondsOf(10'000'000, 0), 0) << "no counter";
+    // A 10 MHz counter after 30 years: ticks x 1000000 would overflow.
+    EXPECT_EQ(microsecondsOf(9'467'280'000'000'001, 10'000'000), 946'728'000'000'000);
     // The decay is 0.99375^85 per second of the frame, none for a frame
     // that took no time.
     RendererState state;

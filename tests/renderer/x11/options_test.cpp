@@ -102,6 +102,9 @@ TEST(X11Options, RefusedInputsSayWhy) {
          "0x200001garbage",
          "XSCREENSAVER_WINDOW is not a window id: \"0x200001garbage\""},
         {{}, "0", "XSCREENSAVER_WINDOW is not a window id: \"0\""},
+        {{"-seed", "1\n\x1b[2J\"\\"},
+         {},
+         "the seed is not a 32-bit number: \"1\\x0a\\x1b[2J\\x22\\x5c\""},
     };
     for (const Case& c : cases) EXPECT_EQ(parse(c.args, c.variable).error, c.error);
 }
