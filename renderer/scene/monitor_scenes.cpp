@@ -9,7 +9,7 @@ namespace orvelle {
 
 MonitorScenes::Identity MonitorScenes::identity(uint32_t runSeed, uint32_t made) {
     const uint32_t seed = runSeed + made * kSeedStep;
-    return {seed, made == 0 ? 0.0f : static_cast<float>(60 + seed % 3540)};
+    return {seed, made == 0 ? 0.0f : static_cast<float>(60 + seed % 241)};
 }
 
 bool MonitorScenes::unchanged(const ScreenRect& window,
@@ -68,9 +68,9 @@ bool MonitorScenes::adopt(const ScreenRect& window, std::span<const ScreenRect> 
 std::unique_ptr<SceneRenderer> MonitorScenes::newScene(const ScreenRect& monitor) {
     const Identity own = identity(runSeed_, made_++);
     try {
-        auto scene = std::make_unique<SceneRenderer>(own.seed, static_cast<uint32_t>(monitor.width),
-                                                     static_cast<uint32_t>(monitor.height),
-                                                     own.pathTimeOffset);
+        auto scene =
+            std::make_unique<SceneRenderer>(own.seed, static_cast<uint32_t>(monitor.width),
+                                            static_cast<uint32_t>(monitor.height), own.turnDegrees);
         scene->attach(view_.newTarget());
         return scene;
     } catch (const std::bad_alloc&) {

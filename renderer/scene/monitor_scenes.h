@@ -20,12 +20,12 @@ class MonitorScenes {
 public:
     // What makes a scene its own: the first one made gets the run's seed,
     // every later one the seed before it plus kSeedStep (2^32 over the
-    // golden ratio: far apart for neighbours) and paths that run a minute to
-    // an hour ahead, by its seed.
+    // golden ratio: far apart for neighbours) and its figure turned by 60 to
+    // 300 degrees, by its seed: another picture, at the first one's pace.
     static constexpr uint32_t kSeedStep = 0x9E3779B9u;
     struct Identity {
         uint32_t seed;
-        float pathTimeOffset;
+        float turnDegrees;
     };
     static Identity identity(uint32_t runSeed, uint32_t made);
 
@@ -67,8 +67,12 @@ public:
     // Every scene's objects of the view, given back.
     void release();
 
-    // The scene of the first monitor, if it has one (for tests and tools).
-    SceneRenderer* first() { return views_.empty() ? nullptr : views_.front().scene.get(); }
+    // The scene of the index-th monitor as listed, if it has one (for tests
+    // and tools).
+    SceneRenderer* scene(size_t index) {
+        return index < views_.size() ? views_[index].scene.get() : nullptr;
+    }
+    SceneRenderer* first() { return scene(0); }
 
 private:
     struct View {

@@ -19,10 +19,10 @@ struct RendererState {
     uint64_t epochMs = 0;
     // Scene clock in seconds and its step in the last frame.
     float sceneTime = 0.0f;
-    // Seconds the lights' and the attractor's paths run ahead of the scene
-    // clock: 0 for a run's own scene; another monitor's scene takes its own,
-    // so that it flies its own figure rather than the same one at once.
-    float pathTimeOffset = 0.0f;
+    // How far the figure is turned about its vertical axis, in degrees: 0
+    // for a run's own scene; another monitor's scene sees the same family of
+    // flights from another side, at the same pace.
+    float figureTurnDegrees = 0.0f;
     float frameDelta = 0.0f;
     // Damping of particle velocities for this frame.
     float velocityDecay = 0.0f;

@@ -16,14 +16,14 @@ constexpr double kPhaseD = 0.0034906586011250814;
 constexpr double kPhaseE = 0.0027833333333333334;
 constexpr double kPhaseF = 0.04722777777777778;
 
-// The paths repeat after 2000 pi of angle: every term turns a whole number
-// of times in it (0.501 and 2.501 times the angle included).
-constexpr double kPathPeriod = 2000.0 * 3.14159265358979323846;
-
 // The attractor's phase terms: those of a phase of 2323.232421875.
 constexpr double kAttractorD = 8.109611235830622;
 constexpr double kAttractorE = 6.466330240885417;
 constexpr double kAttractorF = 109.72110454644097;
+
+// The paths repeat after 2000 pi of angle: every term turns a whole number
+// of times in it (0.501 and 2.501 times the angle included).
+constexpr double kPathPeriod = 2000.0 * 3.14159265358979323846;
 
 double radiusWave(double a) {
     return (std::cos(7.0 * a) + std::cos(3.0 * a) + std::cos(13.0 * a)) * kSixth;
@@ -57,7 +57,19 @@ ScreenPoint projectToView(const Vec3& p, float w, float h) {
 namespace {
 
 double pathTime(const RendererState& state) {
-    return static_cast<double>(state.sceneTime) + static_cast<double>(state.pathTimeOffset);
+    return state.sceneTime;
+}
+
+// The figure as another monitor's scene sees it: turned about the vertical
+// axis through its centre, (0, 0, 2000). A turn keeps every distance, so the
+// lights fly at the same pace and jump alike at a key.
+Vec3 turned(const Vec3& p, const RendererState& state) {
+    if (state.figureTurnDegrees == 0.0f) return p;
+    const double radians =
+        static_cast<double>(state.figureTurnDegrees) * 3.14159265358979323846 / 180.0;
+    const double c = std::cos(radians), s = std::sin(radians);
+    const double x = p.x, z = static_cast<double>(p.z) - 2000.0;
+    return {static_cast<float>(x * c + z * s), p.y, static_cast<float>(z * c - x * s + 2000.0)};
 }
 
 double attractorRate(float motionSpeed) {
@@ -95,7 +107,7 @@ void Light::update(const RendererState& state) {
     const double d = p * kPhaseD;
     const double e = 0.501 * a + p * kPhaseE;
     const double f = p * kPhaseF + 2.501 * a;
-    const Vec3 next = pathPosition(a, r, d, e, f);
+    const Vec3 next = turned(pathPosition(a, r, d, e, f), state);
     if (state.frameDelta != 0.0f) {
         velocity = {(next.x - position.x) / state.frameDelta,
                     (next.y - position.y) / state.frameDelta,
@@ -126,7 +138,8 @@ void Attractor::update(const RendererState& state) {
     const double a = state.pathsFolded ? state.attractorAngle
                                        : pathTime(state) * attractorRate(state.motionSpeed);
     const double r = radiusWave(a) + 0.75;
-    position = pathPosition(a, r, kAttractorD, 0.501 * a + kAttractorE, 2.501 * a + kAttractorF);
+    position = turned(
+        pathPosition(a, r, kAttractorD, 0.501 * a + kAttractorE, 2.501 * a + kAttractorF), state);
 }
 
 bool initScene(Scene& scene, uint32_t seed) {

@@ -4,12 +4,12 @@
 
 namespace orvelle {
 
-SceneRenderer::SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float pathTimeOffset)
+SceneRenderer::SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float turnDegrees)
     : scene(std::make_unique<Scene>()) {
     initScene(*scene, seed);
     state.viewWidth = width;
     state.viewHeight = height;
-    state.pathTimeOffset = pathTimeOffset;
+    state.figureTurnDegrees = turnDegrees;
     primeLights(state, *scene);
 }
 

@@ -13,10 +13,10 @@ namespace orvelle {
 
 class SceneRenderer {
 public:
-    // The scene initialised with the seed, for a view of width x height,
-    // its paths ahead of the clock by pathTimeOffset seconds; the lights
-    // take their first positions (the clock still at 0).
-    SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float pathTimeOffset = 0.0f);
+    // The scene initialised with the seed, for a view of width x height, its
+    // figure turned by turnDegrees; the lights take their first positions
+    // (the clock still at 0).
+    SceneRenderer(uint32_t seed, uint32_t width, uint32_t height, float turnDegrees = 0.0f);
 
     // One frame at the scene's clock reading, into the target.
     void frame(uint64_t elapsedMs) { stepFrame(state, *scene, elapsedMs, *target); }

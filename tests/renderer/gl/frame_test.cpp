@@ -117,11 +117,11 @@ TEST(OffscreenFrames, EachMonitorShowsItsOwnSceneInItsViewport) {
         return r.pixels();
     };
     // The seeds: the run's, then each the one before plus 2^32 over the
-    // golden ratio (0x9E3779B9), modulo 2^32; a later scene's paths run ahead
-    // by 60 s and its seed modulo 3540 s (2674696975 = 755564 * 3540 + 415).
+    // golden ratio (0x9E3779B9), modulo 2^32; a later scene's figure turns by
+    // 60 degrees and its seed modulo 241 (2674696975 = 11098327 * 241 + 168).
     EXPECT_EQ(MonitorScenes::identity(kSeed, 1).seed, 2674696975u);
     EXPECT_EQ(MonitorScenes::identity(kSeed, 2).seed, 1034165448u);
-    EXPECT_EQ(MonitorScenes::identity(kSeed, 1).pathTimeOffset, 475.0f);
+    EXPECT_EQ(MonitorScenes::identity(kSeed, 1).turnDegrees, 228.0f);
     const auto first = alone(320, 240, 0), second = alone(160, 120, 1);
     EXPECT_LE(difference(0, 60, 320, 240, first), 1);
     EXPECT_LE(difference(320, 0, 160, 120, second), 1);

@@ -31,9 +31,9 @@ public:
 
 // What a stretch of frames looked like.
 struct Figures {
-    double lightSpeed = 0;  // light 0's, scene units per second
-    double puffs = 0;       // drawn per frame
-    double stepError = 0;   // the largest difference of a frame's step from the clock's, ms
+    double lightSpeed = 0;   // light 0's, scene units per second
+    double puffs = 0;        // drawn per frame
+    double stepError = 0;    // the largest difference of a frame's step from the clock's, ms
     double longestMove = 0;  // light 0's largest move in one frame, units
 };
 
@@ -158,6 +158,59 @@ TEST(LongRun, LateInARunKeysChangeThePaceWithoutAJumpAndABackwardClockStandsStil
     EXPECT_EQ(run.core().sceneMs(), before + 20'000);
     EXPECT_GT(on.puffs, 100.0);
     EXPECT_GT(run.puffs(), puffs);
+}
+
+}  // namespace
+}  // namespace orvelle
+
+namespace orvelle {
+namespace {
+
+// Light 0's speed on each monitor of a window over three, over 20 s at 60
+// frames a second, with arrow keys pressed on the way or not (each press
+// early in a run moves the lights by a jump): every further monitor's within
+// a tenth of the primary's, in the mean and at the most (the jumps), although
+// each flies a figure of its own.
+TEST(Monitors, EveryMonitorsLightsFlyAtThePrimarysPace) {
+    class Three final : public HostWindow {
+    public:
+        void layout(Layout& layout) override {
+            layout.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}, {-800, 0, 800, 600}};
+            layout.window = boundingBox(layout.monitors);
+        }
+        void present() override {}
+    };
+    for (const bool keys : {false, true}) {
+        testing::RecordingView view;
+        view.keep = false;
+        Three window;
+        HostCore core(window, view, HostSettings{.seed = 20261208});
+        core.start(0);
+        double mean[3] = {}, most[3] = {};
+        for (int64_t frame = 1; frame <= 1200; ++frame) {
+            if (keys && frame % 300 == 0) core.key(frame % 600 == 0 ? kKeyLeft : kKeyRight);
+            Vec3 from[3];
+            for (size_t i = 0; i < 3; ++i)
+                from[i] = core.scenes().scene(i)->scene->lights[0].position;
+            core.frame((frame * 1'000'000 + 30) / 60);
+            for (size_t i = 0; i < 3; ++i) {
+                const Vec3 to = core.scenes().scene(i)->scene->lights[0].position;
+                const double speed =
+                    std::hypot(to.x - from[i].x, to.y - from[i].y, to.z - from[i].z) * 60;
+                mean[i] += speed / 1200;
+                most[i] = std::max(most[i], speed);
+            }
+        }
+        for (size_t i = 1; i < 3; ++i) {
+            EXPECT_NEAR(mean[i], mean[0], 0.1 * mean[0])
+                << "monitor " << i << (keys ? ", keys" : "");
+            EXPECT_NEAR(most[i], most[0], 0.1 * most[0])
+                << "monitor " << i << (keys ? ", keys" : "");
+            EXPECT_NE(core.scenes().scene(i)->scene->lights[0].position.x,
+                      core.scenes().scene(0)->scene->lights[0].position.x)
+                << "its own figure";
+        }
+    }
 }
 
 }  // namespace
