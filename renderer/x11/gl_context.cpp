@@ -10,8 +10,12 @@ bool GlxContext::create(Display* display, Window window, std::string& error) {
     display_ = display;
     window_ = window;
     // The window's own visual: a window made by someone else keeps its visual.
+    // It may have gone since it was looked at.
     XWindowAttributes attributes{};
-    XGetWindowAttributes(display, window, &attributes);
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.visual == nullptr) {
+        error = "the window is gone";
+        return false;
+    }
     XVisualInfo wanted{};
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
     int count = 0;
@@ -29,7 +33,10 @@ bool GlxContext::create(Display* display, Window window, std::string& error) {
         error = "the window's visual cannot take double-buffered OpenGL";
         return false;
     }
-    glXMakeCurrent(display, window, context_);
+    if (!glXMakeCurrent(display, window, context_)) {
+        error = "OpenGL cannot draw in the window (is it gone?)";
+        return false;
+    }
     return true;
 }
 

@@ -101,6 +101,8 @@ int run(const x11::Options& options) {
     }
     GlxContext context;
     if (!context.create(window.display(), window.window(), error)) return fail(error);
+    XSync(window.display(), False);
+    if (window.lost()) return fail("the window is gone");
     GLint largest[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
     if (window.width() > largest[0] || window.height() > largest[1] ||
@@ -124,14 +126,22 @@ int run(const x11::Options& options) {
     HostCore core(presentation, view, settings);
     if (!core.start(steadyMicroseconds())) return fail("the OpenGL view did not start");
     int status = 0;
-    for (bool ended = false; !stopRequested && !ended;) {
+    for (bool closed = false; !stopRequested && !closed;) {
+        bool gone = false;
         for (X11Window::Event event; (event = window.poll()) != X11Window::Event::Nothing;) {
-            ended = ended || event == X11Window::Event::Close || event == X11Window::Event::Gone;
+            closed = closed || event == X11Window::Event::Close;
+            gone = gone || event == X11Window::Event::Gone;
             if (event == X11Window::Event::Resized || event == X11Window::Event::Monitors)
                 core.layoutChanged();
             if (event == X11Window::Event::Key) core.key(window.key());
         }
-        if (ended || window.lost()) break;  // drawing on a window that is gone
+        // Its owner destroyed the window (XScreenSaver's end of a saver), or
+        // a drawing call on it failed: nothing more to draw in.
+        if (gone || window.lost()) {
+            std::fprintf(stderr, "orvelle: the window is gone\n");
+            break;
+        }
+        if (closed) break;
 
         core.frame(steadyMicroseconds());
         if (options.fps) fps.draw(core.rate());

@@ -15,16 +15,25 @@
 namespace orvelle {
 namespace {
 
-// X reports errors asynchronously through one process-wide handler; the
-// window's end shows up here as BadWindow or BadDrawable.
+// X reports errors asynchronously through one process-wide handler (the
+// default one would end the program at once): the window's end shows up as
+// BadWindow or BadDrawable, or as any error about the window itself (an
+// OpenGL extension's own error codes included).
 std::atomic<bool> windowErrors{false};
+std::atomic<unsigned long> watched{0};
 
 int recordError(Display*, XErrorEvent* event) {
     if (event->error_code == BadWindow || event->error_code == BadDrawable ||
-        event->error_code == BadMatch) {
+        event->error_code == BadMatch || (watched != 0 && event->resourceid == watched)) {
         windowErrors = true;
     }
     return 0;
+}
+
+std::string windowName(unsigned long id) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", id);
+    return std::string("window ") + text;
 }
 
 }  // namespace
@@ -51,12 +60,15 @@ bool X11Window::open(x11::Target mode, unsigned long existing, int width, int he
         const Status found = XGetWindowAttributes(display_, existing, &attributes);
         XSync(display_, False);
         if (!found || windowErrors) {
-            char id[32];
-            std::snprintf(id, sizeof id, "0x%lx", existing);
-            error = std::string("window ") + id + " does not exist";
+            error = windowName(existing) + " does not exist";
+            return false;
+        }
+        if (attributes.c_class == InputOnly) {
+            error = windowName(existing) + " is input-only: nothing can be drawn in it";
             return false;
         }
         window_ = existing;
+        watched = existing;
         width_ = attributes.width;
         height_ = attributes.height;
         // Its size changes and its end reach us; its keys are its owner's.
@@ -89,6 +101,7 @@ bool X11Window::open(x11::Target mode, unsigned long existing, int width, int he
                       CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
     XFree(visual);
     own_ = true;
+    watched = window_;
     width_ = width;
     height_ = height;
     XStoreName(display_, window_, "Orvelle");

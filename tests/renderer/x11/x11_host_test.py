@@ -5,6 +5,7 @@
 # turned off and on again.
 
 import os
+import resource
 import signal
 import subprocess
 import sys
@@ -33,24 +34,28 @@ class Host(unittest.TestCase):
         cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
 
-    def start(self, *args, env=None):
+    def start(self, *args, env=None, memory=None):
+        # With memory, the host may map no more than that many bytes.
+        limit = memory and (lambda: resource.setrlimit(resource.RLIMIT_AS, (memory, memory)))
         p = subprocess.Popen([HOST, *map(str, args)], env=env or self.env, stdout=subprocess.PIPE,
-                             stderr=subprocess.PIPE, text=True)
+                             stderr=subprocess.PIPE, text=True, preexec_fn=limit)
         self.addCleanup(lambda: (p.poll() is None and p.kill(), p.communicate()))
         return p
 
-    def window(self, x, y, width, height):
-        # A window of someone else's, made through Xlib: its id, and the call
-        # that sends an Xlib request about it (and waits for it to be done).
+    def window(self, x, y, width, height, input_only=False):
+        # A window of someone else's, made through Xlib (one for input only,
+        # where nothing can be drawn, if asked): its id, and the call that
+        # sends an Xlib request about it (and waits for it to be done).
         xlib = CDLL("libX11.so.6")
         xlib.XOpenDisplay.restype = c_void_p
-        xlib.XDefaultRootWindow.restype = xlib.XCreateSimpleWindow.restype = c_ulong
-        xlib.XCreateSimpleWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint,
-                                             c_uint, c_ulong, c_ulong]
+        xlib.XDefaultRootWindow.restype = xlib.XCreateWindow.restype = c_ulong
+        xlib.XCreateWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint,
+                                       c_int, c_uint, c_void_p, c_ulong, c_void_p]
         display = c_void_p(xlib.XOpenDisplay(self.env["DISPLAY"].encode()))
         self.addCleanup(xlib.XCloseDisplay, display)
-        window = c_ulong(xlib.XCreateSimpleWindow(display, xlib.XDefaultRootWindow(display), x, y,
-                                                  width, height, 0, 0, 0))
+        # Depth and visual from the parent; class 1 InputOutput, 2 InputOnly.
+        window = c_ulong(xlib.XCreateWindow(display, xlib.XDefaultRootWindow(display), x, y, width,
+                                            height, 0, 0, 2 if input_only else 1, None, 0, None))
 
         def request(name, *args):
             getattr(xlib, name)(display, window, *args)
@@ -94,6 +99,47 @@ class X11Host(Host):
         host = self.start("-window-id", "0x7ffffff0")
         self.assertEqual(host.wait(timeout=5), 1)
         self.assertEqual(host.stderr.read().strip(), "orvelle: window 0x7ffffff0 does not exist")
+
+    def test_refused_inputs_say_why_and_end_with_1_never_a_signal_nor_in_a_foreign_window(self):
+        # Under a gigabyte of memory: no input makes the host ask for more.
+        input_only, _ = self.window(0, 0, 100, 100, input_only=True)
+        geometry = "orvelle: -geometry takes WIDTHxHEIGHT, each 1 to 16384: "
+        cases = [
+            (["-geometry", "65536x65536"], None, geometry + '"65536x65536"'),
+            (["-geometry", "99999999999x5", "-snapshot-at", "1", "x.ppm"], None,
+             geometry + '"99999999999x5"'),
+            (["-geometry", "40000x40000"], None, geometry + '"40000x40000"'),
+            (["-geometry", "800x600junk"], None, geometry + '"800x600junk"'),
+            (["-root"], "0x200001garbage",
+             'orvelle: XSCREENSAVER_WINDOW is not a window id: "0x200001garbage"'),
+            (["-window-id", "0x10000050d"], None,
+             'orvelle: the window id is not a 32-bit number: "0x10000050d"'),
+            (["-clock-step", "4294967296"], None,
+             'orvelle: the clock step is not a 32-bit number: "4294967296"'),
+            (["-window-id", hex(input_only)], None,
+             f"orvelle: window {hex(input_only)} is input-only: nothing can be drawn in it"),
+        ]
+        for args, variable, said in cases:
+            with self.subTest(args=args, variable=variable):
+                env = dict(self.env, **({"XSCREENSAVER_WINDOW": variable} if variable else {}))
+                host = self.start(*args, env=env, memory=1 << 30)
+                self.assertEqual(host.wait(timeout=30), 1)
+                self.assertEqual(host.stderr.read().splitlines()[0], said)
+        self.assertEqual(self.lit((0, 0, 800, 600)), 0, "drawn somewhere")
+
+    def test_a_window_that_vanishes_at_any_moment_ends_it_with_a_message(self):
+        # Destroyed as the host looks at it, makes its context, or draws.
+        for delay in (0.0, 0.05, 0.2, 1.0):
+            with self.subTest(delay=delay):
+                window_id, request = self.window(0, 0, 200, 200)
+                host = self.start("-window-id", hex(window_id), memory=1 << 30)
+                time.sleep(delay)  # the moment chosen, not a wait for an outcome
+                request("XDestroyWindow")
+                code = host.wait(timeout=30)
+                said = host.stderr.read()
+                self.assertIn(code, (0, 1), said)  # never a signal
+                self.assertRegex(said, r"^orvelle: (the window is gone|window 0x[0-9a-f]+ does "
+                                       r"not exist|OpenGL cannot draw in the window)", said)
 
     def test_the_same_frame_as_the_off_screen_host(self):
         # Both draw with Mesa's llvmpipe: byte for byte the same colours.
