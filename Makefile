@@ -99,11 +99,11 @@ run-native: deps release
 # The X11 host where XScreenSaver looks for its hacks, with its description.
 install-linux: release
 	install -D -m 755 $(RELEASE)/renderer/orvelle $(DESTDIR)$(PREFIX)/libexec/xscreensaver/orvelle
-	install -D -m 644 renderer/orvelle.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/orvelle.xml
+	install -D -m 644 renderer/x11/orvelle.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/orvelle.xml
 
 # Each fuzz target for a minute under libFuzzer (clang), from the committed
 # corpus; new inputs land in build/fuzz/corpus/TARGET.
-FUZZ_TARGETS := settings_reader command_line access_key button
+FUZZ_TARGETS := settings_reader command_line access_key button x11_options
 fuzz: deps
 	cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLE_FUZZ=ON \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVELLE_BENCHMARKS=OFF

@@ -8,9 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "renderer/host_offscreen.h"
-#include "renderer/monitor_scenes.h"
-#include "renderer/scene.h"
+#include "renderer/gl/view.h"
+#include "renderer/offscreen/frames.h"
+#include "renderer/scene/monitor_scenes.h"
+#include "renderer/scene/scene.h"
 
 namespace orvelle {
 namespace {
@@ -119,7 +120,9 @@ void MonitorFrames(benchmark::State& bench) {
     }
     std::vector<ScreenRect> monitors;
     for (int32_t i = 0; i < count; ++i) monitors.push_back({i * 800, 0, 800, 600});
-    MonitorScenes scenes(1);
+    GlFrameView view;
+    view.start(static_cast<uint32_t>(count * 800), 600);
+    MonitorScenes scenes(view, 1);
     scenes.setLayout({0, 0, count * 800, 600}, monitors, 0, [] {});
     uint32_t ms = 0;
     while (ms < 12000) scenes.frame(ms += 51);
@@ -131,7 +134,7 @@ void MonitorFrames(benchmark::State& bench) {
     bench.counters["per_pixel"] = benchmark::Counter(
         static_cast<double>(pixels.size() / 4),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    scenes.releaseGl();
+    scenes.release();
     OSMesaDestroyContext(context);
 }
 BENCHMARK(MonitorFrames)

@@ -1,9 +1,9 @@
-// The lights in a web page: the scene's frame step on requestAnimationFrame,
-// drawn by the WebGL 2 target into the page's canvas. The canvas fills the
+// The lights in a web page: the host core's frame on requestAnimationFrame,
+// drawn by the WebGL 2 view into the page's canvas. The canvas fills the
 // window; its drawing buffer is the window's size times the device pixel
-// ratio, and that is the scene's view. The clock is real time in whole
-// milliseconds since the start, as on the hosts; the arrow keys do what they
-// do there, and Escape does nothing: a page has nothing to end.
+// ratio, and that is the one monitor. The clock is real time, as in the
+// programs; the arrow keys do what they do there, and Escape does nothing:
+// a page has nothing to end.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -14,9 +14,9 @@
 #include <cstring>
 #include <memory>
 
-#include "renderer/frame_webgl.h"
-#include "renderer/keys.h"
-#include "renderer/scene.h"
+#include "renderer/scene/host_core.h"
+#include "renderer/scene/keys.h"
+#include "renderer/webgl/view.h"
 
 namespace orvelle {
 namespace {
@@ -32,13 +32,35 @@ EM_JS(void, reportUnsupported, (), {
     if (Module.onUnsupported) Module.onUnsupported();
 });
 
-struct Page {
-    RendererState state;
-    Scene scene;
-    WebGlFrameTarget target;
-    double started = 0.0;
-    double fpsSince = 0.0;
-    int frames = 0;
+int64_t nowMicroseconds() {
+    return static_cast<int64_t>(emscripten_get_now() * 1000.0);
+}
+
+// The canvas as the one monitor. Its drawing buffer follows the canvas's
+// size on the screen in device pixels.
+class Page final : public HostWindow {
+public:
+    explicit Page(const HostSettings& settings) : core(*this, view, settings) {}
+
+    void layout(Layout& layout) override {
+        double cssWidth = 0.0, cssHeight = 0.0;
+        emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
+        const double ratio = emscripten_get_device_pixel_ratio();
+        const auto pixels = [ratio](double css) {
+            return static_cast<int32_t>(std::clamp(std::round(css * ratio), 1.0, 16384.0));
+        };
+        const ScreenRect canvas{0, 0, pixels(cssWidth), pixels(cssHeight)};
+        if (canvas != layout.window) {
+            emscripten_set_canvas_element_size(kCanvas, canvas.width, canvas.height);
+        }
+        layout.window = canvas;
+        layout.monitors.assign(1, canvas);
+    }
+    // The browser shows the canvas when the frame's callback returns.
+    void present() override {}
+
+    WebGlFrameView view;
+    HostCore core;
     bool lost = false;  // the context, until the browser gives it back
 };
 
@@ -59,31 +81,13 @@ uint32_t virtualKey(const char* domKey) {
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void* page) {
     const uint32_t key = virtualKey(event->key);
     if (key == 0) return EM_FALSE;  // Escape and the rest stay the browser's
-    handleArrowKey(static_cast<Page*>(page)->state, key);
+    static_cast<Page*>(page)->core.key(key);
     return EM_TRUE;  // an arrow does not scroll
-}
-
-// The drawing buffer follows the canvas's size on the screen in device
-// pixels: checked every frame, since a new pixel ratio (zoom, another
-// monitor) need not come with a resize event.
-void followSize(Page& page) {
-    double cssWidth = 0.0, cssHeight = 0.0;
-    emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
-    const double ratio = emscripten_get_device_pixel_ratio();
-    const auto pixels = [ratio](double css) {
-        return static_cast<uint32_t>(std::clamp(std::round(css * ratio), 1.0, 16384.0));
-    };
-    const uint32_t width = pixels(cssWidth), height = pixels(cssHeight);
-    if (width == page.state.viewWidth && height == page.state.viewHeight) return;
-    emscripten_set_canvas_element_size(kCanvas, static_cast<int>(width), static_cast<int>(height));
-    page.state.viewWidth = width;
-    page.state.viewHeight = height;
-    page.target.resize(width, height);
 }
 
 // The browser may take the context back (a device reset, a tab in the
 // background); asked for again, it returns empty: everything is made anew
-// and the picture starts again from black, while the scene flies on.
+// and the picture starts again from black, while the scenes fly on.
 EM_BOOL onContextLost(int, const void*, void* data) {
     static_cast<Page*>(data)->lost = true;
     return EM_TRUE;  // asks for it back
@@ -91,27 +95,18 @@ EM_BOOL onContextLost(int, const void*, void* data) {
 
 EM_BOOL onContextRestored(int, const void*, void* data) {
     Page& page = *static_cast<Page*>(data);
-    if (!page.target.start()) return EM_TRUE;  // stays lost
-    if (!page.scene.particles.textureDirty) page.target.uploadPuffAtlas(page.scene.puffAtlas);
-    page.state.viewWidth = page.state.viewHeight = 0;  // the next frame sets the size again
-    page.lost = false;
+    page.lost = !page.core.restartView();
     return EM_TRUE;
 }
 
 void frame(void* data) {
     Page& page = *static_cast<Page*>(data);
     if (page.lost) return;
-    followSize(page);
-    const double now = emscripten_get_now();
-    // The low 32 bits of the whole milliseconds, as the hosts' clocks.
-    const auto elapsedMs = static_cast<uint32_t>(static_cast<uint64_t>(now - page.started));
-    stepFrame(page.state, page.scene, elapsedMs, page.target);
-    ++page.frames;
-    if (now - page.fpsSince >= 1000.0) {
-        reportFps(page.frames * 1000.0 / (now - page.fpsSince));
-        page.frames = 0;
-        page.fpsSince = now;
-    }
+    // A new pixel ratio (zoom, another monitor) need not come with a resize
+    // event: the canvas is looked at every frame, which costs a size query.
+    page.core.layoutChanged();
+    page.core.frame(nowMicroseconds());
+    if (page.core.rate().fresh()) reportFps(page.core.rate().perSecond());
 }
 
 int run() {
@@ -125,22 +120,20 @@ int run() {
     attributes.preserveDrawingBuffer = EM_TRUE;
     attributes.majorVersion = 2;
     attributes.minorVersion = 0;
+    HostSettings settings;
+    settings.seed =
+        static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    settings.pacedByDisplay = true;  // requestAnimationFrame
     // The page lives as long as the loop below, which never returns.
-    auto page = std::make_unique<Page>();
+    auto page = std::make_unique<Page>(settings);
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
         emscripten_webgl_create_context(kCanvas, &attributes);
     if (context <= 0 ||
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS ||
-        !page->target.start()) {
+        !page->core.start(nowMicroseconds())) {
         reportUnsupported();
         return 1;
     }
-    initScene(page->scene,
-              static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    page->state.viewWidth = page->state.viewHeight = 0;  // set by the first followSize
-    followSize(*page);
-    primeLights(page->state, page->scene);
-    page->started = page->fpsSince = emscripten_get_now();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, page.get(), EM_FALSE,
                                     onKeyDown);
     emscripten_set_webglcontextlost_callback(kCanvas, page.get(), EM_FALSE, onContextLost);

@@ -27,7 +27,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-REPLAYS = ["settings_reader", "command_line", "access_key", "button"]
+REPLAYS = ["settings_reader", "command_line", "access_key", "button", "x11_options"]
 NATIVE = ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF", "-DORVELLE_BENCHMARKS=OFF"]
 WINDOWS = ["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"]
 # Each layer's list, the share of its faults the tests must catch, its build

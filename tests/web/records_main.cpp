@@ -7,9 +7,9 @@
 #include <cstring>
 #include <memory>
 
-#include "renderer/keys.h"
-#include "renderer/scene.h"
-#include "tests/renderer/recording_target.h"
+#include "renderer/scene/keys.h"
+#include "renderer/scene/scene.h"
+#include "tests/renderer/scene/recording_target.h"
 
 namespace {
 

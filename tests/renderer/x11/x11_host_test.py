@@ -1,0 +1,195 @@
+# The X11 host, orvelle, under Xvfb with Mesa: its own window and SIGTERM, a
+# window someone else made, resized and destroyed, a bad window id, and the
+# same frame as the off-screen host. Then on the root window of an X.Org
+# server with two RandR monitors: each covered, and followed when one is
+# turned off and on again.
+
+import os
+import resource
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+from ctypes import CDLL, c_int, c_uint, c_ulong, c_void_p
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "e2e"))
+from e2e_support import Screenshot, covered, main, wait_until  # noqa: E402
+from winebox import DummyDisplay, VirtualDisplay, screenshot  # noqa: E402
+
+BUILD = Path(os.environ["ORVELLE_BUILD"])
+HOST = BUILD / "renderer/orvelle"
+FRAMES = BUILD / "renderer/orvelle-frames"
+
+
+class Host(unittest.TestCase):
+    # A server of the class's own (an 800x600 Xvfb unless it says), and the host on it.
+
+    @classmethod
+    def setUpClass(cls, server=None):
+        cls.work = Path(cls.enterClassContext(tempfile.TemporaryDirectory(prefix="orvelle-x11-")))
+        cls.display = server(cls.work) if server else VirtualDisplay(cls.work, "800x600")
+        cls.env = cls.enterClassContext(cls.display).env()
+        cls.env.pop("XSCREENSAVER_WINDOW", None)
+
+    def start(self, *args, env=None, memory=None):
+        # With memory, the host may map no more than that many bytes.
+        limit = memory and (lambda: resource.setrlimit(resource.RLIMIT_AS, (memory, memory)))
+        p = subprocess.Popen([HOST, *map(str, args)], env=env or self.env, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, text=True, preexec_fn=limit)
+        self.addCleanup(lambda: (p.poll() is None and p.kill(), p.communicate()))
+        return p
+
+    def window(self, x, y, width, height, input_only=False):
+        # A window of someone else's, made through Xlib (one for input only,
+        # where nothing can be drawn, if asked): its id, and the call that
+        # sends an Xlib request about it (and waits for it to be done).
+        xlib = CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = c_void_p
+        xlib.XDefaultRootWindow.restype = xlib.XCreateWindow.restype = c_ulong
+        xlib.XCreateWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint,
+                                       c_int, c_uint, c_void_p, c_ulong, c_void_p]
+        display = c_void_p(xlib.XOpenDisplay(self.env["DISPLAY"].encode()))
+        self.addCleanup(xlib.XCloseDisplay, display)
+        # Depth and visual from the parent; class 1 InputOutput, 2 InputOnly.
+        window = c_ulong(xlib.XCreateWindow(display, xlib.XDefaultRootWindow(display), x, y, width,
+                                            height, 0, 0, 2 if input_only else 1, None, 0, None))
+
+        def request(name, *args):
+            getattr(xlib, name)(display, window, *args)
+            xlib.XSync(display, 0)
+        request("XMapWindow")
+        return window.value, request
+
+    def screenshot(self):
+        return Screenshot(screenshot(self.env["DISPLAY"], self.work / "shot.ppm"))
+
+    def lit(self, region):
+        # How many pixels of a region of the screen are lit.
+        return self.screenshot().colour_counts(region)["lit"]
+
+
+class X11Host(Host):
+    def test_its_own_window_shows_the_three_lights_until_a_signal(self):
+        host = self.start("-geometry", "640x480")
+        self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
+                        "no red, green and blue light")
+        sent = time.time()
+        host.send_signal(signal.SIGTERM)
+        self.assertEqual(host.wait(timeout=5), 0)
+        self.assertLess(time.time() - sent, 1.0)
+
+    def test_a_window_made_elsewhere_is_drawn_in_followed_and_its_end_ends_it(self):
+        window_id, request = self.window(200, 150, 320, 240)
+        # As XScreenSaver starts a saver: -root, and its own window named aside.
+        host = self.start("--root", env=dict(self.env, XSCREENSAVER_WINDOW=hex(window_id)))
+        self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
+        self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), 0,
+                         "drawn outside the window")
+        # A larger window: the picture follows, centred on the new size.
+        request("XResizeWindow", 560, 420)
+        self.assertTrue(wait_until(lambda: self.lit((530, 150, 230, 420)), 15),
+                        "the picture did not follow the new size")
+        request("XDestroyWindow")
+        self.assertEqual(host.wait(timeout=5), 0)
+
+    def test_a_window_id_that_names_no_window_fails_at_once(self):
+        host = self.start("-window-id", "0x7ffffff0")
+        self.assertEqual(host.wait(timeout=5), 1)
+        self.assertEqual(host.stderr.read().strip(), "orvelle: window 0x7ffffff0 does not exist")
+
+    def test_refused_inputs_say_why_and_end_with_1_never_a_signal_nor_in_a_foreign_window(self):
+        # Under a gigabyte of memory: no input makes the host ask for more.
+        input_only, _ = self.window(0, 0, 100, 100, input_only=True)
+        geometry = "orvelle: -geometry takes WIDTHxHEIGHT, each 1 to 16384: "
+        cases = [
+            (["-geometry", "65536x65536"], None, geometry + '"65536x65536"'),
+            (["-geometry", "99999999999x5", "-snapshot-at", "1", "x.ppm"], None,
+             geometry + '"99999999999x5"'),
+            (["-geometry", "40000x40000"], None, geometry + '"40000x40000"'),
+            (["-geometry", "800x600junk"], None, geometry + '"800x600junk"'),
+            (["-root"], "0x200001garbage",
+             'orvelle: XSCREENSAVER_WINDOW is not a window id: "0x200001garbage"'),
+            (["-window-id", "0x10000050d"], None,
+             'orvelle: the window id is not a 32-bit number: "0x10000050d"'),
+            (["-clock-step", "4294967296"], None,
+             'orvelle: the clock step is not a 32-bit number: "4294967296"'),
+            (["-window-id", hex(input_only)], None,
+             f"orvelle: window {hex(input_only)} is input-only: nothing can be drawn in it"),
+        ]
+        for args, variable, said in cases:
+            with self.subTest(args=args, variable=variable):
+                env = dict(self.env, **({"XSCREENSAVER_WINDOW": variable} if variable else {}))
+                host = self.start(*args, env=env, memory=1 << 30)
+                self.assertEqual(host.wait(timeout=30), 1)
+                self.assertEqual(host.stderr.read().splitlines()[0], said)
+        self.assertEqual(self.lit((0, 0, 800, 600)), 0, "drawn somewhere")
+
+    def test_a_window_that_vanishes_at_any_moment_ends_it_with_a_message(self):
+        # Destroyed as the host looks at it, makes its context, or draws.
+        for delay in (0.0, 0.05, 0.2, 1.0):
+            with self.subTest(delay=delay):
+                window_id, request = self.window(0, 0, 200, 200)
+                host = self.start("-window-id", hex(window_id), memory=1 << 30)
+                time.sleep(delay)  # the moment chosen, not a wait for an outcome
+                request("XDestroyWindow")
+                code = host.wait(timeout=30)
+                said = host.stderr.read()
+                self.assertIn(code, (0, 1), said)  # never a signal
+                self.assertRegex(said, r"^orvelle: (the window is gone|window 0x[0-9a-f]+ does "
+                                       r"not exist|OpenGL cannot draw in the window)", said)
+
+    def test_the_same_frame_as_the_off_screen_host(self):
+        # Both draw with Mesa's llvmpipe: byte for byte the same colours.
+        mine, theirs = self.work / "x11.ppm", self.work / "offscreen.ppm"
+        host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
+                          "-snapshot-at", "3000", mine)
+        self.assertEqual(host.wait(timeout=60), 0)
+        subprocess.run([FRAMES, "320", "240", "7", "3000", "20", theirs], check=True, timeout=60)
+        self.assertEqual(mine.read_bytes(), theirs.read_bytes())
+
+
+class X11HostOnMonitors(Host):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass(DummyDisplay)
+        cls.display.add("DUMMY1", 800, 600)
+        subprocess.run(["xsetroot", "-solid", "white"], env=cls.env, check=True, timeout=20)
+
+    def test_each_monitor_shows_a_scene_of_its_own_at_its_size(self):
+        # Each part as the off-screen host draws the scene made first, and second.
+        mine, alone = self.work / "root.ppm", self.work / "alone.ppm"
+        host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000", mine)
+        self.assertEqual(host.wait(timeout=60), 0)
+        for made, (left, top, width, height) in ((0, (0, 0, 1024, 768)), (1, (1024, 0, 800, 600))):
+            subprocess.run([FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
+                           check=True, timeout=60)
+            pairs = zip(Screenshot(mine).pixels(left, top, width, height),
+                        Screenshot(alone).pixels(0, 0, width, height))
+            # To one level: the viewport's offset moves a few edges' rounding.
+            self.assertLessEqual(max(abs(a - b) for p, q in pairs for a, b in zip(p, q)), 1)
+
+    def test_the_root_window_covers_each_monitor_and_follows_them(self):
+        host = self.start("-root")
+        monitors = self.display.monitors()
+        self.assertEqual(sorted(monitors.values()), [(0, 0, 1024, 768), (1024, 0, 800, 600)])
+
+        def cover(*names):
+            return lambda: all(covered(self.screenshot(), monitors[n]) for n in names)
+        self.assertTrue(wait_until(cover("DUMMY0", "DUMMY1"), 60), "a monitor is not covered")
+        self.display.xrandr("--output", "DUMMY1", "--off")
+        self.assertTrue(wait_until(lambda: self.screenshot().width == 1024 and cover("DUMMY0")(),
+                                   30), "the primary is not covered any more")
+        # The screen grown first, so that the monitor coming back changes the monitors only.
+        self.display.xrandr("--fb", "1824x768")
+        self.assertTrue(wait_until(lambda: self.screenshot().width == 1824, 30))
+        self.display.add("DUMMY1", 800, 600)
+        self.assertTrue(wait_until(cover("DUMMY1"), 60), "the second monitor is not covered again")
+        host.send_signal(signal.SIGTERM)
+        self.assertEqual(host.wait(timeout=10), 0)
+
+
+if __name__ == "__main__":
+    main()
