@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "config/settings_file_win32.h"
 #include "frontend/preview_win32.h"
 #include "frontend/saver_run_win32.h"
 #include "frontend/startup.h"
+#include "platform/names.h"
 #include "platform/text_win32.h"
 #include "settings/settings_dialog_win32.h"
 
@@ -19,6 +22,22 @@ class Win32StartupPlatform final : public StartupPlatform, public Win32SettingsP
 public:
     bool windowExists(const std::string& caption) override {
         return FindWindowW(nullptr, win32::widen(caption).c_str()) != nullptr;
+    }
+
+    bool takeBusyGuard() override {
+        // Its existence is the sign, so nobody needs to own it. It goes with
+        // this program's end (the renderer inherits no handle).
+        const std::wstring name = win32::widen(names::kBusyGuard);
+        win32::UniqueKernelHandle guard(CreateMutexW(nullptr, FALSE, name.c_str()));
+        if (guard && GetLastError() == ERROR_ALREADY_EXISTS) return false;
+        busyGuard_ = std::move(guard);
+        return true;
+    }
+
+    bool busyGuardHeld() override {
+        const win32::UniqueKernelHandle guard(
+            OpenMutexW(SYNCHRONIZE, FALSE, win32::widen(names::kBusyGuard).c_str()));
+        return static_cast<bool>(guard);
     }
 
     bool showPreview(uint32_t paneHandle, FrontEndState& state) override {
@@ -52,6 +71,7 @@ public:
     }
 
 private:
+    win32::UniqueKernelHandle busyGuard_;
     std::unique_ptr<PreviewWindow> preview_;
     std::unique_ptr<SaverRunWindow> saverRun_;
 };

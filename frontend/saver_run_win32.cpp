@@ -34,6 +34,7 @@ std::optional<uint32_t> SaverRunWindow::startRenderer() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
+    // No handles inherited: the busy guard must end with this program.
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return std::nullopt;

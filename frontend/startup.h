@@ -31,6 +31,14 @@ class StartupPlatform : public virtual ProfileStore, public virtual FileProbe {
 public:
     // A top-level window with this caption (UTF-8), hidden ones too.
     virtual bool windowExists(const std::string& caption) = 0;
+    // The busy guard: a named object of the session that the starts which
+    // open a saver run or the settings dialog take before they look for the
+    // busy captions, and hold while they live. Unlike a caption, which
+    // exists only once the window does, it cannot be taken by two starts at
+    // once. takeBusyGuard is false when another copy holds it (a guard that
+    // cannot be made at all stops nothing); busyGuardHeld asks without taking.
+    virtual bool takeBusyGuard() = 0;
+    virtual bool busyGuardHeld() = 0;
     // Places the preview window into the host's pane; false when it cannot be.
     virtual bool showPreview(uint32_t paneHandle, FrontEndState& state) = 0;
     virtual void makeFolder(const std::string& path) = 0;

@@ -88,6 +88,30 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
     EXPECT_EQ(digest.value(), 16839374835564153226ull);
 }
 
+// The starts that may open a saver run or the settings dialog take the busy
+// guard, and end at once while another copy holds it; the others only look.
+TEST_F(Startup, OneSaverRunOrDialogAtATimeByTheBusyGuard) {
+    using enum StartupOutcome;
+    // The switch, whether another copy holds the guard, the outcome, and
+    // whether this copy took it.
+    const std::tuple<const char*, bool, StartupOutcome, bool> cases[] = {
+        {"/s", false, SaverRunLoaded, true}, {"", false, SaverRunLoaded, true},
+        {"/c", false, EndNow, true},         {"/p 1234", false, PreviewShown, false},
+        {"/a", false, EndNow, false},        {"/s", true, EndNow, false},
+        {"", true, EndNow, false},           {"/c", true, EndNow, false},
+        {"/p 1234", true, EndNow, false},    {"/a", true, EndNow, false},
+    };
+    for (const auto& [arguments, elsewhere, outcome, taken] : cases) {
+        SCOPED_TRACE(testing::joined({arguments, elsewhere ? "held" : "free"}));
+        platform.calls.clear();
+        platform.guardElsewhere = elsewhere;
+        platform.guardTaken = false;
+        EXPECT_EQ(start(arguments), outcome);
+        EXPECT_EQ(platform.guardTaken, taken);
+        EXPECT_EQ(platform.calls.empty(), elsewhere);  // a busy copy's start does nothing
+    }
+}
+
 // What the media and the platform hear over a saver run. Steps: load; win+
 // and win- (its window appears or goes), other+ (a window of the caption from
 // another process), exit (its process ends), nostart (it cannot start);

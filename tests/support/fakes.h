@@ -84,6 +84,9 @@ public:
 class RecordingStartup final : public StartupPlatform, public FakeSettings {
 public:
     std::set<std::string> windows;
+    // Another copy holds the busy guard; this one took it.
+    bool guardElsewhere = false;
+    bool guardTaken = false;
     bool previewPlaceable = true;
     bool renderer = true;
     bool saverRunLoads = true;
@@ -91,6 +94,8 @@ public:
     std::vector<std::string> calls;
 
     bool windowExists(const std::string& caption) override { return windows.count(caption) > 0; }
+    bool takeBusyGuard() override { return guardTaken = !guardElsewhere; }
+    bool busyGuardHeld() override { return guardElsewhere; }
     bool showPreview(uint32_t pane, FrontEndState&) override {
         calls.push_back("preview " + std::to_string(pane));
         return previewPlaceable;
