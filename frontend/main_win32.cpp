@@ -40,6 +40,20 @@ public:
         return static_cast<bool>(guard);
     }
 
+    PaneFacts paneFacts(uint32_t paneHandle) override {
+        HWND pane = reinterpret_cast<HWND>(static_cast<uintptr_t>(paneHandle));
+        PaneFacts facts;
+        facts.exists = IsWindow(pane) != FALSE;
+        if (!facts.exists) return facts;
+        HWND desktop = GetDesktopWindow();
+        HWND shell = GetShellWindow();
+        facts.child = (GetWindowLongW(pane, GWL_STYLE) & WS_CHILD) != 0 &&
+                      GetAncestor(pane, GA_PARENT) != desktop;
+        facts.desktop = pane == desktop;
+        facts.inShell = shell != nullptr && GetAncestor(pane, GA_ROOT) == shell;
+        return facts;
+    }
+
     bool showPreview(uint32_t paneHandle, FrontEndState& state) override {
         preview_ = std::make_unique<PreviewWindow>(state.lastResult);
         HWND pane = reinterpret_cast<HWND>(static_cast<uintptr_t>(paneHandle));

@@ -19,6 +19,10 @@ int16_t screenDimension16(int32_t pixels) {
 
 }  // namespace
 
+bool isPreviewPane(const PaneFacts& facts) {
+    return facts.exists && facts.child && !facts.desktop && !facts.inShell;
+}
+
 StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     const CommandLine& line = state.commandLine;
 
@@ -33,10 +37,11 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
         return StartupOutcome::EndNow;
     }
 
-    // 2. The preview: nothing else happens. A handle that names no window
+    // 2. The preview: nothing else happens. A handle that names no pane
     //    leaves nothing to show, so the program ends.
     if (line.mode == StartMode::Preview) {
-        if (!line.previewHandle || !platform.showPreview(*line.previewHandle, state)) {
+        if (!line.previewHandle || !isPreviewPane(platform.paneFacts(*line.previewHandle)) ||
+            !platform.showPreview(*line.previewHandle, state)) {
             return StartupOutcome::EndNow;
         }
         return StartupOutcome::PreviewShown;

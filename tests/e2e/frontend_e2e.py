@@ -2,16 +2,17 @@
 # name whose Shift-JIS bytes hold a backslash, the screen size it records, the
 # renderer started hidden and ended with it; the music started, watched and
 # ended with it (the media commands read from Wine's own trace of its media
-# control interface). The preview in a pane of our own, a window of the probe:
-# Wine 8 does not show the content of a window placed into another process's
-# window, so its structure is checked here and its pixels by the Windows
-# tests, in memory.
+# control interface). The preview in a pane of our own, a child of a window of
+# the probe: Wine 8 does not show the content of a window placed into another
+# process's window, so its structure is checked here and its pixels by the
+# Windows tests, in memory; and previews asked into windows that are no pane.
 
 import os
 import re
 import shutil
 import signal
 import subprocess
+import time
 
 from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
 
@@ -104,7 +105,7 @@ class FrontEnd(WineTestCase):
         for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
             with self.subTest(pane=f"{width}x{height}", end=end):
                 holder = self.box.start(self.folder / "probe.exe", "hold", PANE, 60000, 100, 100,
-                                        width, height, name="pane")
+                                        width, height, "pane", name="pane")
                 said = self.box.logs / "pane.out"  # the probe's window=HANDLE line
                 pane = wait_until(lambda: said.exists() and fields(said.read_text().strip())
                                   .get("window"), 30)
@@ -122,6 +123,27 @@ class FrontEnd(WineTestCase):
                 # The pane destroyed, or its host process just exits.
                 self.ended_promptly(scr, lambda: self.probe("close", PANE) if end == "close"
                                     else os.killpg(holder.pid, signal.SIGKILL))
+
+    def test_a_preview_asked_into_a_window_that_is_no_pane_ends_at_once_showing_nothing(self):
+        # The desktop window, and a top-level window of another program.
+        self.box.start(self.folder / "probe.exe", "hold", "Orvelle no pane", 60000, 100, 100, 200,
+                       150, name="window")
+        said = self.box.logs / "window.out"
+        window = wait_until(lambda: fields(said.read_text().strip()).get("window"), 30)
+        for target in (fields(self.probe("desktop")[1].strip())["window"], window):
+            with self.subTest(target=target):
+                started = time.time()
+                scr = self.box.start(self.folder / "Orvelle.scr", "/p", target, name="scr")
+                shown = []
+
+                def ended():
+                    shown.extend(self.box.xdotool("search", "--onlyvisible", "--name",
+                                                  "^Preview Window$").stdout.split())
+                    return scr.poll() is not None
+                self.assertTrue(wait_until(ended, 10))
+                self.assertLess(time.time() - started, 2.0)
+                self.assertEqual((scr.returncode, shown), (0, []))
+                self.assertEqual(len(self.described("Orvelle no pane")), 1, "a window put in it")
 
 
 if __name__ == "__main__":

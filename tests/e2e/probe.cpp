@@ -1,9 +1,9 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
 // the system from the inside: a window and its controls by caption, and what
-// a screen reader hears of them (and its action on one). It also holds a
-// window of its own (a pane for a preview, a window elsewhere, a white one
-// under a saver, or one with two push buttons that report every click).
-// Prints its results as key=value lines.
+// a screen reader hears of them (and its action on one), and the desktop
+// window. It also holds a window of its own (a window elsewhere, a white one
+// under a saver, one with a pane for a preview, or one with two push buttons
+// that report every click). Prints its results as key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -175,8 +175,9 @@ int choose(const std::string& caption, const std::string& path) {
     return waitFor([w] { return !IsWindow(w); }, 10000) ? 0 : 1;
 }
 
-// CAPTION MS X Y W H [white|buttons]: a window there for MS; with buttons, two push buttons in
-// it (the second disabled) whose clicks it prints.
+// CAPTION MS X Y W H [white|buttons|pane]: a window there for MS; with buttons, two push buttons
+// in it (the second disabled) whose clicks it prints; with pane, a child window that fills it, a
+// host's preview pane. Prints the handle of the window, or of the pane.
 int hold(const std::string& caption, DWORD ms, int x, int y, int width, int height,
          const std::string& extra) {
     WNDCLASSW wc{};
@@ -188,7 +189,11 @@ int hold(const std::string& caption, DWORD ms, int x, int y, int width, int heig
     HWND window =
         CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), WS_POPUP | WS_VISIBLE, x, y,
                         width, height, nullptr, nullptr, wc.hInstance, nullptr);
-    std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
+    HWND pane = extra == "pane"
+                    ? CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, width,
+                                      height, window, nullptr, wc.hInstance, nullptr)
+                    : window;
+    std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(pane)));
     std::fflush(stdout);
     ButtonWindow first, second;
     const bool buttons = extra == "buttons";
@@ -226,6 +231,11 @@ int main() {
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "choose") return choose(caption, args[3]);
+    if (command == "desktop") {
+        std::printf("window=%llu\n",
+                    static_cast<unsigned long long>(uintptr_t(GetDesktopWindow())));
+        return 0;
+    }
     if (command == "hold")
         return hold(caption, number(3), number(4), number(5), number(6), number(7), args[8]);
     std::fprintf(stderr, "probe: unknown command\n");

@@ -112,6 +112,25 @@ TEST_F(Startup, OneSaverRunOrDialogAtATimeByTheBusyGuard) {
     }
 }
 
+TEST_F(Startup, APreviewGoesOnlyIntoAPane) {
+    // What the named window is (a window, a child, the desktop, in the
+    // shell), and whether the preview is shown in it.
+    const std::pair<PaneFacts, bool> cases[] = {
+        {{true, true, false, false}, true},     // a host's pane
+        {{false, false, false, false}, false},  // no window
+        {{true, false, false, false}, false},   // a top-level window of a program
+        {{true, false, true, false}, false},    // the desktop window
+        {{true, false, false, true}, false},    // the shell's window
+        {{true, true, false, true}, false},     // a child of it: the desktop's icons
+    };
+    for (const auto& [facts, shown] : cases) {
+        platform.calls.clear();
+        platform.paneIs = facts;
+        EXPECT_EQ(start("/p 1234"), shown ? StartupOutcome::PreviewShown : StartupOutcome::EndNow);
+        EXPECT_EQ(testing::joined(platform.calls), shown ? "preview 1234" : "");
+    }
+}
+
 // What the media and the platform hear over a saver run. Steps: load; win+
 // and win- (its window appears or goes), other+ (a window of the caption from
 // another process), exit (its process ends), nostart (it cannot start);

@@ -87,6 +87,7 @@ public:
     // Another copy holds the busy guard; this one took it.
     bool guardElsewhere = false;
     bool guardTaken = false;
+    PaneFacts paneIs{true, true, false, false};
     bool previewPlaceable = true;
     bool renderer = true;
     bool saverRunLoads = true;
@@ -96,6 +97,7 @@ public:
     bool windowExists(const std::string& caption) override { return windows.count(caption) > 0; }
     bool takeBusyGuard() override { return guardTaken = !guardElsewhere; }
     bool busyGuardHeld() override { return guardElsewhere; }
+    PaneFacts paneFacts(uint32_t) override { return paneIs; }
     bool showPreview(uint32_t pane, FrontEndState&) override {
         calls.push_back("preview " + std::to_string(pane));
         return previewPlaceable;
