@@ -105,6 +105,9 @@ private:
 };
 
 int run() {
+    // A music file on an empty drive or a share out of reach fails like a
+    // missing file, without the system's box asking for a disk.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     OleSession ole;
     FrontEndState state;
     // The command line in the system code page, without the program name.
