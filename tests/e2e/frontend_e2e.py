@@ -5,20 +5,18 @@
 # control interface). The preview in a pane of our own, a child of a window of
 # the probe: Wine 8 does not show the content of a window placed into another
 # process's window, so its structure is checked here and its pixels by the
-# Windows tests, in memory; and previews asked into windows that are no pane.
+# Windows tests, in memory; and a preview asked into the desktop window.
 
 import os
-import re
 import shutil
 import signal
-import subprocess
 import time
 
-from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
+from e2e_support import (FILE, KIND, REPEAT, WineTestCase, fields, ini, main, media_commands,
+                         sine_mp3, wait_until)
 
 PANE = "Orvelle test pane"
 WS_CHILD, WS_POPUP = 0x40000000, 0x80000000
-TRACE_LINE = re.compile(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)", [0-9A-Fa-f]+, (\d+),')
 
 
 class FrontEnd(WineTestCase):
@@ -31,14 +29,7 @@ class FrontEnd(WineTestCase):
         return saver
 
     def media_commands(self):
-        # (command, reply capacity) of every command the front end sent.
-        # Wine traces its own inner commands too: when a command names a
-        # device that is not open it opens it itself and sends the command
-        # again, both with " wait" appended; those are left out.
-        text = (self.box.logs / "saver.out").read_text(errors="replace")
-        sent = [(m.group(1).replace('\\"', '"').replace("\\\\", "\\"), int(m.group(2)))
-                for m in TRACE_LINE.finditer(text)]
-        return [(c, n) for c, n in sent if not c.endswith(" wait")]
+        return media_commands(self.box.logs / "saver.out")
 
     def test_a_saver_run_from_any_folder_records_the_screen_and_ends_with_its_hidden_renderer(self):
         # ソナタ\表示.scr: the second bytes of ソ and 表 are "\" in Shift-JIS.
@@ -74,11 +65,7 @@ class FrontEnd(WineTestCase):
     def test_an_mp3_plays_restarts_after_its_end_and_is_closed(self):
         music = self.box.c_drive() / "music"
         music.mkdir(exist_ok=True)
-        # A sine tone of about 1.5 s, encoded as MP3 by GStreamer.
-        subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "num-buffers=64",
-                        "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
-                        "lamemp3enc", "!", "filesink", f"location={music / 'short one.mp3'}"],
-                       check=True, timeout=60, capture_output=True)
+        sine_mp3(music / "short one.mp3")
         saver = self.start_saver(ini({KIND: " 2", REPEAT: " 0", FILE: "C:\\music\\short one.mp3"}))
         restarted = wait_until(
             lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
@@ -144,7 +131,6 @@ class FrontEnd(WineTestCase):
                 self.assertLess(time.time() - started, 2.0)
                 self.assertEqual((scr.returncode, shown), (0, []))
                 self.assertEqual(len(self.described("Orvelle no pane")), 1, "a window put in it")
-
 
 if __name__ == "__main__":
     main()
