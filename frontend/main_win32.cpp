@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "config/settings_file_win32.h"
 #include "frontend/preview_win32.h"
 #include "frontend/saver_run_win32.h"
 #include "frontend/startup.h"
+#include "platform/names.h"
 #include "platform/text_win32.h"
 #include "settings/settings_dialog_win32.h"
 
@@ -19,6 +22,36 @@ class Win32StartupPlatform final : public StartupPlatform, public Win32SettingsP
 public:
     bool windowExists(const std::string& caption) override {
         return FindWindowW(nullptr, win32::widen(caption).c_str()) != nullptr;
+    }
+
+    bool takeBusyGuard() override {
+        // Its existence is the sign, so nobody needs to own it. It goes with
+        // this program's end (the renderer inherits no handle).
+        const std::wstring name = win32::widen(names::kBusyGuard);
+        win32::UniqueKernelHandle guard(CreateMutexW(nullptr, FALSE, name.c_str()));
+        if (guard && GetLastError() == ERROR_ALREADY_EXISTS) return false;
+        busyGuard_ = std::move(guard);
+        return true;
+    }
+
+    bool busyGuardHeld() override {
+        const win32::UniqueKernelHandle guard(
+            OpenMutexW(SYNCHRONIZE, FALSE, win32::widen(names::kBusyGuard).c_str()));
+        return static_cast<bool>(guard);
+    }
+
+    PaneFacts paneFacts(uint32_t paneHandle) override {
+        HWND pane = reinterpret_cast<HWND>(static_cast<uintptr_t>(paneHandle));
+        PaneFacts facts;
+        facts.exists = IsWindow(pane) != FALSE;
+        if (!facts.exists) return facts;
+        HWND desktop = GetDesktopWindow();
+        HWND shell = GetShellWindow();
+        facts.child = (GetWindowLongW(pane, GWL_STYLE) & WS_CHILD) != 0 &&
+                      GetAncestor(pane, GA_PARENT) != desktop;
+        facts.desktop = pane == desktop;
+        facts.inShell = shell != nullptr && GetAncestor(pane, GA_ROOT) == shell;
+        return facts;
     }
 
     bool showPreview(uint32_t paneHandle, FrontEndState& state) override {
@@ -52,6 +85,7 @@ public:
     }
 
 private:
+    win32::UniqueKernelHandle busyGuard_;
     std::unique_ptr<PreviewWindow> preview_;
     std::unique_ptr<SaverRunWindow> saverRun_;
 };
@@ -71,6 +105,9 @@ private:
 };
 
 int run() {
+    // A music file on an empty drive or a share out of reach fails like a
+    // missing file, without the system's box asking for a disk.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     OleSession ole;
     FrontEndState state;
     // The command line in the system code page, without the program name.

@@ -1,5 +1,7 @@
 #include "frontend/saver_run.h"
 
+#include <algorithm>
+
 namespace orvelle {
 
 void SaverRun::setTimer(SaverTimer timer, bool on) {
@@ -12,7 +14,8 @@ void SaverRun::setTimer(SaverTimer timer, bool on) {
 }
 
 void SaverRun::onLoad() {
-    platform_.startRenderer();
+    renderer_ = platform_.startRenderer();
+    startedAt_ = platform_.nowMs();
     source_ = musicSourceOf(music_);
     switch (source_) {
         case MusicSource::Cd:
@@ -49,14 +52,37 @@ void SaverRun::onTimer(SaverTimer timer) {
     }
 }
 
+// Only the renderer this run started counts: a window of the same caption
+// from another renderer (started by hand, or by another run) neither keeps
+// the run going nor ends it.
+bool SaverRun::ownWindowShown() {
+    const std::vector<uint32_t> processes = platform_.rendererWindowProcesses();
+    return renderer_ &&
+           std::find(processes.begin(), processes.end(), *renderer_) != processes.end();
+}
+
 void SaverRun::watchRenderer() {
-    if (platform_.rendererWindowExists()) {
-        rendererSeen_ = true;
-        return;
+    if (platform_.rendererProcessRunning()) {
+        const uint64_t now = platform_.nowMs();
+        if (ownWindowShown()) {
+            rendererSeen_ = true;
+            windowGoneAt_.reset();
+            return;
+        }
+        if (!rendererSeen_) {
+            // Still starting, until the deadline. One that misses it is taken
+            // for hung and ended: a hidden process left behind could hold on
+            // to a switched display and would never end by itself.
+            if (now - startedAt_ < kRendererWindowDeadlineMs) return;
+            platform_.endRenderer();
+        } else {
+            // Its window is gone and it is ending; it puts the display back
+            // after its window. One that lingers past the grace ends the run
+            // all the same and goes on alone.
+            if (!windowGoneAt_) windowGoneAt_ = now;
+            if (now - *windowGoneAt_ < kRendererEndGraceMs) return;
+        }
     }
-    // A renderer still starting has no window yet: it is gone only once its
-    // window was seen and is gone, or its process has ended or never started.
-    if (!rendererSeen_ && platform_.rendererProcessRunning()) return;
     setTimer(SaverTimer::RendererWatch, false);
     onQueryUnload();
 }
@@ -64,6 +90,15 @@ void SaverRun::watchRenderer() {
 void SaverRun::onQueryUnload() {
     if (ended_) return;
     ended_ = true;
+    // A renderer that did not end by itself (killed, crashed, or ended above)
+    // may have left the primary display switched. One that ended normally
+    // has put it back, so a display as its registry settings hold it is left
+    // alone; a renderer still running puts it back itself.
+    DisplayMode current, registry;
+    if (!platform_.rendererProcessRunning() && platform_.readDisplayModes(current, registry) &&
+        current != registry) {
+        platform_.restoreDisplay();
+    }
     if (cdTimer_) {
         setTimer(SaverTimer::CdWatch, false);
         bgm_.cdClose();

@@ -26,7 +26,7 @@ bool SaverRunWindow::load() {
     return true;
 }
 
-bool SaverRunWindow::startRenderer() {
+std::optional<uint32_t> SaverRunWindow::startRenderer() {
     const std::wstring path = rendererPath();
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
@@ -34,21 +34,58 @@ bool SaverRunWindow::startRenderer() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
+    // No handles inherited: the busy guard must end with this program.
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        return false;
+        return std::nullopt;
     }
     CloseHandle(process.hThread);
     renderer_.reset(process.hProcess);
-    return true;
+    return static_cast<uint32_t>(process.dwProcessId);
 }
 
-bool SaverRunWindow::rendererWindowExists() {
-    return FindWindowW(nullptr, win32::widen(names::kRendererCaption).c_str()) != nullptr;
+std::vector<uint32_t> SaverRunWindow::rendererWindowProcesses() {
+    const std::wstring caption = win32::widen(names::kRendererCaption);
+    std::vector<uint32_t> processes;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        processes.push_back(static_cast<uint32_t>(process));
+    }
+    return processes;
 }
 
 bool SaverRunWindow::rendererProcessRunning() {
     return renderer_ && WaitForSingleObject(renderer_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void SaverRunWindow::endRenderer() {
+    if (!renderer_) return;
+    TerminateProcess(renderer_.get(), 1);
+    // A process ended so is gone within moments; it sends nothing to wait for.
+    WaitForSingleObject(renderer_.get(), 2000);
+}
+
+uint64_t SaverRunWindow::nowMs() {
+    return GetTickCount64();
+}
+
+bool SaverRunWindow::readDisplayModes(DisplayMode& current, DisplayMode& registry) {
+    // Read only here, at the run's end: Wine answers a program without a
+    // window on the screen with the current mode it first read, whatever
+    // changed since (measured), so an earlier read would make this one stale.
+    const auto read = [](DWORD which, DisplayMode& mode) {
+        DEVMODEW settings{};
+        settings.dmSize = sizeof settings;
+        if (!EnumDisplaySettingsW(nullptr, which, &settings)) return false;
+        mode = {settings.dmPelsWidth, settings.dmPelsHeight, settings.dmBitsPerPel};
+        return true;
+    };
+    return read(ENUM_CURRENT_SETTINGS, current) && read(ENUM_REGISTRY_SETTINGS, registry);
+}
+
+void SaverRunWindow::restoreDisplay() {
+    ChangeDisplaySettingsW(nullptr, 0);
 }
 
 void SaverRunWindow::setTimer(SaverTimer timer, uint32_t intervalMs, bool on) {

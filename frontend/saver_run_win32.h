@@ -1,5 +1,5 @@
 // A saver run on Windows: the hidden window "Zelkor_Main" with its three
-// timers, the renderer's process, and the winmm music.
+// timers, the renderer's process, the display, and the winmm music.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +25,13 @@ public:
     // window cannot be created.
     bool load();
 
-    bool startRenderer() override;
-    bool rendererWindowExists() override;
+    std::optional<uint32_t> startRenderer() override;
+    std::vector<uint32_t> rendererWindowProcesses() override;
     bool rendererProcessRunning() override;
+    void endRenderer() override;
+    uint64_t nowMs() override;
+    bool readDisplayModes(DisplayMode& current, DisplayMode& registry) override;
+    void restoreDisplay() override;
     void setTimer(SaverTimer timer, uint32_t intervalMs, bool on) override;
     void showCursor() override;
     void endNow() override;

@@ -19,19 +19,29 @@ int16_t screenDimension16(int32_t pixels) {
 
 }  // namespace
 
+bool isPreviewPane(const PaneFacts& facts) {
+    return facts.exists && facts.child && !facts.desktop && !facts.inShell;
+}
+
 StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     const CommandLine& line = state.commandLine;
 
-    // 1. A saver run or the settings dialog is already there.
-    if (platform.windowExists(names::kSaverRunCaption) ||
+    // 1. A saver run or the settings dialog is already there, or starting.
+    //    The starts that may open one take the guard first; the captions
+    //    stay for copies that know no guard.
+    const bool opensBusyWindow = line.mode == StartMode::Run || line.mode == StartMode::RunPlain ||
+                                 line.mode == StartMode::Configure;
+    const bool guardFree = opensBusyWindow ? platform.takeBusyGuard() : !platform.busyGuardHeld();
+    if (!guardFree || platform.windowExists(names::kSaverRunCaption) ||
         platform.windowExists(names::kSettingsDialogCaption)) {
         return StartupOutcome::EndNow;
     }
 
-    // 2. The preview: nothing else happens. A handle that names no window
+    // 2. The preview: nothing else happens. A handle that names no pane
     //    leaves nothing to show, so the program ends.
     if (line.mode == StartMode::Preview) {
-        if (!line.previewHandle || !platform.showPreview(*line.previewHandle, state)) {
+        if (!line.previewHandle || !isPreviewPane(platform.paneFacts(*line.previewHandle)) ||
+            !platform.showPreview(*line.previewHandle, state)) {
             return StartupOutcome::EndNow;
         }
         return StartupOutcome::PreviewShown;

@@ -19,6 +19,20 @@ inline constexpr const char* kMissingRendererMessage =
     "Orvelle.dll が同じﾌｫﾙﾀﾞ内に見つかりません！";
 inline constexpr const char* kApplicationTitle = "Orvelle (ScreenSaver)";
 
+// What the front end learns of the window a preview is asked to go into.
+struct PaneFacts {
+    bool exists = false;   // it is a window
+    bool child = false;    // a child window, as a host's preview pane is
+    bool desktop = false;  // the desktop window
+    bool inShell = false;  // the shell's window, or a window inside it
+};
+
+// A preview goes only into a host's pane: a child window of another
+// window, neither the desktop nor the shell's window or anything inside it
+// (its icons cover the screen too). A top-level window of any program is no
+// pane: the picture would cover it, and nothing would ever close it.
+bool isPreviewPane(const PaneFacts& facts);
+
 // The start-up module's shared variables, and the music settings it loads.
 struct FrontEndState {
     MusicSettings music;
@@ -31,6 +45,15 @@ class StartupPlatform : public virtual ProfileStore, public virtual FileProbe {
 public:
     // A top-level window with this caption (UTF-8), hidden ones too.
     virtual bool windowExists(const std::string& caption) = 0;
+    // The busy guard: a named object of the session that the starts which
+    // open a saver run or the settings dialog take before they look for the
+    // busy captions, and hold while they live. Unlike a caption, which
+    // exists only once the window does, it cannot be taken by two starts at
+    // once. takeBusyGuard is false when another copy holds it (a guard that
+    // cannot be made at all stops nothing); busyGuardHeld asks without taking.
+    virtual bool takeBusyGuard() = 0;
+    virtual bool busyGuardHeld() = 0;
+    virtual PaneFacts paneFacts(uint32_t paneHandle) = 0;
     // Places the preview window into the host's pane; false when it cannot be.
     virtual bool showPreview(uint32_t paneHandle, FrontEndState& state) = 0;
     virtual void makeFolder(const std::string& path) = 0;

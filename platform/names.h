@@ -13,6 +13,10 @@ inline constexpr const char* kRendererClass = "OGLC_Class";
 // existing means that a copy of the front end is busy.
 inline constexpr const char* kSaverRunCaption = "Zelkor_Main";
 inline constexpr const char* kSettingsDialogCaption = "■Orvelle■";
+// The front end's busy guard, a named object of the session held by a copy
+// that runs the saver or shows the settings dialog (beside the captions,
+// which a second copy started at the same moment cannot see yet).
+inline constexpr const char* kBusyGuard = "Local\\Orvelle.FrontEnd.Busy";
 inline constexpr const char* kPreviewCaption = "Preview Window";
 // The renderer's program file, beside the front end's.
 inline constexpr const char* kRendererFile = "Orvelle.dll";

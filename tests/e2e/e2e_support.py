@@ -4,6 +4,7 @@
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
 import unittest
@@ -29,6 +30,29 @@ def ini(values):
 def fields(line):
     # The key=value fields of a line of the probe's, apart by tabs.
     return dict(item.split("=", 1) for item in line.split("\t") if "=" in item)
+
+
+TRACE_LINE = re.compile(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)", [0-9A-Fa-f]+, (\d+),')
+
+
+def media_commands(log):
+    # (command, reply capacity) of every command a program sent, from Wine's
+    # own trace of its media control interface (WINEDEBUG=trace+mci) in its
+    # log. Wine traces its inner commands too: when a command names a device
+    # that is not open it opens it itself and sends the command again, both
+    # with " wait" appended; those are left out.
+    text = Path(log).read_text(errors="replace")
+    sent = [(m.group(1).replace('\\"', '"').replace("\\\\", "\\"), int(m.group(2)))
+            for m in TRACE_LINE.finditer(text)]
+    return [(c, n) for c, n in sent if not c.endswith(" wait")]
+
+
+def sine_mp3(path):
+    # A sine tone of about 1.5 s, encoded as MP3 by GStreamer.
+    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "num-buffers=64",
+                    "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
+                    "lamemp3enc", "!", "filesink", f"location={path}"],
+                   check=True, timeout=60, capture_output=True)
 
 
 class WineTestCase(unittest.TestCase):

@@ -2,22 +2,21 @@
 # name whose Shift-JIS bytes hold a backslash, the screen size it records, the
 # renderer started hidden and ended with it; the music started, watched and
 # ended with it (the media commands read from Wine's own trace of its media
-# control interface). The preview in a pane of our own, a window of the probe:
-# Wine 8 does not show the content of a window placed into another process's
-# window, so its structure is checked here and its pixels by the Windows
-# tests, in memory.
+# control interface). The preview in a pane of our own, a child of a window of
+# the probe: Wine 8 does not show the content of a window placed into another
+# process's window, so its structure is checked here and its pixels by the
+# Windows tests, in memory; and a preview asked into the desktop window.
 
 import os
-import re
 import shutil
 import signal
-import subprocess
+import time
 
-from e2e_support import FILE, KIND, REPEAT, WineTestCase, fields, ini, main, wait_until
+from e2e_support import (FILE, KIND, REPEAT, WineTestCase, fields, ini, main, media_commands,
+                         sine_mp3, wait_until)
 
 PANE = "Orvelle test pane"
 WS_CHILD, WS_POPUP = 0x40000000, 0x80000000
-TRACE_LINE = re.compile(r'mciSendStringW \(L"((?:[^"\\]|\\.)*)", [0-9A-Fa-f]+, (\d+),')
 
 
 class FrontEnd(WineTestCase):
@@ -30,14 +29,7 @@ class FrontEnd(WineTestCase):
         return saver
 
     def media_commands(self):
-        # (command, reply capacity) of every command the front end sent.
-        # Wine traces its own inner commands too: when a command names a
-        # device that is not open it opens it itself and sends the command
-        # again, both with " wait" appended; those are left out.
-        text = (self.box.logs / "saver.out").read_text(errors="replace")
-        sent = [(m.group(1).replace('\\"', '"').replace("\\\\", "\\"), int(m.group(2)))
-                for m in TRACE_LINE.finditer(text)]
-        return [(c, n) for c, n in sent if not c.endswith(" wait")]
+        return media_commands(self.box.logs / "saver.out")
 
     def test_a_saver_run_from_any_folder_records_the_screen_and_ends_with_its_hidden_renderer(self):
         # ソナタ\表示.scr: the second bytes of ソ and 表 are "\" in Shift-JIS.
@@ -73,11 +65,7 @@ class FrontEnd(WineTestCase):
     def test_an_mp3_plays_restarts_after_its_end_and_is_closed(self):
         music = self.box.c_drive() / "music"
         music.mkdir(exist_ok=True)
-        # A sine tone of about 1.5 s, encoded as MP3 by GStreamer.
-        subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "num-buffers=64",
-                        "samplesperbuffer=1024", "!", "audio/x-raw,rate=44100,channels=1", "!",
-                        "lamemp3enc", "!", "filesink", f"location={music / 'short one.mp3'}"],
-                       check=True, timeout=60, capture_output=True)
+        sine_mp3(music / "short one.mp3")
         saver = self.start_saver(ini({KIND: " 2", REPEAT: " 0", FILE: "C:\\music\\short one.mp3"}))
         restarted = wait_until(
             lambda: "play MP3Play from 0" in [c for c, _ in self.media_commands()], 20)
@@ -104,7 +92,7 @@ class FrontEnd(WineTestCase):
         for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
             with self.subTest(pane=f"{width}x{height}", end=end):
                 holder = self.box.start(self.folder / "probe.exe", "hold", PANE, 60000, 100, 100,
-                                        width, height, name="pane")
+                                        width, height, "pane", name="pane")
                 said = self.box.logs / "pane.out"  # the probe's window=HANDLE line
                 pane = wait_until(lambda: said.exists() and fields(said.read_text().strip())
                                   .get("window"), 30)
@@ -123,6 +111,26 @@ class FrontEnd(WineTestCase):
                 self.ended_promptly(scr, lambda: self.probe("close", PANE) if end == "close"
                                     else os.killpg(holder.pid, signal.SIGKILL))
 
+    def test_a_preview_asked_into_a_window_that_is_no_pane_ends_at_once_showing_nothing(self):
+        # The desktop window, and a top-level window of another program.
+        self.box.start(self.folder / "probe.exe", "hold", "Orvelle no pane", 60000, 100, 100, 200,
+                       150, name="window")
+        said = self.box.logs / "window.out"
+        window = wait_until(lambda: fields(said.read_text().strip()).get("window"), 30)
+        for target in (fields(self.probe("desktop")[1].strip())["window"], window):
+            with self.subTest(target=target):
+                started = time.time()
+                scr = self.box.start(self.folder / "Orvelle.scr", "/p", target, name="scr")
+                shown = []
+
+                def ended():
+                    shown.extend(self.box.xdotool("search", "--onlyvisible", "--name",
+                                                  "^Preview Window$").stdout.split())
+                    return scr.poll() is not None
+                self.assertTrue(wait_until(ended, 10))
+                self.assertLess(time.time() - started, 2.0)
+                self.assertEqual((scr.returncode, shown), (0, []))
+                self.assertEqual(len(self.described("Orvelle no pane")), 1, "a window put in it")
 
 if __name__ == "__main__":
     main()

@@ -1,13 +1,17 @@
 // A small Windows program that the end-to-end tests run under Wine to look at
 // the system from the inside: a window and its controls by caption, and what
-// a screen reader hears of them (and its action on one). It also holds a
-// window of its own (a pane for a preview, a window elsewhere, a white one
-// under a saver, or one with two push buttons that report every click).
-// Prints its results as key=value lines.
+// a screen reader hears of them (and its action on one), the foreground
+// window, the desktop window, how many processes run a program. It also
+// holds a window of its own (a window elsewhere, a white one under a saver,
+// one with a pane for a preview, or one with two push buttons that report
+// every click), holds a file open as another program may, and ends the
+// process of a window as the task manager does. Prints its results as
+// key=value lines.
 #include <windows.h>
 
 #include <oleacc.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +21,7 @@
 
 #include "controls/button_win32.h"
 #include "platform/text_win32.h"
+#include "platform/win32_handles.h"
 
 namespace orvelle {
 namespace {
@@ -175,8 +180,9 @@ int choose(const std::string& caption, const std::string& path) {
     return waitFor([w] { return !IsWindow(w); }, 10000) ? 0 : 1;
 }
 
-// CAPTION MS X Y W H [white|buttons]: a window there for MS; with buttons, two push buttons in
-// it (the second disabled) whose clicks it prints.
+// CAPTION MS X Y W H [white|buttons|pane]: a window there for MS; with buttons, two push buttons
+// in it (the second disabled) whose clicks it prints; with pane, a child window that fills it, a
+// host's preview pane. Prints the handle of the window, or of the pane.
 int hold(const std::string& caption, DWORD ms, int x, int y, int width, int height,
          const std::string& extra) {
     WNDCLASSW wc{};
@@ -188,7 +194,11 @@ int hold(const std::string& caption, DWORD ms, int x, int y, int width, int heig
     HWND window =
         CreateWindowExW(0, wc.lpszClassName, widen(caption).c_str(), WS_POPUP | WS_VISIBLE, x, y,
                         width, height, nullptr, nullptr, wc.hInstance, nullptr);
-    std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(window)));
+    HWND pane = extra == "pane"
+                    ? CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, width,
+                                      height, window, nullptr, wc.hInstance, nullptr)
+                    : window;
+    std::printf("window=%llu\n", static_cast<unsigned long long>(uintptr_t(pane)));
     std::fflush(stdout);
     ButtonWindow first, second;
     const bool buttons = extra == "buttons";
@@ -201,6 +211,59 @@ int hold(const std::string& caption, DWORD ms, int x, int y, int width, int heig
     for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
             if (!buttons || !IsDialogMessageW(window, &msg)) DispatchMessageW(&msg);
+    return 0;
+}
+
+// How many processes run the program file NAME.
+int countProcesses(const std::string& name) {
+    const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry))
+        count += lstrcmpiW(entry.szExeFile, widen(name).c_str()) == 0;
+    return std::printf("count=%d\n", count), 0;
+}
+
+// Ends the process of a window (waiting for it) at once, as the task manager does.
+int killProcessOf(const std::string& caption) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(waitWindow(caption, 10000), &pid);
+    const win32::UniqueKernelHandle process(
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    const bool ended = process && TerminateProcess(process.get(), 1) &&
+                       WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
+    return ended ? 0 : 1;
+}
+
+// Starts COUNT copies of PROGRAM with ARGUMENT as close together as can be: each made suspended,
+// then all let go at once.
+int startCopies(const std::string& program, const std::string& argument, int count) {
+    std::vector<win32::UniqueKernelHandle> threads;
+    for (int i = 0; i < count; ++i) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring line = L"\"" + widen(program) + L"\" " + widen(argument);
+        if (!CreateProcessW(widen(program).c_str(), line.data(), nullptr, nullptr, FALSE,
+                            CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
+            return 1;
+        CloseHandle(process.hProcess);
+        threads.emplace_back(process.hThread);
+    }
+    for (const win32::UniqueKernelHandle& thread : threads) ResumeThread(thread.get());
+    return 0;
+}
+
+// A file held open for MS for reading, shared for reading only: nobody may write it meanwhile.
+int lock(const std::string& path, DWORD ms) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const win32::UniqueKernelHandle held(file == INVALID_HANDLE_VALUE ? nullptr : file);
+    std::printf("locked=%d\n", held ? 1 : 0);
+    std::fflush(stdout);
+    Sleep(ms);
     return 0;
 }
 
@@ -226,6 +289,21 @@ int main() {
         return w != nullptr && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "choose") return choose(caption, args[3]);
+    if (command == "foreground") {  // the foreground window's description
+        HWND w = GetForegroundWindow();
+        if (w == nullptr) return 1;
+        describeWindow("window", w, w, nullptr);
+        return 0;
+    }
+    if (command == "desktop") {
+        std::printf("window=%llu\n",
+                    static_cast<unsigned long long>(uintptr_t(GetDesktopWindow())));
+        return 0;
+    }
+    if (command == "processes") return countProcesses(caption);  // NAME
+    if (command == "kill") return killProcessOf(caption);
+    if (command == "start") return startCopies(caption, args[3], number(4));  // PROGRAM ARG COUNT
+    if (command == "lock") return lock(caption, number(3));                   // PATH MS
     if (command == "hold")
         return hold(caption, number(3), number(4), number(5), number(6), number(7), args[8]);
     std::fprintf(stderr, "probe: unknown command\n");

@@ -88,18 +88,94 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
     EXPECT_EQ(digest.value(), 16839374835564153226ull);
 }
 
+// The starts that may open a saver run or the settings dialog take the busy
+// guard, and end at once while another copy holds it; the others only look.
+TEST_F(Startup, OneSaverRunOrDialogAtATimeByTheBusyGuard) {
+    using enum StartupOutcome;
+    // The switch, whether another copy holds the guard, the outcome, and
+    // whether this copy took it.
+    const std::tuple<const char*, bool, StartupOutcome, bool> cases[] = {
+        {"/s", false, SaverRunLoaded, true}, {"", false, SaverRunLoaded, true},
+        {"/c", false, EndNow, true},         {"/p 1234", false, PreviewShown, false},
+        {"/a", false, EndNow, false},        {"/s", true, EndNow, false},
+        {"", true, EndNow, false},           {"/c", true, EndNow, false},
+        {"/p 1234", true, EndNow, false},    {"/a", true, EndNow, false},
+    };
+    for (const auto& [arguments, elsewhere, outcome, taken] : cases) {
+        SCOPED_TRACE(testing::joined({arguments, elsewhere ? "held" : "free"}));
+        platform.calls.clear();
+        platform.guardElsewhere = elsewhere;
+        platform.guardTaken = false;
+        EXPECT_EQ(start(arguments), outcome);
+        EXPECT_EQ(platform.guardTaken, taken);
+        EXPECT_EQ(platform.calls.empty(), elsewhere);  // a busy copy's start does nothing
+    }
+}
+
+TEST_F(Startup, APreviewGoesOnlyIntoAPane) {
+    // What the named window is (a window, a child, the desktop, in the
+    // shell), and whether the preview is shown in it.
+    const std::pair<PaneFacts, bool> cases[] = {
+        {{true, true, false, false}, true},     // a host's pane
+        {{false, false, false, false}, false},  // no window
+        {{true, false, false, false}, false},   // a top-level window of a program
+        {{true, false, true, false}, false},    // the desktop window
+        {{true, false, false, true}, false},    // the shell's window
+        {{true, true, false, true}, false},     // a child of it: the desktop's icons
+    };
+    for (const auto& [facts, shown] : cases) {
+        platform.calls.clear();
+        platform.paneIs = facts;
+        EXPECT_EQ(start("/p 1234"), shown ? StartupOutcome::PreviewShown : StartupOutcome::EndNow);
+        EXPECT_EQ(testing::joined(platform.calls), shown ? "preview 1234" : "");
+    }
+}
+
+// What the media and the platform hear over a saver run. Steps: load; win+
+// and win- (its window appears or goes), other+ (a window of the caption from
+// another process), exit (its process ends), nostart (it cannot start);
+// switch and back (the display switched and put back behind the front end's
+// back), unknown (the modes cannot be read); +N (N ms pass); R, C and M (a
+// tick of the renderer, CD or MP3 watch); nodisc (the disc cannot be asked
+// about); unload (the platform's query to end).
+std::string heardOver(const char* steps, int16_t kind = 0, const char* file = "",
+                      const char* arguments = "/s") {
+    testing::ScriptedMedia media;
+    testing::RecordingSaverRun platform(media.log);
+    MusicSettings settings{kind, 0, file, ""};
+    const CommandLine line = parseCommandLine(arguments);
+    int32_t lastResult = 0;
+    SaverRun run{platform, media, settings, lastResult, line};
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        if (step == "load") run.onLoad();
+        if (step == "win+" || step == "win-") platform.rendererWindow = step == "win+";
+        if (step == "other+") platform.otherWindows = {99};
+        if (step == "exit") platform.processRunning = false;
+        if (step == "nostart") platform.rendererStarts = false;
+        if (step == "switch") platform.current = {800, 600, 32};
+        if (step == "back") platform.current = platform.registry;
+        if (step == "unknown") platform.modesKnown = false;
+        if (step[0] == '+' && step != "other+") platform.now += std::stoull(step.substr(1));
+        if (step == "nodisc") media.replies["status cdaudio current track"] = {266, ""};
+        if (step == "R") run.onTimer(SaverTimer::RendererWatch);
+        if (step == "C") run.onTimer(SaverTimer::CdWatch);
+        if (step == "M") run.onTimer(SaverTimer::Mp3Watch);
+        if (step == "unload") run.onQueryUnload();
+    }
+    return testing::joined(media.log);
+}
+
 TEST(SaverRun, Scenarios) {
-    // Steps: load; win+ and win- (the renderer's window appears or goes),
-    // exit (its process ends), nostart (it cannot start); R, C and M (a tick
-    // of the renderer, CD or MP3 watch); nodisc (the disc cannot be asked
-    // about); unload (the platform's query to end).
+    // The kind of music, its file (its ending, in any case, picks MP3 or WAV),
+    // the command line and the steps.
     // The kind of music, its file (its ending, in any case, picks MP3 or WAV),
     // the command line and the steps.
     const std::tuple<int16_t, const char*, const char*, const char*> cases[] = {
         {0, "", "/s", "load exit R"},
-        // Still starting (no window yet), seen, gone: the end comes once,
-        // even while the process lingers.
-        {0, "", "/s", "load R win+ R win- R R unload"},
+        // Still starting (no window yet), seen, gone, ended: the end comes
+        // once.
+        {0, "", "/s", "load R win+ R win- R exit R R unload"},
         {0, "", "/s", "nostart load R"},
         {2, "C:\\a.ogg", "/s", "load exit R"},
         // A watch tick that finds the file ended starts it again.
@@ -115,26 +191,7 @@ TEST(SaverRun, Scenarios) {
     testing::Digest digest;
     std::vector<std::string> heard;
     for (const auto& [kind, file, arguments, steps] : cases) {
-        SCOPED_TRACE(steps);
-        testing::ScriptedMedia media;
-        testing::RecordingSaverRun platform(media.log);
-        MusicSettings settings{kind, 0, file, ""};
-        const CommandLine line = parseCommandLine(arguments);
-        int32_t lastResult = 0;
-        SaverRun run{platform, media, settings, lastResult, line};
-        std::istringstream in(steps);
-        for (std::string step; in >> step;) {
-            if (step == "load") run.onLoad();
-            if (step == "win+" || step == "win-") platform.rendererWindow = step == "win+";
-            if (step == "exit") platform.processRunning = false;
-            if (step == "nostart") platform.rendererStarts = false;
-            if (step == "nodisc") media.replies["status cdaudio current track"] = {266, ""};
-            if (step == "R") run.onTimer(SaverTimer::RendererWatch);
-            if (step == "C") run.onTimer(SaverTimer::CdWatch);
-            if (step == "M") run.onTimer(SaverTimer::Mp3Watch);
-            if (step == "unload") run.onQueryUnload();
-        }
-        heard.push_back(testing::joined(media.log));
+        heard.push_back(heardOver(steps, kind, file, arguments));
         digest.addText(heard.back());
     }
     const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
@@ -143,6 +200,37 @@ TEST(SaverRun, Scenarios) {
               "start renderer, PlaySound C:\\a.wav 9, timer 500 on, timer 500 off, PlaySound null "
               "0, show cursor, end");
     EXPECT_EQ(digest.value(), 9255758752649212344ull);
+}
+
+// Only its own renderer's end ends the run; one with no window by the
+// deadline is ended; a display left switched by a renderer that did not end
+// by itself is put back, and only then.
+TEST(SaverRun, WatchesItsOwnRendererAndPutsBackADisplayItLeftSwitched) {
+    const std::string running = "start renderer, timer 500 on";
+    const std::string ends = running + ", timer 500 off, show cursor, end";
+    const std::string restores = running + ", timer 500 off, restore display, show cursor, end";
+    const std::string ended = running + ", end renderer, timer 500 off, show cursor, end";
+    const std::pair<const char*, std::string> cases[] = {
+        // Still starting, up to the deadline, another renderer's window or not.
+        {"load R +9999 R", running},
+        {"load other+ +9999 R +1 R", ended},
+        {"load switch +10000 R", running + ", end renderer, timer 500 off, restore display, "
+                                           "show cursor, end"},
+        // Once seen, no deadline; another renderer's window keeps nothing.
+        {"load win+ R +60000 R", running},
+        {"load other+ win+ R win- exit R", ends},
+        // Its own end: its window goes, then it puts the display back and
+        // exits; one that lingers is left to do so.
+        {"load switch win+ R win- R +1999 R back exit R", ends},
+        {"load switch win+ R win- R +2000 R", ends},
+        // Killed or crashed with the display switched, at any moment.
+        {"load switch win+ R win- exit R", restores},
+        {"load switch exit R", restores},
+        {"load switch unknown win+ R win- exit R", ends},
+        // The end asked for while it runs: the display is its to put back.
+        {"load switch win+ R unload", running + ", show cursor, end"},
+    };
+    for (const auto& [steps, heard] : cases) EXPECT_EQ(heardOver(steps), heard) << steps;
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ LAYERS = {
     "native": ("mutations.txt", 0.9, NATIVE,
                ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]),
     "windows": ("mutations-windows.txt", 0.85, WINDOWS,
-                ["orvelle_renderer", "orvelle_frontend_exe", "probe", "unit_tests", "win32_tests"]),
+                ["orvelle_renderer", "orvelle_frontend_exe", "probe", "stand_in_renderer",
+                 "unit_tests", "win32_tests"]),
     "x11": ("mutations-x11.txt", 0.85, NATIVE, ["orvelle", "orvelle-frames"]),
 }
 

@@ -84,6 +84,10 @@ public:
 class RecordingStartup final : public StartupPlatform, public FakeSettings {
 public:
     std::set<std::string> windows;
+    // Another copy holds the busy guard; this one took it.
+    bool guardElsewhere = false;
+    bool guardTaken = false;
+    PaneFacts paneIs{true, true, false, false};
     bool previewPlaceable = true;
     bool renderer = true;
     bool saverRunLoads = true;
@@ -91,6 +95,9 @@ public:
     std::vector<std::string> calls;
 
     bool windowExists(const std::string& caption) override { return windows.count(caption) > 0; }
+    bool takeBusyGuard() override { return guardTaken = !guardElsewhere; }
+    bool busyGuardHeld() override { return guardElsewhere; }
+    PaneFacts paneFacts(uint32_t) override { return paneIs; }
     bool showPreview(uint32_t pane, FrontEndState&) override {
         calls.push_back("preview " + std::to_string(pane));
         return previewPlaceable;
@@ -109,22 +116,46 @@ public:
     }
 };
 
-// Logs into the log it is given (the media fake's: one log, in order).
+// Logs into the log it is given (the media fake's: one log, in order). The
+// renderer it starts is process 7; its window shows while rendererWindow.
 class RecordingSaverRun final : public SaverRunPlatform {
 public:
     explicit RecordingSaverRun(std::vector<std::string>& log) : calls(log) {}
     bool rendererStarts = true;
     bool rendererWindow = false;
     bool processRunning = false;
+    // Processes of other windows captioned "Zelkor_VC".
+    std::vector<uint32_t> otherWindows;
+    uint64_t now = 0;
+    DisplayMode current{1024, 768, 32}, registry{1024, 768, 32};
+    bool modesKnown = true;
     std::vector<std::string>& calls;
 
-    bool startRenderer() override {
+    std::optional<uint32_t> startRenderer() override {
         calls.push_back("start renderer");
         processRunning = rendererStarts;
-        return rendererStarts;
+        return rendererStarts ? std::optional<uint32_t>(7) : std::nullopt;
     }
-    bool rendererWindowExists() override { return rendererWindow; }
+    std::vector<uint32_t> rendererWindowProcesses() override {
+        std::vector<uint32_t> processes = otherWindows;
+        if (rendererWindow) processes.push_back(7);
+        return processes;
+    }
     bool rendererProcessRunning() override { return processRunning; }
+    void endRenderer() override {
+        calls.push_back("end renderer");
+        processRunning = false;
+    }
+    uint64_t nowMs() override { return now; }
+    bool readDisplayModes(DisplayMode& c, DisplayMode& r) override {
+        c = current;
+        r = registry;
+        return modesKnown;
+    }
+    void restoreDisplay() override {
+        calls.push_back("restore display");
+        current = registry;
+    }
     void setTimer(SaverTimer, uint32_t intervalMs, bool on) override {
         calls.push_back("timer " + std::to_string(intervalMs) + (on ? " on" : " off"));
     }
