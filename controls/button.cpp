@@ -1,6 +1,6 @@
 #include "controls/button.h"
 
-#include "controls/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 #include <array>
 #include <cmath>

@@ -7,14 +7,10 @@
 
 #include "controls/accessibility_win32.h"
 #include "controls/control_messages_win32.h"
-#include "controls/virtual_keys.h"
 #include "platform/text_win32.h"
 
 namespace orvelle {
 namespace {
-
-static_assert(keys::kReturn == VK_RETURN && keys::kSpace == VK_SPACE && keys::kLeft == VK_LEFT &&
-              keys::kUp == VK_UP && keys::kRight == VK_RIGHT && keys::kDown == VK_DOWN);
 
 int16_t buttonsOf(WPARAM keys) {
     return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
@@ -79,8 +75,9 @@ void ButtonWindow::paint(VisualState s) {
     drawButton(image_, s,
                {p.caption, p.enabled, core_.hasFocus(), p.focusRect, p.foreColour, highContrast_});
     // The window owns the region from here on.
-    SetWindowRgn(window(), CreateRoundRectRgn(0, 0, image_.width() + 1, image_.height() + 1, 3, 3),
-                 TRUE);
+    win32::UniqueRegion shape(
+        CreateRoundRectRgn(0, 0, image_.width() + 1, image_.height() + 1, 3, 3));
+    if (SetWindowRgn(window(), shape.get(), TRUE) != 0) shape.release();
     InvalidateRect(window(), nullptr, FALSE);
 }
 
@@ -93,7 +90,7 @@ void ButtonWindow::propertyChanged(const char* name) {
 
 void ButtonWindow::fontChanged(const FontSpec& font) {
     font_ = createFont(font, dpiOfWindow(window()));
-    image_.setFont(static_cast<HFONT>(font_.get()));
+    image_.setFont(font_.get());
 }
 
 void ButtonWindow::trackMouseLeave() {

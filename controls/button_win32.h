@@ -72,7 +72,7 @@ private:
     ButtonCore core_;
     bool highContrast_ = false;
     DibImage image_;
-    win32::UniqueGdiObject font_;
+    win32::UniqueFont font_;
     WindowInterceptor interceptor_;
     HWND form_ = nullptr;
     UINT activationMessage_ = WM_ACTIVATE;

@@ -12,9 +12,9 @@ static_assert(systemColours::kHighlight == COLOR_HIGHLIGHT &&
               systemColours::kGrayText == COLOR_GRAYTEXT &&
               systemColours::kButtonText == COLOR_BTNTEXT);
 
-win32::UniqueGdiObject createFont(const FontSpec& font, UINT dpi) {
+win32::UniqueFont createFont(const FontSpec& font, UINT dpi) {
     const auto height = std::lround(font.points * static_cast<float>(dpi) / 72.0f);
-    return win32::UniqueGdiObject(CreateFontW(
+    return win32::UniqueFont(CreateFontW(
         -static_cast<int>(height), 0, 0, 0, font.weight, font.italic, font.underline,
         font.strikethrough, static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, win32::widen(font.face).c_str()));
@@ -65,10 +65,8 @@ void DibImage::show(HDC target, int x, int y) const {
 std::optional<LRESULT> DibImage::answerPaint(HWND window, UINT message, WPARAM wParam) const {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            show(dc);
-            EndPaint(window, &ps);
+            win32::PaintDC dc(window);
+            show(dc.get());
             return 0;
         }
         case WM_PRINTCLIENT:
@@ -88,11 +86,11 @@ void DibImage::clear(Colour colour) {
 template <typename Draw>
 void DibImage::withPenAndBrush(Draw&& draw) {
     if (width_ == 0) return;
-    win32::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, toColorRef(pen_)));
-    win32::UniqueGdiObject brush(hollow_ ? nullptr : CreateSolidBrush(toColorRef(brush_)));
+    win32::UniquePen pen(CreatePen(PS_SOLID, 1, toColorRef(pen_)));
+    win32::UniqueBrush brush(hollow_ ? nullptr : CreateSolidBrush(toColorRef(brush_)));
     win32::SelectedObject selectedPen(dc_.get(), pen.get());
-    win32::SelectedObject selectedBrush(
-        dc_.get(), hollow_ ? GetStockObject(NULL_BRUSH) : static_cast<HGDIOBJ>(brush.get()));
+    win32::SelectedObject selectedBrush(dc_.get(),
+                                        hollow_ ? GetStockObject(NULL_BRUSH) : brush.get());
     draw();
 }
 
@@ -117,7 +115,7 @@ void DibImage::setPixelV(int x, int y, Colour colour) {
 
 void DibImage::line(int x1, int y1, int x2, int y2, Colour colour) {
     if (width_ == 0) return;
-    win32::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, toColorRef(colour)));
+    win32::UniquePen pen(CreatePen(PS_SOLID, 1, toColorRef(colour)));
     win32::SelectedObject selected(dc_.get(), pen.get());
     MoveToEx(dc_.get(), x1, y1, nullptr);
     LineTo(dc_.get(), x2, y2);
@@ -125,9 +123,9 @@ void DibImage::line(int x1, int y1, int x2, int y2, Colour colour) {
 
 void DibImage::fillRect(const CanvasRect& rect, Colour colour) {
     if (width_ == 0) return;
-    win32::UniqueGdiObject brush(CreateSolidBrush(toColorRef(colour)));
+    win32::UniqueBrush brush(CreateSolidBrush(toColorRef(colour)));
     const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-    FillRect(dc_.get(), &r, static_cast<HBRUSH>(brush.get()));
+    FillRect(dc_.get(), &r, brush.get());
 }
 
 void DibImage::drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) {

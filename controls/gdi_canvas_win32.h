@@ -62,7 +62,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     win32::UniqueMemoryDC dc_;
-    win32::UniqueGdiObject bitmap_;
+    win32::UniqueBitmap bitmap_;
     HGDIOBJ originalBitmap_ = nullptr;
     void* bits_ = nullptr;
     HFONT font_ = nullptr;
@@ -76,6 +76,6 @@ COLORREF toColorRef(Colour colour);
 
 // The font of a control's property, at a DPI: its size in points is scaled
 // to pixels (rounded half away from zero).
-win32::UniqueGdiObject createFont(const FontSpec& font, UINT dpi);
+win32::UniqueFont createFont(const FontSpec& font, UINT dpi);
 
 }  // namespace orvelle

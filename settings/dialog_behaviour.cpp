@@ -1,5 +1,6 @@
 #include "settings/dialog_behaviour.h"
 
+#include "platform/virtual_keys.h"
 #include "settings/dialog_layout.h"
 
 namespace orvelle {
@@ -83,8 +84,7 @@ bool BannerLink::release(bool over) {
 }
 
 bool BannerLink::keyOpens(int virtualKey) {
-    constexpr int kReturn = 0x0D, kSpace = 0x20;
-    return virtualKey == kReturn || virtualKey == kSpace;
+    return virtualKey == keys::kReturn || virtualKey == keys::kSpace;
 }
 
 }  // namespace orvelle

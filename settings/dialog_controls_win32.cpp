@@ -61,9 +61,8 @@ bool DialogControls::create(HWND dialog, UINT dpi) {
     title_.create(frame, {}, {}, nullptr);
     for (size_t row = 0; row < kOptions.size(); ++row) {
         options_[row].create(frame, kOptionId + static_cast<int>(kOptions[row].kind), {},
-                             kOptions[row].text, nullptr,
-                             static_cast<HBITMAP>(pictures_.markEmpty.get()),
-                             static_cast<HBITMAP>(pictures_.markChosen.get()));
+                             kOptions[row].text, nullptr, pictures_.markEmpty.get(),
+                             pictures_.markChosen.get());
     }
     repeat_ = CreateWindowExW(
         0, WC_COMBOBOXW, L"",

@@ -21,8 +21,8 @@ namespace orvelle {
 // The pictures stored with the program that the dialog shows.
 struct DialogPictures {
     DialogPictures();
-    win32::UniqueGdiObject markEmpty, markChosen;
-    std::array<win32::UniqueGdiObject, 24> banners;
+    win32::UniqueBitmap markEmpty, markChosen;
+    std::array<win32::UniqueBitmap, 24> banners;
     HCURSOR hand = nullptr;
     HICON icon = nullptr;
 };
@@ -54,13 +54,13 @@ private:
     RECT relative(const dialog::Box& b, const dialog::Box& to) const;
     dialog::Box fitted(dialog::Box box, const char* text, int limit) const;
     OptionRow::Layout optionLayout(size_t row) const;
-    HFONT font() const { return static_cast<HFONT>(font_.get()); }
+    HFONT font() const { return font_.get(); }
 
     const DialogPictures& pictures_;
     COLORREF back_;
     HWND dialog_ = nullptr;
     UINT dpi_ = 96;
-    win32::UniqueGdiObject font_;
+    win32::UniqueFont font_;
     std::unique_ptr<FrameWindow> frame_;
     ButtonWindow set_, cancel_, file_;
     HWND repeat_ = nullptr;

@@ -28,12 +28,11 @@ void paintParentBackground(HWND child, HDC dc) {
 }  // namespace
 
 void paintBuffered(HWND window, bool overParent, const std::function<void(HDC, RECT)>& draw) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    win32::PaintDC dc(window);
     RECT client{};
     GetClientRect(window, &client);
-    win32::UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    win32::UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    win32::UniqueMemoryDC memory(CreateCompatibleDC(dc.get()));
+    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
     {
         win32::SelectedObject selected(memory.get(), bitmap.get());
         if (overParent) {
@@ -42,9 +41,8 @@ void paintBuffered(HWND window, bool overParent, const std::function<void(HDC, R
             FillRect(memory.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         }
         draw(memory.get(), client);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
-    EndPaint(window, &ps);
 }
 
 namespace {
@@ -168,10 +166,10 @@ LRESULT TitleBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             paintBuffered(window(), true, [&](HDC dc, const RECT&) {
                 const RECT white{outline_.left + 1, outline_.top + 1, outline_.right + 1,
                                  outline_.bottom + 1};
-                win32::UniqueGdiObject darkBrush(CreateSolidBrush(dark_));
-                win32::UniqueGdiObject lightBrush(CreateSolidBrush(light_));
-                FrameRect(dc, &outline_, static_cast<HBRUSH>(darkBrush.get()));
-                FrameRect(dc, &white, static_cast<HBRUSH>(lightBrush.get()));
+                win32::UniqueBrush darkBrush(CreateSolidBrush(dark_));
+                win32::UniqueBrush lightBrush(CreateSolidBrush(light_));
+                FrameRect(dc, &outline_, darkBrush.get());
+                FrameRect(dc, &white, lightBrush.get());
                 drawTextIn(dc, L"BGM", title_, font_, text_, DT_CENTER | DT_TOP | DT_SINGLELINE);
             });
             return 0;

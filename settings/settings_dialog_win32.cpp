@@ -184,8 +184,7 @@ void SettingsDialog::openHomePage() {
 void SettingsDialog::tick() {
     const BannerStep step = advanceBanner(bannerTick_);
     if (step.banner >= 0) {
-        controls_.banner(step.banner)
-            .show(static_cast<HBITMAP>(pictures_.banners[step.frame - 1].get()));
+        controls_.banner(step.banner).show(pictures_.banners[step.frame - 1].get());
     }
 }
 
@@ -234,9 +233,9 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT: {
             RECT client{};
             GetClientRect(window(), &client);
-            win32::UniqueGdiObject brush(
+            win32::UniqueBrush brush(
                 CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_BTNFACE) : kDialogBack));
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
+            FillRect(reinterpret_cast<HDC>(wParam), &client, brush.get());
             return 1;
         }
         case WM_SETTINGCHANGE:
