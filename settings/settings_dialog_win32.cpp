@@ -32,7 +32,7 @@ public:
 
     explicit SettingsDialog(const DialogContext& context)
         : context_(context),
-          model_(context.music, context.lastResult, systemLeadBytes()),
+          model_(context.music, systemLeadBytes()),
           controls_(pictures_, kDialogBack) {}
 
     void showModal();
@@ -171,7 +171,7 @@ void SettingsDialog::save() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat, text.data(), static_cast<int>(text.size()))));
-    model_.save(context_.store, win32::narrow(text));
+    model_.save(context_.store, win32::narrow(text), context_.lastResult);
     close();
 }
 

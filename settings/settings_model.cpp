@@ -92,14 +92,14 @@ bool SettingsModel::fileChosen(const std::u16string& path, PathEncoding& encodin
     return true;
 }
 
-void SettingsModel::save(ProfileStore& store, std::string_view repeatText) {
+void SettingsModel::save(ProfileStore& store, std::string_view repeatText, int32_t& lastResult) {
     const std::string section = settings::kSection, file = settings::kPath;
-    writeSetting(store, lastResult_, section, settings::kBgmKind,
+    writeSetting(store, lastResult, section, settings::kBgmKind,
                  formatSettingNumber(music_.bgmKind), file);
     music_.bgmRepeat = repeatFromText(repeatText);
-    writeSetting(store, lastResult_, section, settings::kBgmRepeat,
+    writeSetting(store, lastResult, section, settings::kBgmRepeat,
                  formatSettingNumber(music_.bgmRepeat), file);
-    writeSetting(store, lastResult_, section, settings::kBgmFile, music_.bgmFile, file);
+    writeSetting(store, lastResult, section, settings::kBgmFile, music_.bgmFile, file);
 }
 
 }  // namespace orvelle

@@ -70,8 +70,7 @@ std::optional<std::string> storablePath(const std::u16string& path, PathEncoding
 
 class SettingsModel {
 public:
-    SettingsModel(MusicSettings& music, int32_t& lastResult, const LeadBytes& lead)
-        : music_(music), lastResult_(lastResult), lead_(lead) {}
+    SettingsModel(MusicSettings& music, const LeadBytes& lead) : music_(music), lead_(lead) {}
 
     ControlStates states() const { return controlStatesFor(music_.bgmKind); }
     // An option chosen (by the mouse, a key or a screen reader).
@@ -79,14 +78,14 @@ public:
     // The user chose a file in the chooser: false when its path cannot be
     // kept, and then nothing changes.
     bool fileChosen(const std::u16string& path, PathEncoding& encoding);
-    // Writes the three keys, whatever the kind, with the repeat box's text.
-    void save(ProfileStore& store, std::string_view repeatText);
+    // Writes the three keys, whatever the kind, with the repeat box's text;
+    // each write's result goes to lastResult.
+    void save(ProfileStore& store, std::string_view repeatText, int32_t& lastResult);
 
     const MusicSettings& music() const { return music_; }
 
 private:
     MusicSettings& music_;
-    int32_t& lastResult_;
     LeadBytes lead_;
 };
 

@@ -58,7 +58,7 @@ class Dialog : public ::testing::Test {
 protected:
     MusicSettings music;
     int32_t lastResult = 0;
-    SettingsModel model{music, lastResult, testing::shiftJisLeadBytes()};
+    SettingsModel model{music, testing::shiftJisLeadBytes()};
     testing::FakeSettings store;
     ShiftJisPaths encoding;
     const std::string kind = settings::kBgmKind, repeat = settings::kBgmRepeat,
@@ -70,15 +70,19 @@ protected:
 TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
     music.bgmKind = 5;
     EXPECT_EQ(controlStatesFor(5), (ControlStates{std::nullopt, false, false}));
-    model.save(store, "");
+    store.writeResult = 0;  // a failed write: only its result is kept
+    lastResult = 7;
+    model.save(store, "", lastResult);
+    EXPECT_EQ(lastResult, 0);
+    store.writeResult = 1;
     model.chooseKind(MusicKind::File);
-    model.save(store, "");
+    model.save(store, "", lastResult);
     ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
     EXPECT_EQ(music.bgmFolder, "C:\\Music");
     EXPECT_EQ(model.chooseKind(MusicKind::Cd), (ControlStates{MusicKind::Cd, true, false}));
     EXPECT_EQ(model.chooseKind(MusicKind::File).fileEnabled, true);
     EXPECT_EQ(model.chooseKind(MusicKind::None), (ControlStates{MusicKind::None, false, false}));
-    model.save(store, "7.5");
+    model.save(store, "7.5", lastResult);
     EXPECT_EQ(testing::joined(store.writes),
               kind + "= 5, " + repeat + "= 0, " + file + "=, " + kind + "= 2, " + repeat + "= 0, " +
                   file + "=, " + kind + "= 0, " + repeat + "= 8, " + file + "=C:\\Music\\a.mp3");
