@@ -7,6 +7,7 @@
 #include "controls/control_messages_win32.h"
 #include "platform/picture_win32.h"
 #include "platform/text_win32.h"
+#include "settings/dialog_placement.h"
 #include "settings/resources.h"
 #include "settings/settings_model.h"
 
@@ -27,6 +28,10 @@ DialogPictures::DialogPictures() {
 
 FontSpec dialogFont() {
     return {"ＭＳ Ｐゴシック", 9.75f, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+}
+
+int DialogControls::scaled(int value) const {
+    return dialog::scaled(value, static_cast<int>(dpi_));
 }
 
 RECT DialogControls::rectOf(const Box& b) const {

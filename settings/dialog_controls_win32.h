@@ -49,7 +49,7 @@ public:
     Banner& banner(int index) { return banners_[index]; }
 
 private:
-    int scaled(int value) const { return MulDiv(value, static_cast<int>(dpi_), 96); }
+    int scaled(int value) const;
     RECT rectOf(const dialog::Box& b) const;
     RECT relative(const dialog::Box& b, const dialog::Box& to) const;
     dialog::Box fitted(dialog::Box box, const char* text, int limit) const;

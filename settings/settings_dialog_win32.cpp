@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 #include "config/settings_file_win32.h"
 #include "controls/control_messages_win32.h"
 #include "platform/names.h"
@@ -14,6 +16,7 @@
 #include "settings/dialog_behaviour.h"
 #include "settings/dialog_controls_win32.h"
 #include "settings/dialog_layout.h"
+#include "settings/dialog_placement.h"
 #include "settings/file_chooser_win32.h"
 #include "settings/window_animation_win32.h"
 
@@ -65,11 +68,24 @@ private:
     bool highContrast_ = false;
 };
 
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        auto box = [](const RECT& r) {
+            return Box{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        };
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {box(info.rcMonitor), box(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
 void SettingsDialog::placeWindow(const RECT* suggested) {
     const auto style = static_cast<DWORD>(GetWindowLongW(window(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(window(), GWL_EXSTYLE));
-    RECT outer{0, 0, MulDiv(kClient.w, static_cast<int>(dpi_), 96),
-               MulDiv(kClient.h, static_cast<int>(dpi_), 96)};
+    const int dpi = static_cast<int>(dpi_);
+    RECT outer{0, 0, scaled(kClient.w, dpi), scaled(kClient.h, dpi)};
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32"), "AdjustWindowRectExForDpi")));
@@ -78,12 +94,17 @@ void SettingsDialog::placeWindow(const RECT* suggested) {
     } else {
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     }
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    // Centred horizontally, at a third of the free height; after a change of
-    // DPI where the system suggests.
-    const int left = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
-    SetWindowPos(window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    Box place = placeDialog(monitors, pointer.x, pointer.y, dpi,
+                            outer.right - outer.left - scaled(kClient.w, dpi),
+                            outer.bottom - outer.top - scaled(kClient.h, dpi));
+    // After a change of DPI where the system suggests.
+    if (suggested != nullptr) place = {suggested->left, suggested->top, place.w, place.h};
+    SetWindowPos(window(), nullptr, place.x, place.y, place.w, place.h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsDialog::optionInput(int id, OptionInput input) {
