@@ -18,7 +18,8 @@ using namespace dialog;
 DialogPictures::DialogPictures() {
     markEmpty = win32::loadJpegResource(ORVELLE_MARK_EMPTY);
     markChosen = win32::loadJpegResource(ORVELLE_MARK_CHOSEN);
-    for (int i = 0; i < 24; ++i) banners[i] = win32::loadJpegResource(ORVELLE_BANNER + 1 + i);
+    for (int i = 0; i < kBannerFrames; ++i)
+        banners[i] = win32::loadJpegResource(ORVELLE_BANNER + 1 + i);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     hand = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_HAND_CURSOR),
                                            IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));

@@ -15,6 +15,7 @@
 #include "settings/dialog_behaviour.h"
 #include "settings/dialog_layout.h"
 #include "settings/dialog_parts_win32.h"
+#include "settings/settings_model.h"
 
 namespace orvelle {
 
@@ -22,7 +23,7 @@ namespace orvelle {
 struct DialogPictures {
     DialogPictures();
     win32::UniqueBitmap markEmpty, markChosen;
-    std::array<win32::UniqueBitmap, 24> banners;
+    std::array<win32::UniqueBitmap, kBannerFrames> banners;
     HCURSOR hand = nullptr;
     HICON icon = nullptr;
 };

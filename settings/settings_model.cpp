@@ -62,9 +62,10 @@ int16_t repeatFromText(std::string_view text) {
 
 BannerStep advanceBanner(int16_t& bannerTick) {
     bannerTick = static_cast<int16_t>(bannerTick + 1);
-    if (bannerTick >= 1 && bannerTick <= 24) return {0, bannerTick};
-    if (bannerTick >= 25 && bannerTick <= 48) return {1, bannerTick - 24};
-    if (bannerTick == 49) bannerTick = 0;
+    if (bannerTick >= 1 && bannerTick <= kBannerFrames) return {0, bannerTick};
+    if (bannerTick > kBannerFrames && bannerTick <= 2 * kBannerFrames)
+        return {1, bannerTick - kBannerFrames};
+    if (bannerTick == 2 * kBannerFrames + 1) bannerTick = 0;
     return {-1, 0};
 }
 

@@ -42,10 +42,15 @@ std::vector<std::string> repeatItems();
 // rather than a track that no disc has.
 int16_t repeatFromText(std::string_view text);
 
-// One tick of the banner timer: which banner shows which frame.
+// The banner animation's frames, stored with the program.
+inline constexpr int kBannerFrames = 24;
+
+// One tick of the banner timer: which banner shows which frame. The left
+// banner takes ticks 1 to kBannerFrames, the right one the next as many,
+// and the tick after them shows nothing and starts the round again.
 struct BannerStep {
     int banner;  // 0 left, 1 right, -1 none this tick
-    int frame;   // 1 to 24
+    int frame;   // 1 to kBannerFrames
 };
 BannerStep advanceBanner(int16_t& bannerTick);
 
