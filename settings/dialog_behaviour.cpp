@@ -1,6 +1,5 @@
 #include "settings/dialog_behaviour.h"
 
-#include "platform/virtual_keys.h"
 #include "settings/dialog_layout.h"
 
 namespace orvelle {
@@ -75,16 +74,6 @@ void FocusKeeper::deactivated(DialogControl focused) {
 
 DialogControl FocusKeeper::activated(const ControlStates& states) const {
     return focusAfter(remembered_, states);
-}
-
-bool BannerLink::release(bool over) {
-    const bool opens = pressed_ && over;
-    pressed_ = false;
-    return opens;
-}
-
-bool BannerLink::keyOpens(int virtualKey) {
-    return virtualKey == keys::kReturn || virtualKey == keys::kSpace;
 }
 
 }  // namespace orvelle

@@ -7,17 +7,21 @@
 #include <shellapi.h>
 
 #include <vector>
-
 #include "config/settings_file_win32.h"
+
 #include "controls/control_messages_win32.h"
+#include "controls/gdi_canvas_win32.h"
 #include "platform/names.h"
+#include "platform/picture_win32.h"
 #include "platform/text_win32.h"
 #include "platform/window_win32.h"
 #include "settings/dialog_behaviour.h"
 #include "settings/dialog_controls_win32.h"
 #include "settings/dialog_layout.h"
+#include "settings/dialog_parts.h"
 #include "settings/dialog_placement.h"
 #include "settings/file_chooser_win32.h"
+#include "settings/resources.h"
 #include "settings/window_animation_win32.h"
 
 namespace orvelle {
@@ -25,7 +29,6 @@ namespace {
 
 using namespace dialog;
 
-constexpr COLORREF kDialogBack = RGB(224, 224, 224);
 constexpr UINT_PTR kBannerTimer = 1;
 constexpr UINT kBannerIntervalMs = 100;
 
@@ -34,9 +37,7 @@ public:
     static constexpr const char* kClassName = "Zelkor_P";
 
     explicit SettingsDialog(const DialogContext& context)
-        : context_(context),
-          model_(context.music, systemLeadBytes()),
-          controls_(pictures_, kDialogBack) {}
+        : context_(context), model_(context.music, systemLeadBytes()), controls_(pictures_) {}
 
     void showModal();
 
@@ -58,8 +59,9 @@ private:
 
     DialogContext context_;
     SettingsModel model_;
-    DialogPictures pictures_;
+    win32::PictureStore pictures_;
     DialogControls controls_;
+    DibImage background_;
     FocusKeeper focus_;
     UINT dpi_ = 96;
     int16_t bannerTick_ = 0;
@@ -118,23 +120,28 @@ void SettingsDialog::applyColours() {
     contrast.cbSize = sizeof contrast;
     highContrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                     (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    drawDialogBackground(background_, highContrast_);
     controls_.applyColours(highContrast_);
     InvalidateRect(window(), nullptr, TRUE);
 }
 
 void SettingsDialog::showModal() {
     const std::wstring caption = win32::widen(names::kSettingsDialogCaption);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
+    HCURSOR hand = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_HAND_CURSOR),
+                                                   IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     win32::WindowClassOptions options{};
-    options.background = CreateSolidBrush(kDialogBack);  // the class keeps it for the process
-    options.icon = pictures_.icon;
+    options.icon = icon;
     if (!createWindow(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, caption.c_str(),
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
                       options)) {
         return;
     }
     dpi_ = dpiOfWindow(window());
-    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pictures_.icon));
-    if (!controls_.create(window(), dpi_)) return;
+    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (!controls_.create(window(), dpi_, hand)) return;
 
     // Loading: place, states, the repeat box, the file's caption, the point
     // the opening grows from.
@@ -204,9 +211,7 @@ void SettingsDialog::openHomePage() {
 
 void SettingsDialog::tick() {
     const BannerStep step = advanceBanner(bannerTick_);
-    if (step.banner >= 0) {
-        controls_.banner(step.banner).show(pictures_.banners[step.frame - 1].get());
-    }
+    if (step.banner >= 0) controls_.banner(step.banner).core().show(step.frame);
 }
 
 void SettingsDialog::close() {
@@ -218,6 +223,7 @@ void SettingsDialog::close() {
 }
 
 LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answered = background_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -250,15 +256,10 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             close();
             return 0;
-        case WM_ERASEBKGND:
-        case WM_PRINTCLIENT: {
-            RECT client{};
-            GetClientRect(window(), &client);
-            win32::UniqueBrush brush(
-                CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_BTNFACE) : kDialogBack));
-            FillRect(reinterpret_cast<HDC>(wParam), &client, brush.get());
-            return 1;
-        }
+        case WM_SIZE:
+            background_.resize(LOWORD(lParam), HIWORD(lParam));
+            drawDialogBackground(background_, highContrast_);
+            return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
             applyColours();

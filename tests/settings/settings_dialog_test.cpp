@@ -1,7 +1,6 @@
-// The settings dialog's logic: its model (what a user could hit), and its
-// own widgets: the options under the mouse and the keys, where the focus goes
-// when controls are disabled or the dialog comes back, the banner link, and
-// where its window opens.
+// The settings dialog's logic: its model (what a user could hit), what an
+// option's input does, where the focus goes when controls are disabled or
+// the dialog comes back, and where its window opens.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -164,23 +163,6 @@ TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
     EXPECT_EQ(keeper.activated(file), OptionFile);
     keeper.chooserClosed();
     EXPECT_EQ(keeper.activated(file), FileButton);
-}
-
-TEST(DialogBehaviour, ABannerOpensOnARealClickOrItsKeys) {
-    // Steps: p press, c cancel (capture lost); then the release over the
-    // banner (true) or beside it.
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"p", true, true},   {"p", false, false}, {"", true, false},
-        {"pc", true, false}, {"pp", true, true},
-    };
-    for (const auto& [before, over, opens] : cases) {
-        BannerLink link;
-        for (const char* s = before; *s; ++s) *s == 'p' ? link.press() : link.cancel();
-        EXPECT_EQ(link.release(over), opens) << before << over;
-        EXPECT_FALSE(link.release(true)) << "a release ends the press";
-    }
-    EXPECT_TRUE(BannerLink::keyOpens(0x0D) && BannerLink::keyOpens(0x20));
-    EXPECT_FALSE(BannerLink::keyOpens(0x41) || BannerLink::keyOpens(0x1B));
 }
 
 TEST(DialogPlacement, CentredAtAThirdOnTheMonitorUnderThePointer) {
