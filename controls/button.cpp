@@ -1,6 +1,6 @@
 #include "controls/button.h"
 
-#include "controls/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 #include <array>
 #include <cmath>
@@ -35,6 +35,8 @@ constexpr StateColours kColours[5] = {
 constexpr Colour kInnerTop = rgb(252, 252, 251);
 constexpr Colour kInnerBottom = rgb(236, 235, 230);
 constexpr Colour kDisabledText = rgb(161, 161, 146);
+// The caption: centred on one line, "&" marking the access key.
+constexpr TextFormat kCaptionFormat = textFormat::kCentre | textFormat::kMiddle;
 
 }  // namespace
 
@@ -80,7 +82,8 @@ void drawHighContrastButton(Canvas& canvas, VisualState s, const ButtonLook& loo
     canvas.drawText(look.caption, text,
                     s == VisualState::Disabled ? kGrey
                     : lit                      ? kLitText
-                                               : kText);
+                                               : kText,
+                    kCaptionFormat);
     if (look.hasFocus && look.focusRect && s >= VisualState::Focused) canvas.drawFocusRect(text);
 }
 
@@ -122,7 +125,8 @@ void drawButton(Canvas& canvas, VisualState s, const ButtonLook& look) {
     };
     for (const auto& corner : corners) canvas.setPixelV(corner.x, corner.y, corner.colour);
     const CanvasRect text{3, 3, w - 3, h - 3};
-    canvas.drawText(look.caption, text, look.enabled ? look.foreColour : kDisabledText);
+    canvas.drawText(look.caption, text, look.enabled ? look.foreColour : kDisabledText,
+                    kCaptionFormat);
     if (look.hasFocus && look.focusRect && s >= VisualState::Focused) canvas.drawFocusRect(text);
 }
 

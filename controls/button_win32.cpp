@@ -5,16 +5,10 @@
 
 #include <cmath>
 
-#include "controls/accessibility_win32.h"
-#include "controls/control_messages_win32.h"
-#include "controls/virtual_keys.h"
 #include "platform/text_win32.h"
 
 namespace orvelle {
 namespace {
-
-static_assert(keys::kReturn == VK_RETURN && keys::kSpace == VK_SPACE && keys::kLeft == VK_LEFT &&
-              keys::kUp == VK_UP && keys::kRight == VK_RIGHT && keys::kDown == VK_DOWN);
 
 int16_t buttonsOf(WPARAM keys) {
     return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
@@ -79,8 +73,9 @@ void ButtonWindow::paint(VisualState s) {
     drawButton(image_, s,
                {p.caption, p.enabled, core_.hasFocus(), p.focusRect, p.foreColour, highContrast_});
     // The window owns the region from here on.
-    SetWindowRgn(window(), CreateRoundRectRgn(0, 0, image_.width() + 1, image_.height() + 1, 3, 3),
-                 TRUE);
+    win32::UniqueRegion shape(
+        CreateRoundRectRgn(0, 0, image_.width() + 1, image_.height() + 1, 3, 3));
+    if (SetWindowRgn(window(), shape.get(), TRUE) != 0) shape.release();
     InvalidateRect(window(), nullptr, FALSE);
 }
 
@@ -93,7 +88,7 @@ void ButtonWindow::propertyChanged(const char* name) {
 
 void ButtonWindow::fontChanged(const FontSpec& font) {
     font_ = createFont(font, dpiOfWindow(window()));
-    image_.setFont(static_cast<HFONT>(font_.get()));
+    useFont(font_.get());
 }
 
 void ButtonWindow::trackMouseLeave() {
@@ -121,18 +116,31 @@ bool ButtonWindow::displayAsDefault() {
     return HIWORD(id) == DC_HASDEFID && LOWORD(id) == GetDlgCtrlID(window());
 }
 
-void ButtonWindow::notifyParent(WORD code) {
-    const int id = GetDlgCtrlID(window());
-    SendMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(window()));
-}
-
 void ButtonWindow::click() {
     notifyParent(BN_CLICKED);
 }
 
 void ButtonWindow::doubleClick() {
     notifyParent(BN_DOUBLECLICKED);
+}
+
+void ButtonWindow::focusChanged(bool gained) {
+    if (gained) {
+        core_.gotFocus();
+    } else {
+        core_.lostFocus();
+    }
+}
+
+bool ButtonWindow::describe(AccessibleDescription& d) {
+    d.role = ROLE_SYSTEM_PUSHBUTTON;
+    d.name = win32::widen(withoutAccessKeyMarks(core_.properties().caption));
+    d.defaultAction = L"Press";
+    return true;
+}
+
+void ButtonWindow::defaultAction() {
+    if (core_.enabled()) click();
 }
 
 void ButtonWindow::interceptedMessage(bool, bool&, intptr_t&, WindowMessage& message) {
@@ -165,7 +173,6 @@ void ButtonWindow::sizeChanged(int width, int height) {
 }
 
 LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto answered = image_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_SIZE:
             sizeChanged(LOWORD(lParam), HIWORD(lParam));
@@ -210,39 +217,13 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                             reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
                         ? DLGC_WANTMESSAGE
                         : 0);
-        case WM_SETFOCUS:
-            core_.gotFocus();
-            announceFocus(window());
-            return 0;
-        case WM_KILLFOCUS:
-            core_.lostFocus();
-            return 0;
         case WM_ENABLE:
             if ((wParam != 0) != core_.enabled()) core_.setEnabled(wParam != 0);
             return 0;
-        case kGetAccessKey: {
-            const std::wstring key = win32::widen(accessKeyOf(core_.properties().caption));
-            return key.size() == 1 ? key[0] : 0;
-        }
-        case kAccessKeyPressed:
         case BM_CLICK:
-            // The container's access key, or the platform's own press of a
-            // button (its dialog manager's access keys send this): one Click.
+            // The platform's own press of a button (its dialog manager's
+            // access keys send this): one Click, as the access key gives.
             core_.accessKey();
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_.get());
-        case WM_GETOBJECT:
-            return answerGetObject(window(), wParam, lParam);
-        case kDescribeAccessible: {
-            auto* d = reinterpret_cast<AccessibleDescription*>(lParam);
-            d->role = ROLE_SYSTEM_PUSHBUTTON;
-            d->name = win32::widen(withoutAccessKeyMarks(core_.properties().caption));
-            d->defaultAction = L"Press";
-            return 0;
-        }
-        case kDoDefaultAction:
-            if (core_.enabled()) click();
             return 0;
         case kAmbientChanged:
             core_.ambientChanged(static_cast<AmbientValue>(wParam) == AmbientValue::DisplayAsDefault
@@ -250,7 +231,7 @@ LRESULT ButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                      : "BackColor");
             return 0;
         default:
-            return WindowBase::handle(message, wParam, lParam);
+            return ControlWindow::handle(message, wParam, lParam);
     }
 }
 

@@ -14,14 +14,13 @@
 #include <string>
 
 #include "controls/button.h"
-#include "controls/gdi_canvas_win32.h"
+#include "controls/control_window_win32.h"
 #include "controls/interception_win32.h"
 #include "platform/win32_handles.h"
-#include "platform/window_win32.h"
 
 namespace orvelle {
 
-class ButtonWindow final : public win32::WindowBase<ButtonWindow>,
+class ButtonWindow final : public ControlWindow<ButtonWindow>,
                            public ButtonHost,
                            public InterceptionOwner {
 public:
@@ -37,7 +36,6 @@ public:
 
     ButtonCore& core() { return core_; }
     const ButtonCore& core() const { return core_; }
-    const DibImage& picture() const { return image_; }
     // The font again at the window's current DPI.
     void refreshFont() { fontChanged(core_.properties().font); }
     void setHighContrast(bool on);
@@ -64,15 +62,18 @@ public:
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void focusChanged(bool gained) override;
+    bool describe(AccessibleDescription& description) override;
+    void defaultAction() override;
+    std::string accessKeyText() const override { return core_.properties().caption; }
+    void accessKeyPressed() override { core_.accessKey(); }
 
 private:
-    void notifyParent(WORD code);
     void sizeChanged(int width, int height);
 
     ButtonCore core_;
     bool highContrast_ = false;
-    DibImage image_;
-    win32::UniqueGdiObject font_;
+    win32::UniqueFont font_;
     WindowInterceptor interceptor_;
     HWND form_ = nullptr;
     UINT activationMessage_ = WM_ACTIVATE;

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "platform/win32_handles.h"
+
 namespace orvelle {
 namespace {
 
@@ -54,9 +56,8 @@ UINT dpiOfWindow(HWND window) {
     if (getDpiForWindow != nullptr && window != nullptr) {
         if (const UINT dpi = getDpiForWindow(window)) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const win32::WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

@@ -150,8 +150,7 @@ void GFXFrameX::setCornerDepth(int16_t v) {
 }
 
 void GFXFrameX::refresh() {
-    drawFrame(host_.image(), properties_, host_.ambientBackColour());
-    host_.imageChanged();
+    host_.paint(properties_);
 }
 
 void GFXFrameX::loadProperties(PropertyStore& store) {

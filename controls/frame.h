@@ -1,8 +1,9 @@
 // GFXFrameX: a passive panel, a square or round-cornered box with a coloured
 // interior, a one-pixel outline and a soft drop shadow that fades in rings
-// from a darkened background into the background. It draws into a
-// persistent image of its own size, only on the occasions below; the window
-// system shows that image.
+// from a darkened background into the background. The control decides when
+// to redraw, only on the occasions below, and asks its host to paint; the
+// host draws the picture with drawFrame into a persistent image of the
+// control's size, which the window system shows.
 #pragma once
 
 #include <cstdint>
@@ -62,14 +63,13 @@ Colour neighbourColour(Canvas& canvas, int x, int y, int direction);
 class FrameHost {
 public:
     virtual ~FrameHost() = default;
-    // The persistent image, of the control's size.
-    virtual Canvas& image() = 0;
+    // The whole redraw with these properties (drawFrame over the
+    // container's background), shown at once.
+    virtual void paint(const FrameProperties& properties) = 0;
     // The container's background colour (an ambient value).
     virtual Colour ambientBackColour() = 0;
     // The container saves the named property with its dialog.
     virtual void propertyChanged(const char* name) = 0;
-    // The image is complete: show it.
-    virtual void imageChanged() = 0;
 };
 
 class GFXFrameX {

@@ -15,7 +15,8 @@ void FrameWindow::propertyChanged(const char* name) {
     if (onPropertyChanged) onPropertyChanged(name);
 }
 
-void FrameWindow::imageChanged() {
+void FrameWindow::paint(const FrameProperties& properties) {
+    drawFrame(image_, properties, ambient_);
     // Children that show the frame through them repaint too.
     if (window() != nullptr) {
         RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -23,7 +24,6 @@ void FrameWindow::imageChanged() {
 }
 
 LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto answered = image_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_SIZE:
             image_.resize(LOWORD(lParam), HIWORD(lParam));
@@ -46,7 +46,7 @@ LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The controls on the frame report to the frame's container.
             return SendMessageW(GetParent(window()), message, wParam, lParam);
         default:
-            return WindowBase::handle(message, wParam, lParam);
+            return ControlWindow::handle(message, wParam, lParam);
     }
 }
 

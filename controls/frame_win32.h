@@ -11,13 +11,12 @@
 
 #include <functional>
 
+#include "controls/control_window_win32.h"
 #include "controls/frame.h"
-#include "controls/gdi_canvas_win32.h"
-#include "platform/window_win32.h"
 
 namespace orvelle {
 
-class FrameWindow final : public win32::WindowBase<FrameWindow>, public FrameHost {
+class FrameWindow final : public ControlWindow<FrameWindow>, public FrameHost {
 public:
     static constexpr const char* kClassName = "Zelkor.GFXFrameX";
 
@@ -28,21 +27,18 @@ public:
     bool create(HWND parent, int x, int y, int width, int height, int id);
 
     GFXFrameX& control() { return control_; }
-    const DibImage& picture() const { return image_; }
     // Called with the name of every property a setter changes.
     std::function<void(const char*)> onPropertyChanged;
 
-    Canvas& image() override { return image_; }
+    void paint(const FrameProperties& properties) override;
     Colour ambientBackColour() override { return ambient_; }
     void propertyChanged(const char* name) override;
-    void imageChanged() override;
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     Colour ambient_ = 0;
-    DibImage image_;
     GFXFrameX control_;
 };
 

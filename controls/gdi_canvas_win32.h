@@ -1,6 +1,7 @@
-// The controls' persistent image on Windows: a 32-bit top-down DIB section
-// selected into a memory DC of its own, drawn on through GDI. Every pen and
-// brush lives only for the call that draws with it.
+// The canvas on Windows: a 32-bit top-down DIB section selected into a
+// memory DC of its own, drawn on through GDI. Every pen and brush lives only
+// for the call that draws with it. This is the one place where the controls
+// and the dialog's parts meet GDI's drawing calls.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "controls/canvas.h"
 #include "controls/property_store.h"
+#include "platform/picture_win32.h"
 #include "platform/win32_handles.h"
 
 namespace orvelle {
@@ -22,13 +24,18 @@ public:
     DibImage& operator=(const DibImage&) = delete;
 
     // A new image of this size (0 x 0 gives an empty one); the content is
-    // undefined until drawn.
+    // undefined until drawn. The same size again keeps the image as it is.
     void resize(int width, int height);
     HDC dc() const { return dc_.get(); }
     // The pixels as 0x00RRGGBB, row by row from the top; null when empty.
     const uint32_t* bits() const;
-    // The font for drawText (not owned).
+    // The font for the text (not owned).
     void setFont(HFONT font) { font_ = font; }
+    // Where drawPicture finds the pictures (not owned); none draws nothing.
+    void usePictures(win32::PictureStore* pictures) { pictures_ = pictures; }
+    // The image becomes what window's parent shows under window: the parent
+    // draws itself into it (WM_PRINTCLIENT).
+    void takeParentPicture(HWND window);
     // Copies the image to a device context at (x, y).
     void show(HDC target, int x = 0, int y = 0) const;
     // Answers the paint messages (WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND)
@@ -52,7 +59,10 @@ public:
     void setPixelV(int x, int y, Colour colour) override;
     void line(int x1, int y1, int x2, int y2, Colour colour) override;
     void fillRect(const CanvasRect& rect, Colour colour) override;
-    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) override;
+    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour,
+                  TextFormat format) override;
+    int textWidth(std::string_view utf8) override;
+    void drawPicture(const Picture& picture, int x, int y) override;
     void drawFocusRect(const CanvasRect& rect) override;
 
 private:
@@ -62,10 +72,11 @@ private:
     int width_ = 0;
     int height_ = 0;
     win32::UniqueMemoryDC dc_;
-    win32::UniqueGdiObject bitmap_;
+    win32::UniqueBitmap bitmap_;
     HGDIOBJ originalBitmap_ = nullptr;
     void* bits_ = nullptr;
     HFONT font_ = nullptr;
+    win32::PictureStore* pictures_ = nullptr;
     Colour pen_ = 0;
     Colour brush_ = 0xFFFFFF;
     bool hollow_ = false;
@@ -76,6 +87,10 @@ COLORREF toColorRef(Colour colour);
 
 // The font of a control's property, at a DPI: its size in points is scaled
 // to pixels (rounded half away from zero).
-win32::UniqueGdiObject createFont(const FontSpec& font, UINT dpi);
+win32::UniqueFont createFont(const FontSpec& font, UINT dpi);
+
+// The width of a text on one line in a font (null: the default GUI font),
+// "&" marks taken as the platform draws them.
+int textWidthIn(HFONT font, std::string_view utf8);
 
 }  // namespace orvelle

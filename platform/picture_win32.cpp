@@ -5,7 +5,7 @@
 
 namespace orvelle::win32 {
 
-UniqueGdiObject loadJpegResource(int id) {
+UniqueBitmap loadJpegResource(int id) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (resource == nullptr) return {};
@@ -31,11 +31,12 @@ UniqueGdiObject loadJpegResource(int id) {
     if (FAILED(loaded) || picture == nullptr) return {};
 
     // Keep a bitmap of our own: the picture object owns its handle.
-    UniqueGdiObject copy;
+    UniqueBitmap copy;
     OLE_HANDLE handle = 0;
     if (SUCCEEDED(picture->get_Handle(&handle)) && handle != 0) {
-        copy.reset(CopyImage(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle)), IMAGE_BITMAP,
-                             0, 0, LR_CREATEDIBSECTION));
+        copy.reset(
+            static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle)),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     }
     picture->Release();
     return copy;
@@ -45,6 +46,12 @@ SIZE bitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) return {0, 0};
     return {info.bmWidth, info.bmHeight};
+}
+
+HBITMAP PictureStore::bitmap(int id) {
+    auto found = decoded_.find(id);
+    if (found == decoded_.end()) found = decoded_.emplace(id, loadJpegResource(id)).first;
+    return found->second.get();
 }
 
 }  // namespace orvelle::win32

@@ -1,30 +1,15 @@
-// RAII for the Win32 handles the two programs hold: a window's device
-// context, a created GDI object, a window, a selected object. Each releases
-// its handle with the call that matches how it was obtained.
+// RAII for the Win32 handles the two programs hold: windows, kernel
+// handles, GDI objects by their type (brushes, pens, fonts, bitmaps,
+// regions), memory DCs, a window's DC, the DC of a paint, a selected object.
+// Each releases its handle with the call that matches how it was obtained.
 #pragma once
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace orvelle::win32 {
-
-// GetDC / ReleaseDC.
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 // A handle closed by a fixed function; movable, not copyable.
 template <typename Handle, auto Close>
@@ -34,6 +19,12 @@ public:
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    // A handle of a narrower type with the same close, given up to this one
+    // (a bitmap to a GDI object).
+    template <typename Narrower>
+    requires(!std::is_same_v<Narrower, Handle> && std::is_convertible_v<Narrower, Handle>)
+        UniqueHandle(UniqueHandle<Narrower, Close>&& other)
+    noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset();
@@ -70,9 +61,53 @@ inline void closeHandle(HANDLE h) {
 }
 
 using UniqueWindow = UniqueHandle<HWND, destroyWindow>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, deleteGdiObject>;
 using UniqueMemoryDC = UniqueHandle<HDC, deleteDC>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, closeHandle>;
+
+// A GDI object of one type, deleted with DeleteObject.
+template <typename Handle>
+using UniqueGdi = UniqueHandle<Handle, deleteGdiObject>;
+using UniqueBrush = UniqueGdi<HBRUSH>;
+using UniquePen = UniqueGdi<HPEN>;
+using UniqueFont = UniqueGdi<HFONT>;
+using UniqueBitmap = UniqueGdi<HBITMAP>;
+using UniqueRegion = UniqueGdi<HRGN>;
+// Any GDI object, of a type nobody needs back.
+using UniqueGdiObject = UniqueGdi<HGDIOBJ>;
+
+// GetDC / ReleaseDC; a null window: the screen's DC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint, for the handling of one WM_PAINT.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() {
+        if (dc_ != nullptr) EndPaint(window_, &paint_);
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
 
 // SelectObject, put back on scope exit.
 class SelectedObject {

@@ -9,8 +9,13 @@
 #include <string>
 
 #include "platform/text_win32.h"
+#include "platform/virtual_keys.h"
 
 namespace orvelle::win32 {
+
+static_assert(keys::kReturn == VK_RETURN && keys::kEscape == VK_ESCAPE &&
+              keys::kSpace == VK_SPACE && keys::kLeft == VK_LEFT && keys::kUp == VK_UP &&
+              keys::kRight == VK_RIGHT && keys::kDown == VK_DOWN);
 
 struct WindowClassOptions {
     UINT style = 0;

@@ -76,15 +76,4 @@ DialogControl FocusKeeper::activated(const ControlStates& states) const {
     return focusAfter(remembered_, states);
 }
 
-bool BannerLink::release(bool over) {
-    const bool opens = pressed_ && over;
-    pressed_ = false;
-    return opens;
-}
-
-bool BannerLink::keyOpens(int virtualKey) {
-    constexpr int kReturn = 0x0D, kSpace = 0x20;
-    return virtualKey == kReturn || virtualKey == kSpace;
-}
-
 }  // namespace orvelle

@@ -1,7 +1,7 @@
-// The settings dialog's own widgets as behaviour, apart from their windows:
-// the music options, the banner link, and where the keyboard focus goes.
-// The window binding turns platform messages into these inputs and carries
-// out what they answer.
+// The settings dialog's behaviour across its controls, apart from their
+// windows: what an input on a music option does, and where the keyboard
+// focus goes. The window binding turns platform messages into these inputs
+// and carries out what they answer.
 #pragma once
 
 #include <optional>
@@ -72,22 +72,6 @@ public:
 
 private:
     DialogControl remembered_ = DialogControl::None;
-};
-
-// A banner is a link: a press of the left button on it and a release over
-// it open the home page, and so do Enter and Space when it has the focus. A
-// release elsewhere, or a lost capture, opens nothing.
-class BannerLink {
-public:
-    void press() { pressed_ = true; }
-    // True when this release opens the page.
-    bool release(bool over);
-    void cancel() { pressed_ = false; }
-    bool pressed() const { return pressed_; }
-    static bool keyOpens(int virtualKey);
-
-private:
-    bool pressed_ = false;
 };
 
 }  // namespace orvelle

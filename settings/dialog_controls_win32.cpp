@@ -5,28 +5,20 @@
 #include <algorithm>
 
 #include "controls/control_messages_win32.h"
-#include "platform/picture_win32.h"
 #include "platform/text_win32.h"
-#include "settings/resources.h"
+#include "settings/dialog_placement.h"
 #include "settings/settings_model.h"
 
 namespace orvelle {
 
 using namespace dialog;
 
-DialogPictures::DialogPictures() {
-    markEmpty = win32::loadJpegResource(ORVELLE_MARK_EMPTY);
-    markChosen = win32::loadJpegResource(ORVELLE_MARK_CHOSEN);
-    for (int i = 0; i < 24; ++i) banners[i] = win32::loadJpegResource(ORVELLE_BANNER + 1 + i);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    hand = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_HAND_CURSOR),
-                                           IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    icon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
-}
-
 FontSpec dialogFont() {
     return {"ＭＳ Ｐゴシック", 9.75f, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+}
+
+int DialogControls::scaled(int value) const {
+    return dialog::scaled(value, static_cast<int>(dpi_));
 }
 
 RECT DialogControls::rectOf(const Box& b) const {
@@ -40,49 +32,45 @@ RECT DialogControls::relative(const Box& b, const Box& to) const {
 Box DialogControls::fitted(Box box, const char* text, int limit) const {
     // Wide enough for the text in the face the platform gives, and a pixel
     // for the focus rectangle on each side, as far as the limit allows.
-    const int width = textWidth(dialog_, font(), win32::widen(text));
+    const int width = textWidthIn(font_.get(), text);
     const int needed = MulDiv(width + 2, 96, static_cast<int>(dpi_)) + 1;
     box.w = std::clamp(needed, box.w, std::max(box.w, limit - box.x));
     return box;
 }
 
-OptionRow::Layout DialogControls::optionLayout(size_t row) const {
+OptionRowWindow::Layout DialogControls::optionLayout(size_t row) const {
     const OptionPlace& place = kOptions[row];
     const Box label = fitted(place.label, place.text, kFrameTextLimit);
     const Box whole{place.mark.x, place.mark.y, label.x + label.w - place.mark.x, place.mark.h};
     return {rectOf(whole), relative(place.mark, whole), relative(label, whole)};
 }
 
-bool DialogControls::create(HWND dialog, UINT dpi) {
+bool DialogControls::create(HWND dialog, UINT dpi, HCURSOR hand) {
     dialog_ = dialog;
-    frame_ = std::make_unique<FrameWindow>(back_);
+    frame_ = std::make_unique<FrameWindow>(kDialogBack);
     if (!frame_->create(dialog, 0, 0, 0, 0, kFrameId)) return false;
     HWND frame = frame_->window();
-    title_.create(frame, {}, {}, nullptr);
+    title_.create(frame, kTitleText);
     for (size_t row = 0; row < kOptions.size(); ++row) {
-        options_[row].create(frame, kOptionId + static_cast<int>(kOptions[row].kind), {},
-                             kOptions[row].text, nullptr,
-                             static_cast<HBITMAP>(pictures_.markEmpty.get()),
-                             static_cast<HBITMAP>(pictures_.markChosen.get()));
+        options_[row].create(frame, kOptionId + static_cast<int>(kOptions[row].kind),
+                             kOptions[row].text, pictures_);
     }
     repeat_ = CreateWindowExW(
         0, WC_COMBOBOXW, L"",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
         0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)),
         GetModuleHandleW(nullptr), nullptr);
-    repeatLabel_.create(frame, kRepeatLabelId, {}, kRepeatText, nullptr,
-                        DT_LEFT | DT_TOP | DT_SINGLELINE);
+    repeatLabel_.create(frame, kRepeatLabelId, kRepeatText, 0);
     file_.create(frame, 0, 0, 0, 0, kFileId, kFileButtonText, dialogFont());
-    fileLabel_.create(frame, kFileLabelId, {}, "", nullptr,
-                      DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    // A path: wrapped between words, "&" as it is.
+    fileLabel_.create(frame, kFileLabelId, "", textFormat::kWrap | textFormat::kNoPrefix);
     set_.create(dialog, 0, 0, 0, 0, kSetId, kSetText, dialogFont());
     cancel_.create(dialog, 0, 0, 0, 0, kCancelId, kCancelText, dialogFont());
     for (int i = 0; i < 2; ++i) {
-        banners_[i].create(dialog, kBannerId + i, {}, pictures_.hand, win32::widen(kBannerName),
-                           win32::widen(kHomePage));
+        banners_[i].create(dialog, kBannerId + i, hand, win32::widen(kBannerName),
+                           win32::widen(kHomePage), pictures_);
     }
-    credit_.create(dialog, kCreditId, {}, kCreditText, nullptr,
-                   DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    credit_.create(dialog, kCreditId, kCreditText, textFormat::kNoPrefix);
     nameComboForScreenReaders(repeat_, win32::widen(kRepeatText));
     for (const std::string& item : repeatItems()) {
         SendMessageW(repeat_, CB_ADDSTRING, 0,
@@ -103,10 +91,10 @@ void DialogControls::layout(UINT dpi) {
         MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     };
     move(frame_->window(), rectOf(kFrame));
-    title_.place(rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font());
+    title_.place(rectOf(kTitleOutline), relative(kTitle, kTitleOutline), font_.get());
     for (size_t row = 0; row < kOptions.size(); ++row)
-        options_[row].place(optionLayout(row), font());
-    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+        options_[row].place(optionLayout(row), font_.get());
+    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     move(repeat_, rectOf({kRepeat.x, kRepeat.y, kRepeat.w, kRepeatListHeight}));
     move(repeatLabel_.window(), rectOf(fitted(kRepeatLabel, kRepeatText, kFrameTextLimit)));
     move(file_.window(), rectOf(kFile));
@@ -116,7 +104,7 @@ void DialogControls::layout(UINT dpi) {
     for (int i = 0; i < 2; ++i) move(banners_[i].window(), rectOf(kBanners[i]));
     move(credit_.window(), rectOf(kCredit));
     for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->refreshFont();
-    for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setFont(font());
+    for (TextWindow* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setFont(font_.get());
 }
 
 DialogControl DialogControls::controlOf(HWND w) const {
@@ -180,15 +168,14 @@ void DialogControls::applyStates(const ControlStates& states) {
 void DialogControls::applyColours(bool highContrast) {
     // With the system's high-contrast setting on, everything takes the
     // system's colours; with it off, the dialog's own.
-    const COLORREF text = highContrast ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
     announceAmbientChange(
         dialog_, AmbientValue::BackColour,
-        static_cast<LPARAM>(highContrast ? systemColour(COLOR_BTNFACE) : Colour{back_}));
-    frame_->control().setBorderColour(highContrast ? systemColour(COLOR_BTNTEXT) : 0);
+        static_cast<LPARAM>(highContrast ? systemColour(systemColours::kButtonFace) : kDialogBack));
+    frame_->control().setBorderColour(textColour(highContrast));
     for (ButtonWindow* b : {&set_, &cancel_, &file_}) b->setHighContrast(highContrast);
-    for (TransparentText* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setColour(text);
-    for (OptionRow& option : options_) option.setTextColour(text);
-    title_.setColours(text, highContrast ? text : RGB(255, 255, 255), text);
+    for (TextWindow* t : {&repeatLabel_, &fileLabel_, &credit_}) t->setHighContrast(highContrast);
+    for (OptionRowWindow& option : options_) option.setHighContrast(highContrast);
+    title_.setHighContrast(highContrast);
 }
 
 }  // namespace orvelle

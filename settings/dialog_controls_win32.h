@@ -10,32 +10,23 @@
 
 #include "controls/button_win32.h"
 #include "controls/frame_win32.h"
+#include "platform/picture_win32.h"
 #include "platform/win32_handles.h"
-#include "settings/banner_win32.h"
 #include "settings/dialog_behaviour.h"
 #include "settings/dialog_layout.h"
 #include "settings/dialog_parts_win32.h"
 
 namespace orvelle {
 
-// The pictures stored with the program that the dialog shows.
-struct DialogPictures {
-    DialogPictures();
-    win32::UniqueGdiObject markEmpty, markChosen;
-    std::array<win32::UniqueGdiObject, 24> banners;
-    HCURSOR hand = nullptr;
-    HICON icon = nullptr;
-};
-
 // "ＭＳ Ｐゴシック", 9.75 points, normal weight, Shift-JIS: labels and buttons.
 FontSpec dialogFont();
 
 class DialogControls {
 public:
-    DialogControls(const DialogPictures& pictures, COLORREF back)
-        : pictures_(pictures), back_(back) {}
+    // pictures: the marks' and the banners' (kept by the dialog).
+    explicit DialogControls(win32::PictureStore& pictures) : pictures_(pictures) {}
 
-    bool create(HWND dialog, UINT dpi);
+    bool create(HWND dialog, UINT dpi, HCURSOR hand);
     // Every place, size and the font again at this DPI.
     void layout(UINT dpi);
     void applyStates(const ControlStates& states);
@@ -45,29 +36,27 @@ public:
     HWND windowOf(DialogControl control) const;
 
     HWND repeat() const { return repeat_; }
-    TransparentText& fileLabel() { return fileLabel_; }
-    Banner& banner(int index) { return banners_[index]; }
+    TextWindow& fileLabel() { return fileLabel_; }
+    BannerWindow& banner(int index) { return banners_[index]; }
 
 private:
-    int scaled(int value) const { return MulDiv(value, static_cast<int>(dpi_), 96); }
+    int scaled(int value) const;
     RECT rectOf(const dialog::Box& b) const;
     RECT relative(const dialog::Box& b, const dialog::Box& to) const;
     dialog::Box fitted(dialog::Box box, const char* text, int limit) const;
-    OptionRow::Layout optionLayout(size_t row) const;
-    HFONT font() const { return static_cast<HFONT>(font_.get()); }
+    OptionRowWindow::Layout optionLayout(size_t row) const;
 
-    const DialogPictures& pictures_;
-    COLORREF back_;
+    win32::PictureStore& pictures_;
     HWND dialog_ = nullptr;
     UINT dpi_ = 96;
-    win32::UniqueGdiObject font_;
+    win32::UniqueFont font_;
     std::unique_ptr<FrameWindow> frame_;
     ButtonWindow set_, cancel_, file_;
     HWND repeat_ = nullptr;
-    TitleBox title_;
-    std::array<OptionRow, dialog::kOptions.size()> options_;
-    TransparentText repeatLabel_, fileLabel_, credit_;
-    std::array<Banner, 2> banners_;
+    TitleBoxWindow title_;
+    std::array<OptionRowWindow, dialog::kOptions.size()> options_;
+    TextWindow repeatLabel_, fileLabel_, credit_;
+    std::array<BannerWindow, 2> banners_;
 };
 
 }  // namespace orvelle

@@ -1,18 +1,17 @@
-// The small windows the settings dialog is made of besides the two custom
-// controls: text and marks drawn over whatever their parent shows (the
-// frame's picture shows through them), the engraved title box and the music
-// options. Each paints off screen and shows the result in one copy; the
-// options take their behaviour from the portable dialog behaviour and only
-// report to the dialog.
+// The settings dialog's parts as Windows child windows: each holds its
+// portable state, forwards the platform's messages to it and shows what the
+// part's painter draws. Text, the title box and the options are drawn over
+// what their parent shows under them (the frame's picture shows through
+// them); the banners are opaque.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
-#include "platform/window_win32.h"
-#include "settings/dialog_behaviour.h"
+#include "controls/control_window_win32.h"
+#include "platform/picture_win32.h"
+#include "settings/dialog_parts.h"
 
 namespace orvelle {
 
@@ -20,55 +19,51 @@ namespace orvelle {
 // kOptionInput plus the OptionInput.
 inline constexpr WORD kOptionInput = 0x0100;
 
-// Text over the parent's picture; to a screen reader, static text. A text
-// that is too long for its box on one line (a long path) is drawn with its
-// middle left out.
-class TransparentText final : public win32::WindowBase<TransparentText> {
+// Text; to a screen reader, static text.
+class TextWindow final : public PartWindow<TextWindow> {
 public:
     static constexpr const char* kClassName = "Orvelle_Label";
-    bool create(HWND parent, int id, const RECT& box, const std::string& text, HFONT font,
-                UINT format);
+    TextWindow() : PartWindow(true) {}
+    bool create(HWND parent, int id, const std::string& text, TextFormat format);
     void setText(const std::string& text);
     void setFont(HFONT font);
-    void setColour(COLORREF colour);
+    void setHighContrast(bool on);
+    const TextLook& look() const { return look_; }
 
 protected:
+    void draw(Canvas& canvas) override { drawTextPart(canvas, look_); }
+    bool describe(AccessibleDescription& description) override;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::wstring text_;
-    HFONT font_ = nullptr;
-    UINT format_ = 0;
-    COLORREF colour_ = 0;
+    void change(const TextLook& look);
+
+    TextLook look_;
 };
 
-// The black and the white outline that engrave the title "BGM".
-class TitleBox final : public win32::WindowBase<TitleBox> {
+// The engraved box around the title "BGM".
+class TitleBoxWindow final : public PartWindow<TitleBoxWindow> {
 public:
     static constexpr const char* kClassName = "Orvelle_TitleBox";
-    // box: the black outline's rectangle; the white one lies a pixel right
-    // and below, the title centred in titleBox (relative to box).
-    bool create(HWND parent, const RECT& box, const RECT& titleBox, HFONT font);
-    void place(const RECT& box, const RECT& titleBox, HFONT font);
-    void setColours(COLORREF dark, COLORREF light, COLORREF text);
+    TitleBoxWindow() : PartWindow(true) {}
+    bool create(HWND parent, const std::string& title);
+    // outline: the black outline's rectangle in the parent; the white one
+    // lies a pixel right and below; title relative to outline.
+    void place(const RECT& outline, const RECT& title, HFONT font);
+    void setHighContrast(bool on);
 
 protected:
+    void draw(Canvas& canvas) override { drawTitleBox(canvas, look_); }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    RECT outline_{};
-    RECT title_{};
-    HFONT font_ = nullptr;
-    COLORREF dark_ = 0;
-    COLORREF light_ = RGB(255, 255, 255);
-    COLORREF text_ = 0;
+    TitleBoxLook look_;
 };
 
-// One music option: its mark (a picture) and its label, whose "&" marks an
-// access key. It reports each OptionInput to the parent (kOptionInput) and
-// lets the dialog decide; with the focus it shows the dotted rectangle
-// around its label; to a screen reader it is a radio button.
-class OptionRow final : public win32::WindowBase<OptionRow> {
+// One music option. It reports each OptionInput to the parent
+// (kOptionInput) and lets the dialog decide; to a screen reader it is a
+// radio button.
+class OptionRowWindow final : public PartWindow<OptionRowWindow>, public OptionRowHost {
 public:
     static constexpr const char* kClassName = "Orvelle_Option";
     struct Layout {
@@ -76,42 +71,60 @@ public:
         RECT mark;   // relative to the row
         RECT label;  // relative to the row
     };
-    bool create(HWND parent, int id, const Layout& layout, const std::string& label, HFONT font,
-                HBITMAP empty, HBITMAP chosen);
+    OptionRowWindow() : PartWindow(true), core_(*this) {}
+    bool create(HWND parent, int id, const std::string& label, win32::PictureStore& pictures);
     void place(const Layout& layout, HFONT font);
     void setChosen(bool chosen);
-    void setTextColour(COLORREF colour);
+    void setHighContrast(bool on) { core_.setHighContrast(on); }
+    const OptionRowCore& core() const { return core_; }
+
+    // OptionRowHost
+    void paint() override { invalidate(); }
+    void report(OptionInput input) override;
 
 protected:
+    void draw(Canvas& canvas) override { drawOptionRow(canvas, core_.look()); }
+    void focusChanged(bool gained) override { core_.setFocused(gained); }
+    bool describe(AccessibleDescription& description) override;
+    void defaultAction() override { core_.defaultAction(); }
+    std::string accessKeyText() const override { return core_.look().label; }
+    void accessKeyPressed() override { core_.accessKey(); }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void report(OptionInput input);
+    OptionRowCore core_;
+};
 
-    Layout layout_{};
-    std::string label_;
-    HFONT font_ = nullptr;
-    HBITMAP emptyMark_ = nullptr;
-    HBITMAP chosenMark_ = nullptr;
-    bool chosen_ = false;
-    COLORREF textColour_ = 0;
+// A banner: a link to the home page (BN_CLICKED to the parent when it
+// opens), with a pointing hand over it; to a screen reader, a link with a
+// name and the address it opens.
+class BannerWindow final : public PartWindow<BannerWindow>, public BannerHost {
+public:
+    static constexpr const char* kClassName = "Orvelle_Banner";
+    BannerWindow() : PartWindow(false), core_(*this) {}
+    bool create(HWND parent, int id, HCURSOR hand, const std::wstring& name,
+                const std::wstring& address, win32::PictureStore& pictures);
+    BannerCore& core() { return core_; }
+
+    // BannerHost
+    void paint() override { invalidate(); }
+    void open() override;
+
+protected:
+    void draw(Canvas& canvas) override { drawBanner(canvas, core_.look()); }
+    void focusChanged(bool gained) override { core_.setFocused(gained); }
+    bool describe(AccessibleDescription& description) override;
+    void defaultAction() override { core_.defaultAction(); }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    BannerCore core_;
+    HCURSOR hand_ = nullptr;
+    std::wstring name_;
+    std::wstring address_;
 };
 
 // Gives a combo box (the repeat box) the name of its label for screen readers.
 void nameComboForScreenReaders(HWND combo, const std::wstring& name);
-
-// Draws a bitmap at its own size, centred in box.
-void drawCentred(HDC dc, HBITMAP bitmap, const RECT& box);
-
-// The usual paint of a part: the content drawn off screen (over the
-// parent's picture, or over black), then shown in one copy.
-void paintBuffered(HWND window, bool overParent, const std::function<void(HDC, RECT)>& draw);
-
-// What a screen reader is told of a part.
-LRESULT describeAs(LPARAM description, LONG role, const std::wstring& name, LONG state = 0);
-
-// The width of a text on one line in a font, in pixels ("&" marks taken
-// as the platform draws them).
-int textWidth(HWND window, HFONT font, const std::wstring& text);
 
 }  // namespace orvelle

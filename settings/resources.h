@@ -5,5 +5,5 @@
 #define ORVELLE_HAND_CURSOR 201
 #define ORVELLE_MARK_EMPTY 211
 #define ORVELLE_MARK_CHOSEN 212
-// Banner frames 1 to 24 are ORVELLE_BANNER + 1 to ORVELLE_BANNER + 24.
+// Banner frame n (1 to kBannerFrames, settings_model.h) is ORVELLE_BANNER + n.
 #define ORVELLE_BANNER 300

@@ -6,15 +6,22 @@
 
 #include <shellapi.h>
 
+#include <vector>
 #include "config/settings_file_win32.h"
+
 #include "controls/control_messages_win32.h"
+#include "controls/gdi_canvas_win32.h"
 #include "platform/names.h"
+#include "platform/picture_win32.h"
 #include "platform/text_win32.h"
 #include "platform/window_win32.h"
 #include "settings/dialog_behaviour.h"
 #include "settings/dialog_controls_win32.h"
 #include "settings/dialog_layout.h"
+#include "settings/dialog_parts.h"
+#include "settings/dialog_placement.h"
 #include "settings/file_chooser_win32.h"
+#include "settings/resources.h"
 #include "settings/window_animation_win32.h"
 
 namespace orvelle {
@@ -22,7 +29,6 @@ namespace {
 
 using namespace dialog;
 
-constexpr COLORREF kDialogBack = RGB(224, 224, 224);
 constexpr UINT_PTR kBannerTimer = 1;
 constexpr UINT kBannerIntervalMs = 100;
 
@@ -31,9 +37,7 @@ public:
     static constexpr const char* kClassName = "Zelkor_P";
 
     explicit SettingsDialog(const DialogContext& context)
-        : context_(context),
-          model_(context.music, context.lastResult, systemLeadBytes()),
-          controls_(pictures_, kDialogBack) {}
+        : context_(context), model_(context.music, systemLeadBytes()), controls_(pictures_) {}
 
     void showModal();
 
@@ -55,8 +59,9 @@ private:
 
     DialogContext context_;
     SettingsModel model_;
-    DialogPictures pictures_;
+    win32::PictureStore pictures_;
     DialogControls controls_;
+    DibImage background_;
     FocusKeeper focus_;
     UINT dpi_ = 96;
     int16_t bannerTick_ = 0;
@@ -65,11 +70,24 @@ private:
     bool highContrast_ = false;
 };
 
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        auto box = [](const RECT& r) {
+            return Box{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        };
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {box(info.rcMonitor), box(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
 void SettingsDialog::placeWindow(const RECT* suggested) {
     const auto style = static_cast<DWORD>(GetWindowLongW(window(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(window(), GWL_EXSTYLE));
-    RECT outer{0, 0, MulDiv(kClient.w, static_cast<int>(dpi_), 96),
-               MulDiv(kClient.h, static_cast<int>(dpi_), 96)};
+    const int dpi = static_cast<int>(dpi_);
+    RECT outer{0, 0, scaled(kClient.w, dpi), scaled(kClient.h, dpi)};
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32"), "AdjustWindowRectExForDpi")));
@@ -78,12 +96,17 @@ void SettingsDialog::placeWindow(const RECT* suggested) {
     } else {
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     }
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    // Centred horizontally, at a third of the free height; after a change of
-    // DPI where the system suggests.
-    const int left = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
-    SetWindowPos(window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    Box place = placeDialog(monitors, pointer.x, pointer.y, dpi,
+                            outer.right - outer.left - scaled(kClient.w, dpi),
+                            outer.bottom - outer.top - scaled(kClient.h, dpi));
+    // After a change of DPI where the system suggests.
+    if (suggested != nullptr) place = {suggested->left, suggested->top, place.w, place.h};
+    SetWindowPos(window(), nullptr, place.x, place.y, place.w, place.h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsDialog::optionInput(int id, OptionInput input) {
@@ -97,23 +120,28 @@ void SettingsDialog::applyColours() {
     contrast.cbSize = sizeof contrast;
     highContrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                     (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    drawDialogBackground(background_, highContrast_);
     controls_.applyColours(highContrast_);
     InvalidateRect(window(), nullptr, TRUE);
 }
 
 void SettingsDialog::showModal() {
     const std::wstring caption = win32::widen(names::kSettingsDialogCaption);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
+    HCURSOR hand = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(ORVELLE_HAND_CURSOR),
+                                                   IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     win32::WindowClassOptions options{};
-    options.background = CreateSolidBrush(kDialogBack);  // the class keeps it for the process
-    options.icon = pictures_.icon;
+    options.icon = icon;
     if (!createWindow(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, caption.c_str(),
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
                       options)) {
         return;
     }
     dpi_ = dpiOfWindow(window());
-    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pictures_.icon));
-    if (!controls_.create(window(), dpi_)) return;
+    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (!controls_.create(window(), dpi_, hand)) return;
 
     // Loading: place, states, the repeat box, the file's caption, the point
     // the opening grows from.
@@ -171,7 +199,7 @@ void SettingsDialog::save() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat, text.data(), static_cast<int>(text.size()))));
-    model_.save(context_.store, win32::narrow(text));
+    model_.save(context_.store, win32::narrow(text), context_.lastResult);
     close();
 }
 
@@ -183,10 +211,7 @@ void SettingsDialog::openHomePage() {
 
 void SettingsDialog::tick() {
     const BannerStep step = advanceBanner(bannerTick_);
-    if (step.banner >= 0) {
-        controls_.banner(step.banner)
-            .show(static_cast<HBITMAP>(pictures_.banners[step.frame - 1].get()));
-    }
+    if (step.banner >= 0) controls_.banner(step.banner).core().show(step.frame);
 }
 
 void SettingsDialog::close() {
@@ -198,6 +223,7 @@ void SettingsDialog::close() {
 }
 
 LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answered = background_.answerPaint(window(), message, wParam)) return *answered;
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -230,15 +256,10 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             close();
             return 0;
-        case WM_ERASEBKGND:
-        case WM_PRINTCLIENT: {
-            RECT client{};
-            GetClientRect(window(), &client);
-            win32::UniqueGdiObject brush(
-                CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_BTNFACE) : kDialogBack));
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
-            return 1;
-        }
+        case WM_SIZE:
+            background_.resize(LOWORD(lParam), HIWORD(lParam));
+            drawDialogBackground(background_, highContrast_);
+            return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
             applyColours();

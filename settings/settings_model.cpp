@@ -62,9 +62,10 @@ int16_t repeatFromText(std::string_view text) {
 
 BannerStep advanceBanner(int16_t& bannerTick) {
     bannerTick = static_cast<int16_t>(bannerTick + 1);
-    if (bannerTick >= 1 && bannerTick <= 24) return {0, bannerTick};
-    if (bannerTick >= 25 && bannerTick <= 48) return {1, bannerTick - 24};
-    if (bannerTick == 49) bannerTick = 0;
+    if (bannerTick >= 1 && bannerTick <= kBannerFrames) return {0, bannerTick};
+    if (bannerTick > kBannerFrames && bannerTick <= 2 * kBannerFrames)
+        return {1, bannerTick - kBannerFrames};
+    if (bannerTick == 2 * kBannerFrames + 1) bannerTick = 0;
     return {-1, 0};
 }
 
@@ -92,14 +93,14 @@ bool SettingsModel::fileChosen(const std::u16string& path, PathEncoding& encodin
     return true;
 }
 
-void SettingsModel::save(ProfileStore& store, std::string_view repeatText) {
+void SettingsModel::save(ProfileStore& store, std::string_view repeatText, int32_t& lastResult) {
     const std::string section = settings::kSection, file = settings::kPath;
-    writeSetting(store, lastResult_, section, settings::kBgmKind,
+    writeSetting(store, lastResult, section, settings::kBgmKind,
                  formatSettingNumber(music_.bgmKind), file);
     music_.bgmRepeat = repeatFromText(repeatText);
-    writeSetting(store, lastResult_, section, settings::kBgmRepeat,
+    writeSetting(store, lastResult, section, settings::kBgmRepeat,
                  formatSettingNumber(music_.bgmRepeat), file);
-    writeSetting(store, lastResult_, section, settings::kBgmFile, music_.bgmFile, file);
+    writeSetting(store, lastResult, section, settings::kBgmFile, music_.bgmFile, file);
 }
 
 }  // namespace orvelle

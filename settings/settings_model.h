@@ -42,10 +42,15 @@ std::vector<std::string> repeatItems();
 // rather than a track that no disc has.
 int16_t repeatFromText(std::string_view text);
 
-// One tick of the banner timer: which banner shows which frame.
+// The banner animation's frames, stored with the program.
+inline constexpr int kBannerFrames = 24;
+
+// One tick of the banner timer: which banner shows which frame. The left
+// banner takes ticks 1 to kBannerFrames, the right one the next as many,
+// and the tick after them shows nothing and starts the round again.
 struct BannerStep {
     int banner;  // 0 left, 1 right, -1 none this tick
-    int frame;   // 1 to 24
+    int frame;   // 1 to kBannerFrames
 };
 BannerStep advanceBanner(int16_t& bannerTick);
 
@@ -70,8 +75,7 @@ std::optional<std::string> storablePath(const std::u16string& path, PathEncoding
 
 class SettingsModel {
 public:
-    SettingsModel(MusicSettings& music, int32_t& lastResult, const LeadBytes& lead)
-        : music_(music), lastResult_(lastResult), lead_(lead) {}
+    SettingsModel(MusicSettings& music, const LeadBytes& lead) : music_(music), lead_(lead) {}
 
     ControlStates states() const { return controlStatesFor(music_.bgmKind); }
     // An option chosen (by the mouse, a key or a screen reader).
@@ -79,14 +83,14 @@ public:
     // The user chose a file in the chooser: false when its path cannot be
     // kept, and then nothing changes.
     bool fileChosen(const std::u16string& path, PathEncoding& encoding);
-    // Writes the three keys, whatever the kind, with the repeat box's text.
-    void save(ProfileStore& store, std::string_view repeatText);
+    // Writes the three keys, whatever the kind, with the repeat box's text;
+    // each write's result goes to lastResult.
+    void save(ProfileStore& store, std::string_view repeatText, int32_t& lastResult);
 
     const MusicSettings& music() const { return music_; }
 
 private:
     MusicSettings& music_;
-    int32_t& lastResult_;
     LeadBytes lead_;
 };
 

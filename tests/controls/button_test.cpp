@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "controls/interception.h"
-#include "controls/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/button_host.h"
 #include "tests/support/joined.h"
 #include "tests/support/map_store.h"

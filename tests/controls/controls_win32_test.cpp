@@ -10,6 +10,7 @@
 #include "controls/button_win32.h"
 #include "controls/control_messages_win32.h"
 #include "controls/frame_win32.h"
+#include "tests/support/gdi_objects_win32.h"
 #include "tests/support/map_store.h"
 #include "tests/support/software_canvas.h"
 
@@ -99,18 +100,6 @@ TEST(WindowInterceptor, OwnersDetachInEitherOrderAndTheProcedureComesBack) {
     DestroyWindow(w);
 }
 
-// How many more GDI objects this process could make, negated: the objects
-// in use less the platform's limit. (Under Wine GetGuiResources answers 0;
-// the limit there is about 65,500 handles, on Windows 10,000.)
-constexpr size_t kGdiCap = 1000000;
-long gdiObjectsInUse() {
-    std::vector<HGDIOBJ> made;
-    for (HGDIOBJ pen; made.size() < kGdiCap && (pen = CreatePen(PS_SOLID, 1, 0));)
-        made.push_back(pen);
-    for (HGDIOBJ o : made) DeleteObject(o);
-    return -static_cast<long>(made.size());
-}
-
 TEST(Controls, RedrawsLeaveNoGdiObjectBehind) {
     HWND host = hostWindow(WS_VISIBLE, 300, 200);
     FrameWindow frame(kGrey);
@@ -118,11 +107,12 @@ TEST(Controls, RedrawsLeaveNoGdiObjectBehind) {
     frame.control().setFrameStyle(0);
     ButtonWindow button;
     button.create(host, 10, 120, 113, 33, 2, "&OK", buttonDesignFont());
-    const long before = gdiObjectsInUse();
-    ASSERT_GT(before, -static_cast<long>(kGdiCap)) << "the count stops at the platform's limit";
+    const long before = testing::gdiObjectsInUse();
+    ASSERT_GT(before, -static_cast<long>(testing::kGdiCap))
+        << "the count stops at the platform's limit";
     for (int i = 0; i < 10000; ++i) frame.control().refresh();
     for (int i = 0; i < 1000; ++i) button.paint(i % 2 ? VisualState::Hot : VisualState::Normal);
-    EXPECT_EQ(gdiObjectsInUse(), before);
+    EXPECT_EQ(testing::gdiObjectsInUse(), before);
 }
 
 }  // namespace

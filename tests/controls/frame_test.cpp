@@ -27,10 +27,12 @@ public:
     TestFrameHost(int w, int h, Colour background)
         : canvas(w, h, systemColour), ambient(background) {}
     static Colour systemColour(int index) { return rgb(index, 200, 200); }
-    Canvas& image() override { return canvas; }
+    void paint(const FrameProperties& properties) override {
+        drawFrame(canvas, properties, ambient);
+        ++draws;
+    }
     Colour ambientBackColour() override { return ambient; }
     void propertyChanged(const char* name) override { changes.push_back(name); }
-    void imageChanged() override { ++draws; }
 
     SoftwareCanvas canvas;
     Colour ambient;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "controls/button.h"
-#include "controls/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/button_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,12 +1,13 @@
-// The settings dialog's logic: its model (what a user could hit), and its
-// own widgets: the options under the mouse and the keys, where the focus goes
-// when controls are disabled or the dialog comes back, and the banner link.
+// The settings dialog's logic: its model (what a user could hit), what an
+// option's input does, where the focus goes when controls are disabled or
+// the dialog comes back, and where its window opens.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "config/settings_keys.h"
 #include "settings/dialog_behaviour.h"
+#include "settings/dialog_placement.h"
 #include "settings/settings_model.h"
 #include "tests/support/fakes.h"
 
@@ -58,7 +59,7 @@ class Dialog : public ::testing::Test {
 protected:
     MusicSettings music;
     int32_t lastResult = 0;
-    SettingsModel model{music, lastResult, testing::shiftJisLeadBytes()};
+    SettingsModel model{music, testing::shiftJisLeadBytes()};
     testing::FakeSettings store;
     ShiftJisPaths encoding;
     const std::string kind = settings::kBgmKind, repeat = settings::kBgmRepeat,
@@ -70,15 +71,19 @@ protected:
 TEST_F(Dialog, SwitchingKindsKeepsTheFileAndSavingWritesAllThreeKeys) {
     music.bgmKind = 5;
     EXPECT_EQ(controlStatesFor(5), (ControlStates{std::nullopt, false, false}));
-    model.save(store, "");
+    store.writeResult = 0;  // a failed write: only its result is kept
+    lastResult = 7;
+    model.save(store, "", lastResult);
+    EXPECT_EQ(lastResult, 0);
+    store.writeResult = 1;
     model.chooseKind(MusicKind::File);
-    model.save(store, "");
+    model.save(store, "", lastResult);
     ASSERT_TRUE(model.fileChosen(u"C:\\Music\\a.mp3", encoding));
     EXPECT_EQ(music.bgmFolder, "C:\\Music");
     EXPECT_EQ(model.chooseKind(MusicKind::Cd), (ControlStates{MusicKind::Cd, true, false}));
     EXPECT_EQ(model.chooseKind(MusicKind::File).fileEnabled, true);
     EXPECT_EQ(model.chooseKind(MusicKind::None), (ControlStates{MusicKind::None, false, false}));
-    model.save(store, "7.5");
+    model.save(store, "7.5", lastResult);
     EXPECT_EQ(testing::joined(store.writes),
               kind + "= 5, " + repeat + "= 0, " + file + "=, " + kind + "= 2, " + repeat + "= 0, " +
                   file + "=, " + kind + "= 0, " + repeat + "= 8, " + file + "=C:\\Music\\a.mp3");
@@ -160,21 +165,45 @@ TEST(DialogBehaviour, TheFocusNeverStaysOnADisabledControl) {
     EXPECT_EQ(keeper.activated(file), FileButton);
 }
 
-TEST(DialogBehaviour, ABannerOpensOnARealClickOrItsKeys) {
-    // Steps: p press, c cancel (capture lost); then the release over the
-    // banner (true) or beside it.
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"p", true, true},   {"p", false, false}, {"", true, false},
-        {"pc", true, false}, {"pp", true, true},
+TEST(DialogPlacement, CentredAtAThirdOnTheMonitorUnderThePointer) {
+    using dialog::Box, dialog::Monitor;
+    // The client area, 522 x 265 at 96 DPI, half as large again at 144.
+    const std::tuple<int, int, int> lengths[] = {
+        {522, 96, 522}, {522, 144, 783}, {265, 144, 398},
+        {13, 144, 20},  {265, 120, 331}, {-3, 144, -5},
     };
-    for (const auto& [before, over, opens] : cases) {
-        BannerLink link;
-        for (const char* s = before; *s; ++s) *s == 'p' ? link.press() : link.cancel();
-        EXPECT_EQ(link.release(over), opens) << before << over;
-        EXPECT_FALSE(link.release(true)) << "a release ends the press";
+    for (const auto& [value, dpi, length] : lengths) EXPECT_EQ(dialog::scaled(value, dpi), length);
+
+    const Monitor primary{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true},
+        left{{-1280, 0, 1280, 1024}, {-1280, 0, 1280, 1024}},
+        above{{0, -768, 1024, 768}, {0, -768, 1024, 768}},
+        small{{1024, 0, 640, 480}, {1024, 0, 640, 480}};
+    // A frame of 6 x 29 pixels at 96 DPI, 9 x 44 at 144: the window is
+    // 528 x 294 or 792 x 442. Left = the work area's left + (its width -
+    // the window's) / 2, top = its top + (its height - the window's) / 3.
+    const struct {
+        const char* name;
+        std::vector<Monitor> monitors;
+        int x, y, dpi;
+        Box place;
+    } cases[] = {
+        {"the primary alone", {primary}, 500, 300, 96, {248, 148, 528, 294}},
+        {"left of the primary", {primary, left}, -100, 500, 96, {-904, 243, 528, 294}},
+        {"above the primary", {above, primary}, 10, -10, 96, {248, -610, 528, 294}},
+        {"the pointer off every monitor", {left, primary}, 5000, 5000, 96, {248, 148, 528, 294}},
+        {"144 DPI, the pointer at the left edge", {left, primary}, 0, 0, 144, {116, 98, 792, 442}},
+        {"144 DPI, left", {left, primary}, -1, 0, 144, {-1036, 194, 792, 442}},
+        {"too wide at 144 DPI", {primary, small}, 1100, 10, 144, {1024, 12, 792, 442}},
+        {"no primary named", {left, above}, 5000, 0, 96, {-904, 243, 528, 294}},
+        {"no monitor", {}, 0, 0, 96, {0, 0, 528, 294}},
+    };
+    for (const auto& [name, monitors, x, y, dpi, place] : cases) {
+        const Box got =
+            dialog::placeDialog(monitors, x, y, dpi, dpi == 96 ? 6 : 9, dpi == 96 ? 29 : 44);
+        EXPECT_EQ(std::tie(got.x, got.y, got.w, got.h),
+                  std::tie(place.x, place.y, place.w, place.h))
+            << name;
     }
-    EXPECT_TRUE(BannerLink::keyOpens(0x0D) && BannerLink::keyOpens(0x20));
-    EXPECT_FALSE(BannerLink::keyOpens(0x41) || BannerLink::keyOpens(0x1B));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// A canvas in memory for the controls' tests: their pictures without a
-// window system. Exact for everything but the rounded corners of RoundRect,
-// whose rasterisation only the platform defines (it marks them, and the
-// pixels set around them, as inexact, and draws them square), and text,
-// whose colour it records instead of drawing it.
+// A canvas in memory for the controls' and the dialog parts' tests: their
+// pictures without a window system. Exact for everything but the rounded
+// corners of RoundRect, whose rasterisation only the platform defines (it
+// marks them, and the pixels set around them, as inexact, and draws them
+// square); text, which it records instead of drawing (and measures at
+// kCharWidth pixels a character as it reads); and pictures, which it draws
+// as their box in pictureColour(id).
 #pragma once
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/access_key.h"
 #include "controls/canvas.h"
 
 namespace orvelle::testing {
@@ -83,10 +86,21 @@ public:
                 plot(x, y, c);
         }
     }
-    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour) override {
-        (void)utf8, (void)rect;
+    void drawText(std::string_view utf8, const CanvasRect& rect, Colour colour,
+                  TextFormat format) override {
         textColours.push_back(resolve(colour));
+        texts.push_back({std::string(utf8), rect, resolve(colour), format});
     }
+    int textWidth(std::string_view utf8) override {
+        int characters = 0;
+        for (char c : withoutAccessKeyMarks(utf8)) characters += (c & 0xC0) != 0x80;
+        return characters * kCharWidth;
+    }
+    void drawPicture(const Picture& picture, int x, int y) override {
+        fillRect({x, y, x + picture.width, y + picture.height}, pictureColour(picture.id));
+    }
+    static constexpr int kCharWidth = 7;
+    static constexpr Colour pictureColour(int id) { return rgb(id, id >> 8, 0xA5); }
     void drawFocusRect(const CanvasRect& rect) override {
         // Every other pixel of the border, inverted.
         for (int y = rect.top; y < rect.bottom; ++y) {
@@ -108,7 +122,15 @@ public:
         return h;
     }
 
+    struct Text {
+        std::string text;
+        CanvasRect rect;
+        Colour colour;
+        TextFormat format;
+        bool operator==(const Text&) const = default;
+    };
     std::vector<Colour> textColours;  // of each drawText, in order
+    std::vector<Text> texts;          // each drawText, in order
 
 private:
     Colour resolve(Colour c) const {

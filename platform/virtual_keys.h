@@ -1,11 +1,12 @@
-// The virtual-key codes the controls and the dialog react to: the
-// platform's own values (VK_RETURN, VK_SPACE, VK_LEFT ... VK_DOWN), named
-// here for the portable code; the Windows bindings check that they agree.
+// The virtual-key codes the programs react to: the platform's own values
+// (VK_ESCAPE, VK_RETURN, VK_SPACE, VK_LEFT ... VK_DOWN), named here for the
+// portable code; the window base checks that they agree.
 #pragma once
 
 namespace orvelle::keys {
 
 inline constexpr int kReturn = 0x0D;
+inline constexpr int kEscape = 0x1B;
 inline constexpr int kSpace = 0x20;
 inline constexpr int kLeft = 0x25;
 inline constexpr int kUp = 0x26;
