@@ -54,8 +54,8 @@ public:
         return facts;
     }
 
-    bool showPreview(uint32_t paneHandle, FrontEndState& state) override {
-        preview_ = std::make_unique<PreviewWindow>(state.lastResult);
+    bool showPreview(uint32_t paneHandle) override {
+        preview_ = std::make_unique<PreviewWindow>();
         HWND pane = reinterpret_cast<HWND>(static_cast<uintptr_t>(paneHandle));
         return preview_->place(pane);
     }
@@ -79,8 +79,7 @@ public:
     int32_t screenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
     bool loadSaverRun(FrontEndState& state) override {
-        saverRun_ =
-            std::make_unique<SaverRunWindow>(state.music, state.lastResult, state.commandLine);
+        saverRun_ = std::make_unique<SaverRunWindow>(state.music, state.commandLine);
         return saverRun_->load();
     }
 

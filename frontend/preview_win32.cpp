@@ -32,12 +32,10 @@ bool PreviewImage::create(HWND parent, int width, int height) {
 LRESULT PreviewImage::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window(), &ps);
+            const win32::PaintDC dc(window());
             RECT client{};
             GetClientRect(window(), &client);
-            paintPreview(dc, client.right, client.bottom, picture_);
-            EndPaint(window(), &ps);
+            paintPreview(dc.get(), client.right, client.bottom, picture_);
             return 0;
         }
         case WM_ERASEBKGND:
@@ -50,7 +48,7 @@ LRESULT PreviewImage::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 bool PreviewWindow::place(HWND pane) {
     if (pane == nullptr || !IsWindow(pane)) return false;
     RECT paneRect{};
-    lastResult_ = GetWindowRect(pane, &paneRect);
+    GetWindowRect(pane, &paneRect);
     // In pixels throughout: a pane of any size is covered.
     const int width = paneRect.right - paneRect.left;
     const int height = paneRect.bottom - paneRect.top;
@@ -65,11 +63,11 @@ bool PreviewWindow::place(HWND pane) {
     }
     // A child may not be a popup too: the popup bit gives way to the child bit.
     const LONG style = GetWindowLongA(window(), GWL_STYLE);
-    lastResult_ = SetWindowLongA(window(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
-    lastResult_ = static_cast<int32_t>(reinterpret_cast<intptr_t>(SetParent(window(), pane)));
+    SetWindowLongA(window(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+    SetParent(window(), pane);
     MoveWindow(window(), 0, 0, width, height, FALSE);
 
-    image_ = std::make_unique<PreviewImage>(static_cast<HBITMAP>(picture_.get()));
+    image_ = std::make_unique<PreviewImage>(picture_.get());
     image_->create(window(), width, height);
 
     ShowWindow(window(), SW_SHOWNA);

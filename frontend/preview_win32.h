@@ -37,7 +37,6 @@ class PreviewWindow final : public win32::WindowBase<PreviewWindow> {
 public:
     static constexpr const char* kClassName = "Zelkor_R";
 
-    explicit PreviewWindow(int32_t& lastResult) : lastResult_(lastResult) {}
     // Creates the window, makes it a child of the pane, covers the pane and
     // shows it. False when the pane is not a window.
     bool place(HWND pane);
@@ -47,8 +46,7 @@ protected:
     void destroyed() override;
 
 private:
-    int32_t& lastResult_;
-    win32::UniqueGdiObject picture_;
+    win32::UniqueBitmap picture_;
     std::unique_ptr<PreviewImage> image_;
 };
 

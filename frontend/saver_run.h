@@ -62,8 +62,8 @@ public:
 class SaverRun {
 public:
     SaverRun(SaverRunPlatform& platform, MediaCommands& media, const MusicSettings& music,
-             int32_t& lastResult, const CommandLine& commandLine)
-        : platform_(platform), music_(music), line_(commandLine), bgm_(media, music, lastResult) {}
+             const CommandLine& commandLine)
+        : platform_(platform), music_(music), line_(commandLine), bgm_(media, music) {}
 
     void onLoad();
     void onTimer(SaverTimer timer);

@@ -14,9 +14,8 @@ std::wstring rendererPath() {
     return folder + win32::widen(names::kRendererFile);
 }
 
-SaverRunWindow::SaverRunWindow(const MusicSettings& music, int32_t& lastResult,
-                               const CommandLine& line)
-    : run_(*this, media_, music, lastResult, line) {}
+SaverRunWindow::SaverRunWindow(const MusicSettings& music, const CommandLine& line)
+    : run_(*this, media_, music, line) {}
 
 bool SaverRunWindow::load() {
     // Never shown: a top-level window that only carries the caption and timers.

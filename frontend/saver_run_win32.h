@@ -20,7 +20,7 @@ class SaverRunWindow final : public win32::WindowBase<SaverRunWindow>, public Sa
 public:
     static constexpr const char* kClassName = "Zelkor_S";
 
-    SaverRunWindow(const MusicSettings& music, int32_t& lastResult, const CommandLine& line);
+    SaverRunWindow(const MusicSettings& music, const CommandLine& line);
     // Creates the hidden window and runs its load handler; false when the
     // window cannot be created.
     bool load();

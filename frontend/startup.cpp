@@ -41,7 +41,7 @@ StartupOutcome runStartup(StartupPlatform& platform, FrontEndState& state) {
     //    leaves nothing to show, so the program ends.
     if (line.mode == StartMode::Preview) {
         if (!line.previewHandle || !isPreviewPane(platform.paneFacts(*line.previewHandle)) ||
-            !platform.showPreview(*line.previewHandle, state)) {
+            !platform.showPreview(*line.previewHandle)) {
             return StartupOutcome::EndNow;
         }
         return StartupOutcome::PreviewShown;

@@ -55,7 +55,7 @@ public:
     virtual bool busyGuardHeld() = 0;
     virtual PaneFacts paneFacts(uint32_t paneHandle) = 0;
     // Places the preview window into the host's pane; false when it cannot be.
-    virtual bool showPreview(uint32_t paneHandle, FrontEndState& state) = 0;
+    virtual bool showPreview(uint32_t paneHandle) = 0;
     virtual void makeFolder(const std::string& path) = 0;
     // The renderer's program file lies beside the front end's.
     virtual bool rendererExists() = 0;

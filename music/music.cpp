@@ -63,7 +63,6 @@ int32_t BackgroundMusic::mciSend(const std::string& command, std::string& reply)
     }
     const int32_t code = media_.sendString(command, generalReply_.data(),
                                            static_cast<uint32_t>(generalReply_.size()));
-    lastResult_ = code;
     if (code == 0) {
         reply = untilNul(generalReply_);
         return 0;
@@ -78,7 +77,6 @@ int32_t BackgroundMusic::mciSend(const std::string& command, std::string& reply)
 
 std::string BackgroundMusic::mciQuery(const std::string& command) {
     const int32_t code = mciSend(command, mciReply);
-    lastResult_ = code;
     if (code != 0) return "Error:" + std::to_string(code);
     return mciReply;
 }
@@ -92,8 +90,8 @@ int32_t BackgroundMusic::mciPlay(const std::string& device, const std::string& f
 }
 
 void BackgroundMusic::cdOpen() {
-    lastResult_ = sendNoReply("open cdaudio");
-    lastResult_ = sendNoReply("set cdaudio time format tmsf");
+    sendNoReply("open cdaudio");
+    sendNoReply("set cdaudio time format tmsf");
 }
 
 void BackgroundMusic::cdWatch() {
@@ -109,8 +107,8 @@ void BackgroundMusic::cdWatch() {
         cdWatchAlive = kFalse;
         return;
     }
-    lastResult_ = media_.sendString("status cdaudio mode", cdModeReply_.data(),
-                                    static_cast<uint32_t>(cdModeReply_.size() - 1));
+    media_.sendString("status cdaudio mode", cdModeReply_.data(),
+                      static_cast<uint32_t>(cdModeReply_.size() - 1));
     const bool stopped = firstSeven(cdModeReply_) == "stopped";
 
     if (settings_.bgmRepeat == 0) {
@@ -131,8 +129,8 @@ void BackgroundMusic::cdWatch() {
 }
 
 void BackgroundMusic::cdClose() {
-    lastResult_ = sendNoReply("stop cdaudio");
-    lastResult_ = sendNoReply("close cdaudio");
+    sendNoReply("stop cdaudio");
+    sendNoReply("close cdaudio");
 }
 
 void BackgroundMusic::mp3Start() {
@@ -162,11 +160,11 @@ void BackgroundMusic::wavStart() {
     if (media_.waveOutDeviceCount() <= 0) return;
     // Asynchronous and looping; no file-name flag, so the text is first
     // looked up as a sound event and then played as a file.
-    lastResult_ = media_.playSound(settings_.bgmFile.c_str(), kSoundAsync | kSoundLoop);
+    media_.playSound(settings_.bgmFile.c_str(), kSoundAsync | kSoundLoop);
 }
 
 void BackgroundMusic::wavStop() {
-    lastResult_ = media_.playSound(nullptr, 0);
+    media_.playSound(nullptr, 0);
 }
 
 }  // namespace orvelle

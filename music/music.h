@@ -20,8 +20,8 @@ MusicSource musicSourceOf(const MusicSettings& settings);
 
 class BackgroundMusic {
 public:
-    BackgroundMusic(MediaCommands& media, const MusicSettings& settings, int32_t& lastResult)
-        : media_(media), settings_(settings), lastResult_(lastResult) {}
+    BackgroundMusic(MediaCommands& media, const MusicSettings& settings)
+        : media_(media), settings_(settings) {}
 
     // Sends one command with the 512-byte reply area: 0, the media error
     // code, or -1 for an empty command. The reply (or error) text goes to reply.
@@ -61,7 +61,6 @@ private:
 
     MediaCommands& media_;
     const MusicSettings& settings_;
-    int32_t& lastResult_;
     // The module's fixed-length reply areas; they keep their contents
     // between calls, as the platform writes only what it replies.
     std::array<char, 512> generalReply_{};

@@ -19,12 +19,6 @@ public:
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-    // A handle of a narrower type with the same close, given up to this one
-    // (a bitmap to a GDI object).
-    template <typename Narrower>
-    requires(!std::is_same_v<Narrower, Handle> && std::is_convertible_v<Narrower, Handle>)
-        UniqueHandle(UniqueHandle<Narrower, Close>&& other)
-    noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset();
@@ -72,8 +66,6 @@ using UniquePen = UniqueGdi<HPEN>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueRegion = UniqueGdi<HRGN>;
-// Any GDI object, of a type nobody needs back.
-using UniqueGdiObject = UniqueGdi<HGDIOBJ>;
 
 // GetDC / ReleaseDC; a null window: the screen's DC.
 class WindowDC {

@@ -68,10 +68,10 @@ uint32_t virtualKey(const char* domKey) {
     static constexpr struct {
         const char* name;
         uint32_t key;
-    } kKeys[] = {{"ArrowLeft", kKeyLeft},
-                 {"ArrowUp", kKeyUp},
-                 {"ArrowRight", kKeyRight},
-                 {"ArrowDown", kKeyDown}};
+    } kKeys[] = {{"ArrowLeft", keys::kLeft},
+                 {"ArrowUp", keys::kUp},
+                 {"ArrowRight", keys::kRight},
+                 {"ArrowDown", keys::kDown}};
     for (const auto& k : kKeys) {
         if (std::strcmp(domKey, k.name) == 0) return k.key;
     }

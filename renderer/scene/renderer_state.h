@@ -5,12 +5,14 @@
 
 #include <cstdint>
 
+#include "config/settings_keys.h"
+
 namespace orvelle {
 
 struct RendererState {
     // Current client size; everything projects onto it.
-    uint32_t viewWidth = 1024;
-    uint32_t viewHeight = 768;
+    uint32_t viewWidth = settings::kDefaultWidth;
+    uint32_t viewHeight = settings::kDefaultHeight;
     // The run's clock in whole milliseconds, 64 bits wide so that it never
     // wraps, and the part of it that sceneTime no longer counts (see
     // rebaseSceneTime): a single-precision clock keeps its millisecond only

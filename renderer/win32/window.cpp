@@ -29,8 +29,8 @@ bool RendererWindow::create(std::string& why) {
               " could not be created (error " + std::to_string(error) + ")";
         return false;
     }
-    if (dc_ == nullptr) why = "the window has no device context";
-    return dc_ != nullptr;
+    if (dc() == nullptr) why = "the window has no device context";
+    return dc() != nullptr;
 }
 
 void RendererWindow::cover(const ScreenRect& area) {
@@ -43,9 +43,7 @@ void RendererWindow::cover(const ScreenRect& area) {
 LRESULT RendererWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            // The class's own DC (CS_OWNDC): it lives as long as the window
-            // and is never released, so it is fetched once.
-            dc_ = GetDC(window());
+            dc_.emplace(window());
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {

@@ -9,11 +9,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/names.h"
+#include "platform/win32_handles.h"
 #include "platform/window_win32.h"
 #include "renderer/scene/monitor_layout.h"
 
@@ -26,7 +28,7 @@ public:
     // The hidden window; false, with why, when it cannot be had.
     bool create(std::string& why);
     // The class's own device context, valid as long as the window.
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_ ? dc_->get() : nullptr; }
     // Placed over the area (desktop coordinates), shown on top and given the
     // keyboard; nothing happens when it is there already.
     void cover(const ScreenRect& area);
@@ -38,7 +40,9 @@ protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HDC dc_ = nullptr;
+    // The class's own DC (CS_OWNDC) lives as long as the window: taken once,
+    // when the window is made, and given back before it goes.
+    std::optional<win32::WindowDC> dc_;
     ScreenRect covered_;
     std::vector<uint32_t> keys_;
     bool displayChanged_ = false;

@@ -173,11 +173,12 @@ int main(int argc, char** argv) {
     const orvelle::x11::Parsed parsed = orvelle::x11::parseOptions(
         args, variable != nullptr ? std::optional<std::string_view>(variable) : std::nullopt);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "orvelle: %s\n%s", parsed.error.c_str(), orvelle::x11::kUsage);
+        std::fprintf(stderr, "orvelle: %s\n%s", parsed.error.c_str(),
+                     orvelle::x11::usage().c_str());
         return 1;
     }
     if (parsed.options.help) {
-        std::fputs(orvelle::x11::kUsage, stdout);
+        std::fputs(orvelle::x11::usage().c_str(), stdout);
         return 0;
     }
     struct sigaction stop {};

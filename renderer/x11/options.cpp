@@ -4,23 +4,29 @@
 
 namespace orvelle::x11 {
 
-const char* const kUsage =
-    "usage: orvelle [-window-id ID | -root | -window] [-fullscreen] [-geometry WxH] [-fps]\n"
-    "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm] [-h]\n"
-    "  -window-id ID   draw into an existing window (decimal or 0x hex); so does\n"
-    "                  the XSCREENSAVER_WINDOW environment variable\n"
-    "  -root           draw on the root window, or in the window XSCREENSAVER_WINDOW\n"
-    "                  names\n"
-    "  -window         draw in an own window (the default)\n"
-    "  -fullscreen     the own window over the whole screen\n"
-    "  -geometry WxH   the own window's size, each side 1 to 16384 (otherwise 1024x768)\n"
-    "  -fps            show the frames per second (and print them every second)\n"
-    "  -seed N         the random seed (otherwise the time)\n"
-    "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
-    "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
-    "  -h, -help       print this text and end\n"
-    "Each option may also be written with two dashes. Numbers are decimal or 0x hex,\n"
-    "at most 32 bits.\n";
+std::string usage() {
+    return std::string(
+               "usage: orvelle [-window-id ID | -root | -window] [-fullscreen] [-geometry WxH] "
+               "[-fps]\n"
+               "               [-seed N] [-clock-step MS] [-snapshot-at MS FILE.ppm] [-h]\n"
+               "  -window-id ID   draw into an existing window (decimal or 0x hex); so does\n"
+               "                  the XSCREENSAVER_WINDOW environment variable\n"
+               "  -root           draw on the root window, or in the window XSCREENSAVER_WINDOW\n"
+               "                  names\n"
+               "  -window         draw in an own window (the default)\n"
+               "  -fullscreen     the own window over the whole screen\n"
+               "  -geometry WxH   the own window's size, each side 1 to 16384 (otherwise ") +
+           std::to_string(settings::kDefaultWidth) + "x" +
+           std::to_string(settings::kDefaultHeight) +
+           ")\n"
+           "  -fps            show the frames per second (and print them every second)\n"
+           "  -seed N         the random seed (otherwise the time)\n"
+           "  -clock-step MS  advance the scene clock by MS per frame, not in real time\n"
+           "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
+           "  -h, -help       print this text and end\n"
+           "Each option may also be written with two dashes. Numbers are decimal or 0x hex,\n"
+           "at most 32 bits.\n";
+}
 
 std::optional<uint32_t> wholeNumber(std::string_view text) {
     unsigned base = 10;

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/settings_keys.h"
+
 namespace orvelle::x11 {
 
 // The largest side of a window the program draws in, and of a picture it
@@ -24,8 +26,8 @@ struct Options {
     uint32_t windowId = 0;  // for Existing
     bool fullscreen = false;
     bool fps = false;
-    uint32_t width = 1024;
-    uint32_t height = 768;
+    uint32_t width = settings::kDefaultWidth;
+    uint32_t height = settings::kDefaultHeight;
     std::optional<uint32_t> seed;  // none: the time
     uint32_t clockStepMs = 0;      // 0: the real clock
     std::optional<uint32_t> snapshotAtMs;
@@ -49,6 +51,7 @@ Parsed parseOptions(std::span<const std::string_view> args,
 // 0x; no sign, no blanks, nothing after it, nothing beyond 32 bits.
 std::optional<uint32_t> wholeNumber(std::string_view text);
 
-extern const char* const kUsage;
+// What the program's options are, for -h and for a refused command line.
+std::string usage();
 
 }  // namespace orvelle::x11

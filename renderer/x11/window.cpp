@@ -197,10 +197,10 @@ X11Window::Event X11Window::poll() {
                 const struct {
                     KeySym sym;
                     uint32_t key;
-                } arrows[] = {{XK_Left, kKeyLeft},
-                              {XK_Right, kKeyRight},
-                              {XK_Up, kKeyUp},
-                              {XK_Down, kKeyDown}};
+                } arrows[] = {{XK_Left, keys::kLeft},
+                              {XK_Right, keys::kRight},
+                              {XK_Up, keys::kUp},
+                              {XK_Down, keys::kDown}};
                 for (const auto& arrow : arrows) {
                     if (sym == arrow.sym) {
                         key_ = arrow.key;

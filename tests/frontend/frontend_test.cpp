@@ -144,8 +144,7 @@ std::string heardOver(const char* steps, int16_t kind = 0, const char* file = ""
     testing::RecordingSaverRun platform(media.log);
     MusicSettings settings{kind, 0, file, ""};
     const CommandLine line = parseCommandLine(arguments);
-    int32_t lastResult = 0;
-    SaverRun run{platform, media, settings, lastResult, line};
+    SaverRun run{platform, media, settings, line};
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
         if (step == "load") run.onLoad();

@@ -26,8 +26,7 @@ protected:
 
     ScriptedMedia media;
     MusicSettings settings;
-    int32_t lastResult = 12345;
-    BackgroundMusic music{media, settings, lastResult};
+    BackgroundMusic music{media, settings};
 };
 
 TEST_F(Music, TheCommandLayerRepliesWithTheTextOrTheErrorText) {
@@ -35,7 +34,6 @@ TEST_F(Music, TheCommandLayerRepliesWithTheTextOrTheErrorText) {
     EXPECT_EQ(music.mciSend("", reply), -1);
     EXPECT_EQ(reply, "コマンド文字列が指定されていません");
     EXPECT_TRUE(media.log.empty());
-    EXPECT_EQ(lastResult, 12345);
 
     media.replies["status cdaudio number of tracks"] = {0, "8"};
     EXPECT_EQ(music.mciSend("status cdaudio number of tracks", reply), 0);
@@ -45,7 +43,6 @@ TEST_F(Music, TheCommandLayerRepliesWithTheTextOrTheErrorText) {
     media.replies["status MP3Play mode"] = {263, ""};
     EXPECT_EQ(music.mciSend("status MP3Play mode", reply), 263);
     EXPECT_EQ(reply, "error 263");
-    EXPECT_EQ(lastResult, 263);
     EXPECT_EQ(music.mciQuery("status MP3Play mode"), "Error:263");
     media.errorTexts = false;
     EXPECT_EQ(music.mciSend("status MP3Play mode", reply), 263);

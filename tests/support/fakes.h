@@ -98,7 +98,7 @@ public:
     bool takeBusyGuard() override { return guardTaken = !guardElsewhere; }
     bool busyGuardHeld() override { return guardElsewhere; }
     PaneFacts paneFacts(uint32_t) override { return paneIs; }
-    bool showPreview(uint32_t pane, FrontEndState&) override {
+    bool showPreview(uint32_t pane) override {
         calls.push_back("preview " + std::to_string(pane));
         return previewPlaceable;
     }

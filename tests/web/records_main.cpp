@@ -33,8 +33,8 @@ int main() {
     testing::RecordingTarget target;
     for (uint32_t ms = 20; ms <= 4000; ms += 20) {
         if (ms == 2000) {
-            handleArrowKey(state, kKeyRight);
-            handleArrowKey(state, kKeyDown);
+            handleArrowKey(state, keys::kRight);
+            handleArrowKey(state, keys::kDown);
         }
         stepFrame(state, *scene, ms, target);
     }

@@ -55,7 +55,7 @@ TEST(HostCore, StartsTheViewAndAScenePerMonitorThenDrawsEachInItsViewport) {
     EXPECT_EQ(rig.taken(), "viewport 0,0 640x480, viewport 640,240 320x240");
     EXPECT_EQ(rig.core.sceneMs(), 20u);
     EXPECT_EQ(rig.view.targets[1]->fades, 1) << "the second monitor drew its frame";
-    rig.core.key(kKeyRight);
+    rig.core.key(keys::kRight);
     EXPECT_EQ(rig.core.scenes().first()->state.motionSpeed, (20.0f + 0.001f) + 0.25f)
         << "the key after a frame's growth";
     rig.core.release();

@@ -97,7 +97,8 @@ TEST(LongRun, HoursAndDaysLookLikeTheFirstMinutes) {
     // The first five minutes, every frame, with the keys pressed on the way:
     // the same records as ever (a regression guard, pinned before the paths
     // were folded), and the figures of minutes 1 to 5.
-    run.keys = {{6000, kKeyRight}, {6001, kKeyRight}, {9000, kKeyDown}, {12000, kKeyLeft}};
+    run.keys = {
+        {6000, keys::kRight}, {6001, keys::kRight}, {9000, keys::kDown}, {12000, keys::kLeft}};
     Figures least{1e9, 1e9}, most;
     for (int minute = 1; minute <= 5; ++minute) {
         run.frames(40);
@@ -134,13 +135,13 @@ TEST(LongRun, LateInARunKeysChangeThePaceWithoutAJumpAndABackwardClockStandsStil
     const float pace = run.state().motionSpeed;
     EXPECT_NEAR(pace, 20.0 + 2 * 18.0, 0.01) << "the speed and what its growth added";
     const Figures steady = run.frames(5);
-    for (int i = 0; i < 80; ++i) run.core().key(kKeyRight);
+    for (int i = 0; i < 80; ++i) run.core().key(keys::kRight);
     const Figures faster = run.frames(5);
     EXPECT_EQ(run.state().motionSpeed, 75.0f) << "up to the keys' bound, and no growth";
     EXPECT_LT(faster.longestMove, 2.0 * steady.longestMove) << "no jump";
     EXPECT_GT(faster.lightSpeed, 1.2 * steady.lightSpeed) << "a faster pace";
     run.state().motionSpeed = 90.0f;  // as a fast machine's five minutes leave it
-    run.core().key(kKeyRight);
+    run.core().key(keys::kRight);
     EXPECT_EQ(run.state().motionSpeed, 75.0f);
     EXPECT_LT(run.frames(1).longestMove, 2.0 * steady.longestMove) << "set back without a jump";
 
@@ -188,7 +189,7 @@ TEST(Monitors, EveryMonitorsLightsFlyAtThePrimarysPace) {
         core.start(0);
         double mean[3] = {}, most[3] = {};
         for (int64_t frame = 1; frame <= 1200; ++frame) {
-            if (keys && frame % 300 == 0) core.key(frame % 600 == 0 ? kKeyLeft : kKeyRight);
+            if (keys && frame % 300 == 0) core.key(frame % 600 == 0 ? keys::kLeft : keys::kRight);
             Vec3 from[3];
             for (size_t i = 0; i < 3; ++i)
                 from[i] = core.scenes().scene(i)->scene->lights[0].position;

@@ -78,11 +78,16 @@ TEST(Settings, AStoredSizeBelowOneMeansTheDefault) {
 TEST(Keys, ArrowsMoveSpeedAndPullTowardsTheirBounds) {
     // The key, the speed and pull before, and after.
     const std::tuple<uint32_t, float, float, float, float> cases[] = {
-        {kKeyLeft, 0.4f, 1e5f, 0.25f, 1e5f},      {kKeyLeft, 10.0f, 1e5f, 9.75f, 1e5f},
-        {kKeyRight, 74.9f, 1e5f, 75.0f, 1e5f},    {kKeyRight, 80.0f, 1e5f, 75.0f, 1e5f},
-        {kKeyLeft, 80.0f, 1e5f, 79.75f, 1e5f},    {kKeyUp, 20.0f, 4990000.0f, 20.0f, 5e6f},
-        {kKeyUp, 20.0f, 1e5f, 20.0f, 150000.0f},  {kKeyDown, 20.0f, 60000.0f, 20.0f, 50000.0f},
-        {kKeyDown, 20.0f, 1e4f, 20.0f, 50000.0f}, {kKeyEscape, 20.0f, 1e5f, 20.0f, 1e5f},
+        {keys::kLeft, 0.4f, 1e5f, 0.25f, 1e5f},
+        {keys::kLeft, 10.0f, 1e5f, 9.75f, 1e5f},
+        {keys::kRight, 74.9f, 1e5f, 75.0f, 1e5f},
+        {keys::kRight, 80.0f, 1e5f, 75.0f, 1e5f},
+        {keys::kLeft, 80.0f, 1e5f, 79.75f, 1e5f},
+        {keys::kUp, 20.0f, 4990000.0f, 20.0f, 5e6f},
+        {keys::kUp, 20.0f, 1e5f, 20.0f, 150000.0f},
+        {keys::kDown, 20.0f, 60000.0f, 20.0f, 50000.0f},
+        {keys::kDown, 20.0f, 1e4f, 20.0f, 50000.0f},
+        {keys::kEscape, 20.0f, 1e5f, 20.0f, 1e5f},
     };
     for (const auto& [key, speed, pull, wantSpeed, wantPull] : cases) {
         RendererState state;
