@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make pkg-config python3
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libxsimd-dev
     libosmesa6-dev libglu1-mesa-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 wine xvfb xauth xdotool x11-utils imagemagick
