@@ -11,7 +11,7 @@ packages=(
     wine64 wine xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic locales
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
-    nsis clang libclang-rt-14-dev clang-format libx11-dev libgl1-mesa-dev libxrandr-dev
+    nsis clang libclang-rt-14-dev clang-format libx11-dev libxext-dev libgl1-mesa-dev libxrandr-dev
     xserver-xorg-video-dummy x11-xserver-utils
     dpkg-dev lintian man-db
     emscripten nodejs chromium
