@@ -7,6 +7,7 @@
 #include "renderer/cpu/kernels.h"
 #include "renderer/cpu/raster.h"
 #include "renderer/cpu/workers.h"
+#include "renderer/scene/particles.h"
 
 namespace orvelle {
 namespace cpu {
@@ -49,6 +50,17 @@ public:
     }
 
     void setViewport(const ScreenRect& area) { view_ = viewTransform(width_, height_, area); }
+
+    // Room for a scene's records at most: a frame of a scene running needs
+    // no allocation.
+    void makeRoomForScene() {
+        constexpr size_t kFadeAndStars = 2 + 3 * 12 * 3;
+        constexpr size_t kPuffs = static_cast<size_t>(ParticleSystem::kCount);
+        scenes_ += 1;
+        ops_.reserve(scenes_ * (kFadeAndStars + 2 * kPuffs) + 4);
+        shades_.reserve(scenes_ * kPuffs);
+        atlases_.reserve(scenes_ + 1);
+    }
 
     void clear() { ops_.push_back({}); }
 
@@ -209,6 +221,7 @@ private:
     uint32_t width_ = 0;
     uint32_t height_ = 0;
     ViewTransform view_;
+    size_t scenes_ = 0;
     std::vector<Op> ops_;
     std::vector<PuffShades> shades_;
     size_t shadesUsed_ = 0;
@@ -240,6 +253,7 @@ void CpuFrameView::clear() {
 }
 
 std::unique_ptr<FrameTarget> CpuFrameView::newTarget() {
+    canvas_->makeRoomForScene();
     return std::make_unique<CpuFrameTarget>(canvas_);
 }
 
@@ -256,7 +270,7 @@ bool CpuFrameView::readPixels(std::vector<uint8_t>& rgba) {
             to[x * 4 + 3] = 0xFF;
         }
     }
-    return p.pixels != nullptr || (p.width == 0 && p.height == 0);
+    return p.pixels != nullptr;
 }
 
 void CpuFrameView::release() {
