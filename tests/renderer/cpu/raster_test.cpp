@@ -69,6 +69,18 @@ TEST(CpuRaster, APixelOnAnEdgeBelongsToTheTriangleRightOfItOrAboveIt) {
               "..####...\n"
               ".........\n"
               ".........\n");
+    // A slanted edge through pixel centres: they lie above it and left of
+    // the triangle, so none is the triangle's.
+    Triangle slanted;
+    ASSERT_TRUE(setUpTriangle(clip, at(2.5f, 1.5f), at(6.5f, 5.5f), at(2.5f, 5.5f), 0, slanted));
+    EXPECT_EQ(coverage({slanted}, 9, 7),
+              ".........\n"
+              ".........\n"
+              "..#......\n"
+              "..##.....\n"
+              "..###....\n"
+              "..####...\n"
+              ".........\n");
     // The same, wound the other way; no area, nothing.
     Triangle reversed;
     ASSERT_TRUE(setUpTriangle(clip, at(2.5f, 1.5f), at(2.5f, 4.5f), at(6.5f, 1.5f), 0, reversed));
