@@ -16,7 +16,8 @@ std::vector<uint8_t> referenceTexels(const PuffAtlas& atlas) {
     // texel and its neighbours right and below are at fixed steps.
     std::vector<uint8_t> texels(257 * 257 + 4);  // room for a gather of 4 bytes at the last
     for (size_t r = 0; r < 257; ++r) {
-        for (size_t c = 0; c < 257; ++c) texels[r * 257 + c] = atlas[((r & 255) * 256 + (c & 255)) * 2];
+        for (size_t c = 0; c < 257; ++c)
+            texels[r * 257 + c] = atlas[((r & 255) * 256 + (c & 255)) * 2];
     }
     return texels;
 }
@@ -47,7 +48,8 @@ void spanAvx2(uint32_t* row, int first, int last, int32_t ts, int32_t tt, int32_
         const I add(_mm256_i32gather_epi32(reinterpret_cast<const int*>(shades), grey, 4));
         alignas(32) uint32_t out[8];
         const I old = I::load_unaligned(reinterpret_cast<const int32_t*>(row + x));
-        xsimd::bitwise_cast<I>(xsimd::sadd(xsimd::bitwise_cast<B>(old), xsimd::bitwise_cast<B>(add)))
+        xsimd::bitwise_cast<I>(
+            xsimd::sadd(xsimd::bitwise_cast<B>(old), xsimd::bitwise_cast<B>(add)))
             .store_aligned(reinterpret_cast<int32_t*>(out));
         for (int i = 0; i < 8 && x + i <= last; ++i) row[x + i] = out[i];
     }
@@ -140,7 +142,8 @@ void referenceFrame(ReferencePicture& p, std::span<const PuffQuad> puffs,
 #endif
     for (uint32_t& pixel : p.pixels) {
         uint32_t out = 0;
-        for (int shift = 0; shift < 24; shift += 8) out |= ((pixel >> shift & 255) * 191 + 128) >> 8 << shift;
+        for (int shift = 0; shift < 24; shift += 8)
+            out |= ((pixel >> shift & 255) * 191 + 128) >> 8 << shift;
         pixel = out;
     }
     for (const PuffQuad& q : puffs) drawPuff(p, q, texels.data());

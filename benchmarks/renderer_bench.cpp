@@ -271,7 +271,9 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
+            // The name without what Google Benchmark adds ("/iterations:N/...").
+            std::string name = run.benchmark_name();
+            name = name.substr(0, name.find("/iterations"));
             const double ms = run.GetAdjustedCPUTime();
             if (name.rfind("SteadyFrame/", 0) == 0) {
                 // SteadyFrame/BACKEND/SIZE/STRETCH
@@ -282,7 +284,7 @@ public:
                     if (backend == kBackendNames[b]) steady_[where][b] = ms;
                 }
             } else if (name.rfind("MonitorFrames/", 0) == 0) {
-                monitors_[name.substr(14, name.find("/iterations") - 14)] = ms;
+                monitors_[name.substr(14)] = ms;
             }
         }
     }

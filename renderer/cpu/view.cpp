@@ -51,16 +51,19 @@ public:
 
     void setViewport(const ScreenRect& area) { view_ = viewTransform(width_, height_, area); }
 
-    // Room for a scene's records at most: a frame of a scene running needs
-    // no allocation.
-    void makeRoomForScene() {
+    // Room for the records of every scene there is at most: a frame of
+    // scenes running needs no allocation. (A scene gone leaves its room to
+    // the next: monitors that come and go for hours take no more.)
+    void sceneMade() {
         constexpr size_t kFadeAndStars = 2 + 3 * 12 * 3;
         constexpr size_t kPuffs = static_cast<size_t>(ParticleSystem::kCount);
-        scenes_ += 1;
-        ops_.reserve(scenes_ * (kFadeAndStars + 2 * kPuffs) + 4);
-        shades_.reserve(scenes_ * kPuffs);
-        atlases_.reserve(scenes_ + 1);
+        const size_t scenes = scenes_ + 1;
+        ops_.reserve(scenes * (kFadeAndStars + 2 * kPuffs) + 4);
+        shades_.reserve(scenes * kPuffs);
+        atlases_.reserve(scenes + 1);
+        scenes_ = scenes;
     }
+    void sceneGone() { scenes_ -= 1; }
 
     void clear() { ops_.push_back({}); }
 
@@ -253,7 +256,6 @@ void CpuFrameView::clear() {
 }
 
 std::unique_ptr<FrameTarget> CpuFrameView::newTarget() {
-    canvas_->makeRoomForScene();
     return std::make_unique<CpuFrameTarget>(canvas_);
 }
 
@@ -289,9 +291,13 @@ const char* CpuFrameView::instructions() const {
     return canvas_->kernels().name;
 }
 
-CpuFrameTarget::CpuFrameTarget(std::shared_ptr<cpu::Canvas> canvas) : canvas_(std::move(canvas)) {}
+CpuFrameTarget::CpuFrameTarget(std::shared_ptr<cpu::Canvas> canvas) : canvas_(std::move(canvas)) {
+    canvas_->sceneMade();
+}
 
-CpuFrameTarget::~CpuFrameTarget() = default;
+CpuFrameTarget::~CpuFrameTarget() {
+    canvas_->sceneGone();
+}
 
 void CpuFrameTarget::fade(uint32_t viewWidth, uint32_t viewHeight) {
     canvas_->fade(viewWidth, viewHeight);
