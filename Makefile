@@ -136,8 +136,10 @@ check-build-types: deps
 	        || exit 1; \
 	done
 
-# Google Benchmark figures of the renderer, then the frame rates of both hosts
-# on one monitor and on two of the same pixels in all (an X.Org dummy server).
+# Google Benchmark figures of the renderer (OpenGL on llvmpipe, the processor
+# backend on 1 and 2 threads, the plain loop that bounds them, in a table),
+# then the frame rates of both hosts, the X11 one with each backend, on one
+# monitor and on two of the same pixels in all (an X.Org dummy server).
 bench: deps release win
 	$(RELEASE)/benchmarks/orvelle-bench
 	python3 benchmarks/frame_rate.py --x11 $(RELEASE)/renderer/orvelle --win $(WIN)/bin \

@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Frames per second of both hosts on the same Mesa (llvmpipe), on one
 monitor of 800x600, on two of them side by side, and on one of 1600x600 (the
-pixels of the two). An X.Org server with the dummy video driver provides the
-monitors. The Windows renderer runs under Wine, which counts its swaps itself
-(WINEDEBUG=+fps prints "@ approx N fps" from wglSwapBuffers every 1.5 s);
-the X11 host prints its figure every second with -fps. A particle lives
+pixels of the two): the Windows renderer with OpenGL, the X11 host with
+OpenGL and with the processor backend (ORVELLE_RENDERING=gl, cpu). An X.Org
+server with the dummy video driver provides the monitors. The Windows
+renderer runs under Wine, which counts its swaps itself (WINEDEBUG=+fps
+prints "@ approx N fps" from wglSwapBuffers every 1.5 s); the X11 host
+prints its figure every second with -fps. The processor backend shows a
+frame per display refresh at most (60 on this server): a figure at the
+refresh means it keeps up. A particle lives
 the longer the wider the view (12.2 ms per pixel of width: under 10 s on 800
 pixels, under 20 s on 1600), and a run holds its steady load only after its
 longest lives; the median of the figures reported from then on, over MEASURE
@@ -53,10 +57,11 @@ def steady(figures, since):
     return statistics.median(late) if late else float("nan")
 
 
-def x11_rate(host, display, since):
+def x11_rate(host, display, since, rendering):
     started = time.time()
-    p = subprocess.Popen([host, "-root", "-fps"], env=display.env(), stdout=subprocess.PIPE,
-                         text=True)
+    p = subprocess.Popen([host, "-root", "-fps"],
+                         env=dict(display.env(), ORVELLE_RENDERING=rendering),
+                         stdout=subprocess.PIPE, text=True)
     figures = []
     try:
         for line in p.stdout:
@@ -73,7 +78,8 @@ def wine_rate(box, folder, size, since):
     settings = box.c_drive() / "pellan_temp"
     settings.mkdir(exist_ok=True)
     (settings / "Orvelle.ini").write_bytes(b"[Section]\r\nWidth=%d\r\nHeight=%d\r\n" % size)
-    renderer = box.start(folder / "Orvelle.dll", name="renderer", env=box.env(WINEDEBUG="+fps"))
+    renderer = box.start(folder / "Orvelle.dll", name="renderer",
+                         env=box.env(WINEDEBUG="+fps", ORVELLE_RENDERING="gl"))
     time.sleep(since + MEASURE)  # a run of a fixed length, not a wait for a condition
     box.key("Escape")
     renderer.wait(timeout=30)
@@ -92,7 +98,7 @@ def main():
     ap.add_argument("--rounds", type=int, default=2)
     args = ap.parse_args()
     work = Path(args.work).resolve()
-    rates = {name: ([], []) for name in LAYOUTS}
+    rates = {name: ([], [], []) for name in LAYOUTS}
     with WineBox(work, display=DummyDisplay(work / "xorg")) as box:
         folder = box.c_drive() / "Orvelle"
         folder.mkdir(exist_ok=True)
@@ -104,20 +110,23 @@ def main():
                 arrange(box.virtual, sizes)
                 since = steady_from(sizes)
                 rates[name][0].append(wine_rate(box, folder, sizes[0], since))
-                rates[name][1].append(x11_rate(args.x11, box.virtual, since))
+                rates[name][1].append(x11_rate(args.x11, box.virtual, since, "gl"))
+                rates[name][2].append(x11_rate(args.x11, box.virtual, since, "cpu"))
+    columns = ("Windows GL (Wine)", "X11 GL", "X11 processor")
     print(f"frames per second on llvmpipe at the steady load (best of {args.rounds} rounds):")
-    print(f"{'monitors':<16}{'Windows (Wine)':>16}{'X11':>10}")
+    print(f"{'monitors':<16}" + "".join(f"{c:>20}" for c in columns))
     best = {}
-    for name, (wine, x11) in rates.items():
-        best[name] = (max(wine), max(x11))
-        print(f"{name:<16}{best[name][0]:>16.2f}{best[name][1]:>10.2f}")
+    for name, figures in rates.items():
+        best[name] = [max(f) for f in figures]
+        print(f"{name:<16}" + "".join(f"{b:>20.2f}" for b in best[name]))
     one, two, wide = best.values()
     # Cost per pixel is 1 / (frames per second x pixels): two monitors have
-    # twice the pixels of one, and as many as the wide one.
-    print("two monitors' cost per pixel (1.00: the same) against one of their size: "
-          f"Windows {one[0] / two[0] / 2:.2f}, X11 {one[1] / two[1] / 2:.2f}")
-    print("against one of all their pixels, a wider picture: "
-          f"Windows {wide[0] / two[0]:.2f}, X11 {wide[1] / two[1]:.2f}")
+    # twice the pixels of one, and as many as the wide one (for the
+    # processor, meaningful below the refresh only).
+    print("two monitors' cost per pixel (1.00: the same) against one of their size: " +
+          ", ".join(f"{c} {o / t / 2:.2f}" for c, o, t in zip(columns, one, two)))
+    print("against one of all their pixels, a wider picture: " +
+          ", ".join(f"{c} {w / t:.2f}" for c, w, t in zip(columns, wide, two)))
 
 
 if __name__ == "__main__":

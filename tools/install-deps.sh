@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make pkg-config python3
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libxsimd-dev
     libosmesa6-dev libglu1-mesa-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 wine xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic locales
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
-    nsis clang libclang-rt-14-dev clang-format libx11-dev libgl1-mesa-dev libxrandr-dev
+    nsis clang libclang-rt-14-dev clang-format libx11-dev libxext-dev libgl1-mesa-dev libxrandr-dev
     xserver-xorg-video-dummy x11-xserver-utils
     dpkg-dev lintian man-db
     emscripten nodejs chromium

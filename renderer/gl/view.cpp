@@ -1,5 +1,6 @@
 #include "renderer/gl/view.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "renderer/gl/api.h"
@@ -71,8 +72,11 @@ GlFrameTarget::GlFrameTarget() {
 
 void GlFrameTarget::fade(uint32_t viewWidth, uint32_t viewHeight) {
     // Keep three quarters of the picture already there: the glowing trails.
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4d(0.0, 0.0, 0.0, 0.25);
+    // The picture times the rectangle's alpha alone, which is the colours
+    // that a black rectangle of alpha 0.25 over it leaves, with no black to
+    // blend in.
+    glBlendFunc(GL_ZERO, GL_SRC_ALPHA);
+    glColor4d(0.0, 0.0, 0.0, 0.75);
     glRectd(-1.0, -1.0, viewWidth + 1.0, viewHeight + 1.0);
     // Everything after this adds light.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -100,27 +104,42 @@ void GlFrameTarget::star(const StarRecord& star) {
     glPopMatrix();
 }
 
-void GlFrameTarget::uploadPuffAtlas(const PuffAtlas& atlas) {
+namespace {
+
+GLuint newAtlasTexture(GLint minFilter) {
     GLuint name = 0;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    return name;
+}
+
+void deleteTexture(uint32_t& texture) {
+    if (texture == 0) return;
+    GLuint name = texture;
+    glDeleteTextures(1, &name);
+    texture = 0;
+}
+
+}  // namespace
+
+void GlFrameTarget::uploadPuffAtlas(const PuffAtlas& atlas) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    largeTexture_ = newAtlasTexture(GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, kAtlasSize, kAtlasSize, 0,
+                 GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, atlas.data());
+    texture_ = newAtlasTexture(GL_LINEAR_MIPMAP_NEAREST);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 2, kAtlasSize, kAtlasSize, GL_LUMINANCE_ALPHA,
                       GL_UNSIGNED_BYTE, atlas.data());
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    texture_ = name;
 }
 
 void GlFrameTarget::release() {
-    if (texture_ != 0) {
-        GLuint name = texture_;
-        glDeleteTextures(1, &name);
-        texture_ = 0;
-    }
+    deleteTexture(texture_);
+    deleteTexture(largeTexture_);
 }
 
 namespace {
@@ -147,14 +166,18 @@ PuffMatrix puffMatrix(float centerX, float centerY, float angle, float length, f
 }  // namespace
 
 void GlFrameTarget::beginPuffs() {
-    // Each scene's target has a texture of its own; several share a context.
-    glBindTexture(GL_TEXTURE_2D, texture_);
     glEnable(GL_TEXTURE_2D);
-    quadCount_ = 0;
+    quadCount_ = largeCount_ = smallCount_ = 0;
 }
 
 void GlFrameTarget::puff(const PuffQuad& q) {
     if (quadCount_ >= kMaxQuads) return;
+    const auto index = static_cast<uint16_t>(quadCount_);
+    if (2.0f * std::min(q.size, q.length) >= kLargePuffSize) {
+        large_[largeCount_++] = index;
+    } else {
+        small_[smallCount_++] = index;
+    }
     matrices_[quadCount_] = puffMatrix(q.centerX, q.centerY, q.angleDegrees, q.length, q.size);
     const float tu[4] = {q.u, q.u, q.u + 0.125f, q.u + 0.125f};
     const float tv[4] = {q.v, q.v + 0.125f, q.v + 0.125f, q.v};
@@ -170,6 +193,14 @@ void GlFrameTarget::puff(const PuffQuad& q) {
     ++quadCount_;
 }
 
+void GlFrameTarget::drawQuads(const std::array<uint16_t, kMaxQuads>& order, size_t count) {
+    for (size_t k = 0; k < count; ++k) {
+        const size_t i = order[k];
+        glLoadMatrixf(matrices_[i].data());
+        glDrawArrays(GL_QUADS, static_cast<GLint>(i * 4), 4);
+    }
+}
+
 void GlFrameTarget::endPuffs() {
     if (quadCount_ > 0) {
         glEnableClientState(GL_VERTEX_ARRAY);
@@ -179,16 +210,17 @@ void GlFrameTarget::endPuffs() {
         glTexCoordPointer(2, GL_FLOAT, 0, texCoords_.data());
         glColorPointer(4, GL_FLOAT, 0, colors_.data());
         glPushMatrix();
-        for (size_t i = 0; i < quadCount_; ++i) {
-            glLoadMatrixf(matrices_[i].data());
-            glDrawArrays(GL_QUADS, static_cast<GLint>(i * 4), 4);
-        }
+        // Each scene's target has textures of its own; several share a context.
+        glBindTexture(GL_TEXTURE_2D, largeTexture_);
+        drawQuads(large_, largeCount_);
+        glBindTexture(GL_TEXTURE_2D, texture_);
+        drawQuads(small_, smallCount_);
         glPopMatrix();
         glDisableClientState(GL_COLOR_ARRAY);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
     }
-    quadCount_ = 0;
+    quadCount_ = largeCount_ = smallCount_ = 0;
     glDisable(GL_TEXTURE_2D);
 }
 

@@ -27,6 +27,13 @@ using PuffMatrix = std::array<float, 16>;
 // vertex arrays, which transforms exactly as a push, translate, rotate,
 // scale and immediate-mode quad would, without the per-particle matrix
 // stack and glBegin/glEnd work. Fixed arrays: nothing is allocated per frame.
+//
+// The large puffs (kLargePuffSize units across their short side and more)
+// are drawn from a copy of the atlas without mipmaps: at that size every
+// pixel of them samples the full-size level anyway, and a renderer in
+// software then skips choosing the level per pixel. After the fade all
+// records add light with saturation, which does not depend on their order,
+// so drawing the large puffs first changes no pixel.
 class GlFrameTarget final : public FrameTarget {
 public:
     GlFrameTarget();
@@ -39,15 +46,26 @@ public:
     void beginPuffs() override;
     void puff(const PuffQuad& quad) override;
     void endPuffs() override;
-    // Gives the texture name back.
+    // Gives the texture names back.
     void release() override;
+
+    // 48 pixels: 32 texels of a tile over at least 48 pixels are magnified
+    // in every direction, on any view one pixel wide or more.
+    static constexpr float kLargePuffSize = 48.0f;
 
 private:
     static constexpr size_t kMaxQuads = static_cast<size_t>(ParticleSystem::kCount);
     static constexpr size_t kMaxVertices = kMaxQuads * 4;
 
+    void drawQuads(const std::array<uint16_t, kMaxQuads>& order, size_t count);
+
     uint32_t texture_ = 0;
+    uint32_t largeTexture_ = 0;  // the full-size level alone
     size_t quadCount_ = 0;
+    size_t largeCount_ = 0;
+    size_t smallCount_ = 0;
+    std::array<uint16_t, kMaxQuads> large_{};
+    std::array<uint16_t, kMaxQuads> small_{};
     std::array<PuffMatrix, kMaxQuads> matrices_{};
     std::array<float, kMaxVertices * 2> positions_{};
     std::array<float, kMaxVertices * 2> texCoords_{};

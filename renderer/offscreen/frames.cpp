@@ -3,31 +3,43 @@
 #include <GL/osmesa.h>
 
 #include "renderer/gl/api.h"
+#include "renderer/gl/view.h"
 
 namespace orvelle {
+namespace {
 
-OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed, uint32_t scene)
+std::unique_ptr<FrameView> newView(const OffscreenOptions& options) {
+    if (options.rendering == Rendering::Cpu) return std::make_unique<CpuFrameView>(options.cpu);
+    return std::make_unique<GlFrameView>();
+}
+
+}  // namespace
+
+OffscreenRenderer::OffscreenRenderer(uint32_t width, uint32_t height, uint32_t seed, uint32_t scene,
+                                     const OffscreenOptions& options)
     : width_(width),
       height_(height),
+      rendering_(options.rendering),
       buffer_(static_cast<size_t>(width) * height * 4),
-      core_(*this, view_, HostSettings{.seed = seed, .firstScene = scene}) {
-    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
-    if (context == nullptr) return;
-    if (!OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE, static_cast<GLsizei>(width),
-                           static_cast<GLsizei>(height))) {
-        OSMesaDestroyContext(context);
-        return;
+      view_(newView(options)),
+      core_(*this, *view_, HostSettings{.seed = seed, .firstScene = scene}) {
+    if (rendering_ == Rendering::Gl) {
+        OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+        if (context == nullptr) return;
+        if (!OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE,
+                               static_cast<GLsizei>(width), static_cast<GLsizei>(height))) {
+            OSMesaDestroyContext(context);
+            return;
+        }
+        context_ = context;
     }
-    context_ = context;
     // The scripted clock starts at 0: frameAt's readings are the scene's.
     started_ = core_.start(0);
 }
 
 OffscreenRenderer::~OffscreenRenderer() {
-    if (context_ != nullptr) {
-        core_.release();
-        OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
-    }
+    if (rendering_ == Rendering::Cpu || context_ != nullptr) core_.release();
+    if (context_ != nullptr) OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
 }
 
 void OffscreenRenderer::layout(Layout& layout) {
@@ -36,15 +48,23 @@ void OffscreenRenderer::layout(Layout& layout) {
     layout.monitors.assign(1, whole);
 }
 
+void OffscreenRenderer::finish() {
+    if (rendering_ == Rendering::Gl) {
+        glFinish();
+    } else {
+        static_cast<CpuFrameView&>(*view_).picture();
+    }
+}
+
 void OffscreenRenderer::present() {
     // One buffer: presenting is finishing the work.
-    glFinish();
+    finish();
 }
 
 void OffscreenRenderer::frameAt(uint32_t elapsedMs) {
     lastMs_ = elapsedMs;
     core_.frame(int64_t{elapsedMs} * 1000);
-    glFinish();
+    finish();
 }
 
 void OffscreenRenderer::runUntil(uint32_t ms, uint32_t stepMs) {
@@ -52,7 +72,11 @@ void OffscreenRenderer::runUntil(uint32_t ms, uint32_t stepMs) {
 }
 
 const std::vector<uint8_t>& OffscreenRenderer::pixels() {
-    glFinish();
+    if (rendering_ == Rendering::Gl) {
+        glFinish();
+    } else {
+        view_->readPixels(buffer_);
+    }
     return buffer_;
 }
 

@@ -1,6 +1,7 @@
 // Renders the scene off screen with a scripted clock and writes the last
 // frame as a PPM picture: the run's own scene, or the one a window over
 // several monitors makes as its MONITOR-th (from 0) with that run's seed.
+// OpenGL (Mesa) draws it, or the processor with ORVELLE_RENDERING=cpu.
 //   orvelle-frames WIDTH HEIGHT SEED UNTIL_MS STEP_MS OUT.ppm [MONITOR]
 #include <cstdio>
 #include <cstdlib>
@@ -22,9 +23,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "size (1 to 16384) and step must be positive\n");
         return 2;
     }
-    orvelle::OffscreenRenderer renderer(width, height, number(3), argc == 8 ? number(7) : 0);
+    const char* variable = std::getenv(orvelle::kRenderingVariable);
+    const orvelle::RenderingRequest asked = orvelle::renderingRequested(
+        variable != nullptr ? std::optional<std::string_view>(variable) : std::nullopt);
+    if (!asked.understood) {
+        std::fprintf(stderr, "%s is neither cpu nor gl\n", orvelle::kRenderingVariable);
+        return 2;
+    }
+    orvelle::OffscreenRenderer renderer(
+        width, height, number(3), argc == 8 ? number(7) : 0,
+        {.rendering = asked.rendering.value_or(orvelle::Rendering::Gl), .cpu = {}});
     if (!renderer.ok()) {
-        std::fprintf(stderr, "no off-screen OpenGL context\n");
+        std::fprintf(stderr, "no off-screen picture\n");
         return 1;
     }
     renderer.runUntil(number(4), step);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32_handles.h"
+#include "renderer/gl/api.h"
 #include "renderer/gl/extensions.h"
 
 namespace orvelle {
@@ -20,7 +22,8 @@ void debugPrint(const char* format, ...) {
     OutputDebugStringA(buffer);
 }
 
-bool setupPixelFormat(HDC dc, uint8_t colorBits, std::string& why) {
+bool setupPixelFormat(HDC dc, uint8_t colorBits, std::string& why, bool quiet,
+                      bool& softwareFormat) {
     PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
     pfd.nVersion = 1;
@@ -30,7 +33,8 @@ bool setupPixelFormat(HDC dc, uint8_t colorBits, std::string& why) {
     pfd.cDepthBits = colorBits;  // the same value as the colour depth
     pfd.iLayerType = PFD_MAIN_PLANE;
     const int index = ChoosePixelFormat(dc, &pfd);
-    debugPrint("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(dc, BITSPIXEL));
+    if (!quiet)
+        debugPrint("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(dc, BITSPIXEL));
     if (index == 0) {
         why = "no pixel format for " + std::to_string(colorBits) + " bits (error " +
               std::to_string(GetLastError()) + ")";
@@ -41,6 +45,10 @@ bool setupPixelFormat(HDC dc, uint8_t colorBits, std::string& why) {
               std::to_string(GetLastError()) + ")";
         return false;
     }
+    PIXELFORMATDESCRIPTOR chosen{};
+    DescribePixelFormat(dc, index, sizeof chosen, &chosen);
+    softwareFormat = (chosen.dwFlags & PFD_GENERIC_FORMAT) != 0 &&
+                     (chosen.dwFlags & PFD_GENERIC_ACCELERATED) == 0;
     return true;
 }
 
@@ -51,8 +59,8 @@ Function glProc(const char* name) {
 
 }  // namespace
 
-bool WglContext::create(HDC dc, uint8_t colorBits, std::string& why) {
-    if (!setupPixelFormat(dc, colorBits, why)) return false;
+bool WglContext::create(HDC dc, uint8_t colorBits, std::string& why, bool quiet) {
+    if (!setupPixelFormat(dc, colorBits, why, quiet, softwareFormat_)) return false;
     context_ = wglCreateContext(dc);
     if (context_ == nullptr) {
         why = "no OpenGL context (error " + std::to_string(GetLastError()) + ")";
@@ -79,6 +87,26 @@ bool WglContext::requestSwapPerRefresh() {
     if (list == nullptr || !hasExtension(list, "WGL_EXT_swap_control")) return false;
     const auto swapInterval = glProc<SwapInterval>("wglSwapIntervalEXT");
     return swapInterval != nullptr && swapInterval(1);
+}
+
+OpenGlLook lookAtOpenGl(uint8_t colorBits) {
+    // A window of a system class, never shown: a pixel format, once set,
+    // stays with its window, which the renderer's own must not have when
+    // it shows a picture from memory.
+    const win32::UniqueWindow window(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1,
+                                                     nullptr, nullptr, GetModuleHandleW(nullptr),
+                                                     nullptr));
+    OpenGlLook look;
+    if (!window) return look;
+    const win32::WindowDC dc(window.get());
+    WglContext context;
+    std::string why;
+    if (!dc || !context.create(dc.get(), colorBits, why, true)) return look;
+    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    look.made = true;
+    look.renderer = name != nullptr ? name : "";
+    look.softwareFormat = context.softwareFormat();
+    return look;
 }
 
 void WglContext::destroy() {

@@ -25,7 +25,9 @@ std::string usage() {
            "  -snapshot-at MS FILE.ppm  write the frame at that clock reading and end\n"
            "  -h, -help       print this text and end\n"
            "Each option may also be written with two dashes. Numbers are decimal or 0x hex,\n"
-           "at most 32 bits.\n";
+           "at most 32 bits. ORVELLE_RENDERING=cpu or gl in the environment chooses the\n"
+           "processor or OpenGL to draw; otherwise the processor draws where OpenGL would\n"
+           "draw in software.\n";
 }
 
 std::optional<uint32_t> wholeNumber(std::string_view text) {

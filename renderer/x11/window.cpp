@@ -45,7 +45,7 @@ X11Window::~X11Window() {
 }
 
 bool X11Window::open(x11::Target mode, unsigned long existing, int width, int height,
-                     bool fullscreen, std::string& error) {
+                     bool fullscreen, bool openGl, std::string& error) {
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) {
         error = "cannot open the X display";
@@ -77,12 +77,21 @@ bool X11Window::open(x11::Target mode, unsigned long existing, int width, int he
         return true;
     }
 
-    // Our own window, with a visual OpenGL can draw on double-buffered.
+    // Our own window, with a visual OpenGL can draw on double-buffered,
+    // or the screen's own for a picture from memory.
     int attributes[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
-    XVisualInfo* visual = glXChooseVisual(display_, screen, attributes);
+    XVisualInfo* visual = nullptr;
+    if (openGl) {
+        visual = glXChooseVisual(display_, screen, attributes);
+    } else {
+        XVisualInfo wanted{};
+        wanted.visualid = XVisualIDFromVisual(DefaultVisual(display_, screen));
+        int count = 0;
+        visual = XGetVisualInfo(display_, VisualIDMask, &wanted, &count);
+    }
     if (visual == nullptr) {
-        error = "no double-buffered RGBA visual for OpenGL";
+        error = openGl ? "no double-buffered RGBA visual for OpenGL" : "no visual for the screen";
         return false;
     }
     if (fullscreen) {

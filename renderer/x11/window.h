@@ -24,10 +24,12 @@ public:
     X11Window(const X11Window&) = delete;
     X11Window& operator=(const X11Window&) = delete;
 
-    // Opens the display and the window. False, with why in error, when the
-    // display cannot be opened or the id names no window.
+    // Opens the display and the window: its own on a visual OpenGL can
+    // draw on double-buffered where openGl says so, on the screen's
+    // default visual otherwise. False, with why in error, when the display
+    // cannot be opened or the id names no window.
     bool open(x11::Target target, unsigned long existing, int width, int height, bool fullscreen,
-              std::string& error);
+              bool openGl, std::string& error);
 
     Display* display() const { return display_; }
     Window window() const { return window_; }

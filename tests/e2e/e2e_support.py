@@ -15,6 +15,10 @@ sys.path.insert(0, str(ROOT / "installer"))
 from winebox import WineBox, wait_until  # noqa: E402,F401 (wait_until for the tests)
 
 BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
+# The renderer draws with OpenGL in these tests unless one says otherwise:
+# Wine's OpenGL here is Mesa's llvmpipe, in software, where the renderer
+# would choose the processor backend by itself.
+os.environ["ORVELLE_RENDERING"] = "gl"
 WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
 # The music keys of the settings file, in Shift-JIS as the front end writes them.
 KIND, REPEAT, FILE = (key.encode("cp932") for key in ("BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"))

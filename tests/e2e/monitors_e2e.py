@@ -35,6 +35,14 @@ class Monitors(WineTestCase):
         return len(found), tuple(int(window[k]) for k in ("x", "y", "width", "height"))
 
     def test_a_saver_run_covers_both_monitors_follows_the_second_and_leaves_them_as_they_were(self):
+        self.saver_run_over_both_monitors()
+
+    def test_on_the_processor_a_saver_run_covers_both_monitors_and_follows_the_second(self):
+        # Its picture, the size of both monitors' box, through a DIB section
+        # made anew when the second monitor goes and comes back.
+        self.saver_run_over_both_monitors(ORVELLE_RENDERING="cpu")
+
+    def saver_run_over_both_monitors(self, **env):
         for x, y, w, h in WHITE.values():
             self.box.start(self.folder / "probe.exe", "hold", "Orvelle white", 600000, x, y, w, h,
                            "white", name=f"white-{x}")
@@ -43,7 +51,8 @@ class Monitors(WineTestCase):
             shot = self.screenshot("whites")
             return all(min(map(min, shot.pixels(*w))) >= 250 for w in WHITE.values())
         self.assertTrue(wait_until(whites_shown, 30))
-        saver = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver")
+        saver = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver",
+                               env=self.box.env(**env))
         self.assertTrue(self.covers(PRIMARY, SECOND), "a monitor is not covered")
         self.assertEqual(self.renderer_window(), (1, (0, 0, 1824, 768)))
         # The pointer moved and both buttons clicked on the second monitor: the run goes on

@@ -2,7 +2,10 @@
 # window someone else made, resized and destroyed, a bad window id, and the
 # same frame as the off-screen host. Then on the root window of an X.Org
 # server with two RandR monitors: each covered, and followed when one is
-# turned off and on again.
+# turned off and on again. OpenGL draws unless a test says otherwise
+# (ORVELLE_RENDERING=gl: Mesa on these servers is llvmpipe, where the host
+# would choose the processor); the processor backend's tests put its
+# picture through the same scenarios, and the host's own choice.
 
 import os
 import resource
@@ -33,6 +36,8 @@ class Host(unittest.TestCase):
         cls.display = server(cls.work) if server else VirtualDisplay(cls.work, "800x600")
         cls.env = cls.enterClassContext(cls.display).env()
         cls.env.pop("XSCREENSAVER_WINDOW", None)
+        cls.env["ORVELLE_RENDERING"] = "gl"
+        cls.cpu = dict(cls.env, ORVELLE_RENDERING="cpu")
 
     def start(self, *args, env=None, memory=None):
         # With memory, the host may map no more than that many bytes.
@@ -73,13 +78,15 @@ class Host(unittest.TestCase):
 
 class X11Host(Host):
     def test_its_own_window_shows_the_three_lights_until_a_signal(self):
-        host = self.start("-geometry", "640x480")
-        self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
-                        "no red, green and blue light")
-        sent = time.time()
-        host.send_signal(signal.SIGTERM)
-        self.assertEqual(host.wait(timeout=5), 0)
-        self.assertLess(time.time() - sent, 1.0)
+        for backend, env in (("gl", self.env), ("cpu", self.cpu)):
+            with self.subTest(backend=backend):
+                host = self.start("-geometry", "640x480", env=env)
+                self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10,
+                                           15), "no red, green and blue light")
+                sent = time.time()
+                host.send_signal(signal.SIGTERM)
+                self.assertEqual(host.wait(timeout=5), 0)
+                self.assertLess(time.time() - sent, 1.0)
 
     def test_a_window_made_elsewhere_is_drawn_in_followed_and_its_end_ends_it(self):
         window_id, request = self.window(200, 150, 320, 240)
@@ -142,13 +149,49 @@ class X11Host(Host):
                                        r"not exist|OpenGL cannot draw in the window)", said)
 
     def test_the_same_frame_as_the_off_screen_host(self):
-        # Both draw with Mesa's llvmpipe: byte for byte the same colours.
-        mine, theirs = self.work / "x11.ppm", self.work / "offscreen.ppm"
-        host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
-                          "-snapshot-at", "3000", mine)
+        # Both draw with Mesa's llvmpipe, or both with the processor backend:
+        # byte for byte the same colours. Unasked, the host chooses the
+        # processor on this llvmpipe (and the window's visual takes it).
+        unasked = dict(self.env)
+        del unasked["ORVELLE_RENDERING"]
+        for backend, env, frames in (("gl", self.env, "gl"), ("cpu", self.cpu, "cpu"),
+                                     ("unasked", unasked, "cpu")):
+            with self.subTest(backend=backend):
+                mine, theirs = self.work / f"x11-{backend}.ppm", self.work / "offscreen.ppm"
+                host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
+                                  "-snapshot-at", "3000", mine, env=env)
+                self.assertEqual(host.wait(timeout=60), 0)
+                subprocess.run([FRAMES, "320", "240", "7", "3000", "20", theirs], check=True,
+                               timeout=60, env=dict(self.env, ORVELLE_RENDERING=frames))
+                self.assertEqual(mine.read_bytes(), theirs.read_bytes())
+
+    def test_an_unknown_rendering_is_said_and_the_host_chooses(self):
+        host = self.start("-geometry", "160x120", "-seed", "7", "-clock-step", "20",
+                          "-snapshot-at", "200", self.work / "unknown.ppm",
+                          env=dict(self.env, ORVELLE_RENDERING="vulkan"))
         self.assertEqual(host.wait(timeout=60), 0)
-        subprocess.run([FRAMES, "320", "240", "7", "3000", "20", theirs], check=True, timeout=60)
-        self.assertEqual(mine.read_bytes(), theirs.read_bytes())
+        self.assertEqual(host.stderr.read().splitlines(),
+                         ['orvelle: ORVELLE_RENDERING is neither cpu nor gl: "vulkan"; chosen by '
+                          "OpenGL's renderer"])
+
+
+class NoSharedMemory(VirtualDisplay):
+    # An Xvfb without MIT-SHM, as a server on another machine is to us.
+    def command(self, fd):
+        return super().command(fd) + ["-extension", "MIT-SHM"]
+
+
+class X11HostWithoutSharedMemory(Host):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass(lambda work: NoSharedMemory(work, "800x600"))
+
+    def test_the_processors_picture_goes_through_the_connection(self):
+        host = self.start("-geometry", "640x480", env=self.cpu)
+        self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
+                        "no red, green and blue light")
+        host.send_signal(signal.SIGTERM)
+        self.assertEqual(host.wait(timeout=5), 0)
 
 
 class X11HostOnMonitors(Host):
@@ -159,20 +202,33 @@ class X11HostOnMonitors(Host):
         subprocess.run(["xsetroot", "-solid", "white"], env=cls.env, check=True, timeout=20)
 
     def test_each_monitor_shows_a_scene_of_its_own_at_its_size(self):
-        # Each part as the off-screen host draws the scene made first, and second.
-        mine, alone = self.work / "root.ppm", self.work / "alone.ppm"
-        host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000", mine)
-        self.assertEqual(host.wait(timeout=60), 0)
-        for made, (left, top, width, height) in ((0, (0, 0, 1024, 768)), (1, (1024, 0, 800, 600))):
-            subprocess.run([FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
-                           check=True, timeout=60)
-            pairs = zip(Screenshot(mine).pixels(left, top, width, height),
-                        Screenshot(alone).pixels(0, 0, width, height))
-            # To one level: the viewport's offset moves a few edges' rounding.
-            self.assertLessEqual(max(abs(a - b) for p, q in pairs for a, b in zip(p, q)), 1)
+        # Each part as the off-screen host draws the scene made first, and
+        # second, with the same backend: to a level or two, as the viewport's
+        # offset moves a few edges' and texture steps' rounding (measured:
+        # OpenGL 1, the processor 2 on a pixel or two).
+        for backend, env, levels in (("gl", self.env, 1), ("cpu", self.cpu, 2)):
+            mine, alone = self.work / f"root-{backend}.ppm", self.work / "alone.ppm"
+            host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000",
+                              mine, env=env)
+            self.assertEqual(host.wait(timeout=60), 0)
+            for made, (left, top, width, height) in ((0, (0, 0, 1024, 768)),
+                                                     (1, (1024, 0, 800, 600))):
+                with self.subTest(backend=backend, monitor=made):
+                    subprocess.run([FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
+                                   check=True, timeout=60, env=env)
+                    pairs = zip(Screenshot(mine).pixels(left, top, width, height),
+                                Screenshot(alone).pixels(0, 0, width, height))
+                    self.assertLessEqual(max(abs(a - b) for p, q in pairs for a, b in zip(p, q)),
+                                         levels)
 
     def test_the_root_window_covers_each_monitor_and_follows_them(self):
-        host = self.start("-root")
+        # With OpenGL, and as drawn where OpenGL draws in software: by the
+        # processor, its picture put through shared memory.
+        for backend, env in (("gl", self.env), ("cpu", self.cpu)):
+            with self.subTest(backend=backend):
+                self.follow(self.start("-root", env=env))
+
+    def follow(self, host):
         monitors = self.display.monitors()
         self.assertEqual(sorted(monitors.values()), [(0, 0, 1024, 768), (1024, 0, 800, 600)])
 
