@@ -1,6 +1,7 @@
 # Shared pieces of the end-to-end tests: a Wine box per test class with the
 # programs installed, settings files, the probe, deadlines and screenshots.
 
+import faulthandler
 import os
 import re
 import shutil
@@ -167,7 +168,9 @@ def covered(shot, monitor, white=None):
 
 
 def main():
-    # Runs the calling module's tests; a skipped test fails the run.
+    # Runs the calling module's tests; a skipped test fails the run. A fault
+    # in this process prints where each thread was.
+    faulthandler.enable()
     result = unittest.main(module="__main__", verbosity=2, exit=False).result
     if result.skipped:
         print(f"{len(result.skipped)} test(s) skipped: a skip counts as a failure")

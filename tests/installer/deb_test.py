@@ -23,7 +23,8 @@ FILES = {HOST: "-rwxr-xr-x", "usr/share/xscreensaver/config/orvelle.xml": "-rw-r
          "usr/share/man/man6/orvelle.6.gz": "-rw-r--r--",
          "usr/share/doc/orvelle/copyright": "-rw-r--r--",
          "usr/share/doc/orvelle/changelog.gz": "-rw-r--r--"}
-LIBRARIES = {"libc6", "libgcc-s1", "libstdc++6", "libx11-6", "libgl1", "libglu1-mesa", "libxrandr2"}
+LIBRARIES = {"libc6", "libgcc-s1", "libstdc++6", "libx11-6", "libgl1", "libglu1-mesa", "libxrandr2",
+             "libxext6"}
 
 
 def run(*command, **options):

@@ -8,14 +8,13 @@
 # picture through the same scenarios, and the host's own choice.
 
 import os
-import resource
 import signal
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
-from ctypes import CDLL, c_int, c_uint, c_ulong, c_void_p
+from ctypes import CDLL, c_char_p, c_int, c_uint, c_ulong, c_void_p
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "e2e"))
@@ -25,6 +24,27 @@ from winebox import DummyDisplay, VirtualDisplay, screenshot  # noqa: E402
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 HOST = BUILD / "renderer/orvelle"
 FRAMES = BUILD / "renderer/orvelle-frames"
+
+
+def xlib():
+    # libX11 with every function these tests call declared: a display is a
+    # pointer and a window 32 bits in an unsigned long, which ctypes would
+    # otherwise pass and return as C ints.
+    library = CDLL("libX11.so.6")
+    window = [c_void_p, c_ulong]
+    for name, result, arguments in (
+            ("XOpenDisplay", c_void_p, [c_char_p]),
+            ("XCloseDisplay", c_int, [c_void_p]),
+            ("XDefaultRootWindow", c_ulong, [c_void_p]),
+            ("XCreateWindow", c_ulong, [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint,
+                                        c_int, c_uint, c_void_p, c_ulong, c_void_p]),
+            ("XMapWindow", c_int, window),
+            ("XDestroyWindow", c_int, window),
+            ("XResizeWindow", c_int, window + [c_uint, c_uint]),
+            ("XSync", c_int, [c_void_p, c_int])):
+        function = getattr(library, name)
+        function.restype, function.argtypes = result, arguments
+    return library
 
 
 class Host(unittest.TestCase):
@@ -40,10 +60,11 @@ class Host(unittest.TestCase):
         cls.cpu = dict(cls.env, ORVELLE_RENDERING="cpu")
 
     def start(self, *args, env=None, memory=None):
-        # With memory, the host may map no more than that many bytes.
-        limit = memory and (lambda: resource.setrlimit(resource.RLIMIT_AS, (memory, memory)))
-        p = subprocess.Popen([HOST, *map(str, args)], env=env or self.env, stdout=subprocess.PIPE,
-                             stderr=subprocess.PIPE, text=True, preexec_fn=limit)
+        # With memory, the host may map no more than that many bytes (set by
+        # prlimit: nothing runs in this process between fork and exec).
+        limit = ["prlimit", f"--as={memory}"] if memory else []
+        p = subprocess.Popen([*limit, HOST, *map(str, args)], env=env or self.env,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.addCleanup(lambda: (p.poll() is None and p.kill(), p.communicate()))
         return p
 
@@ -51,22 +72,19 @@ class Host(unittest.TestCase):
         # A window of someone else's, made through Xlib (one for input only,
         # where nothing can be drawn, if asked): its id, and the call that
         # sends an Xlib request about it (and waits for it to be done).
-        xlib = CDLL("libX11.so.6")
-        xlib.XOpenDisplay.restype = c_void_p
-        xlib.XDefaultRootWindow.restype = xlib.XCreateWindow.restype = c_ulong
-        xlib.XCreateWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint,
-                                       c_int, c_uint, c_void_p, c_ulong, c_void_p]
-        display = c_void_p(xlib.XOpenDisplay(self.env["DISPLAY"].encode()))
-        self.addCleanup(xlib.XCloseDisplay, display)
+        x11 = xlib()
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        self.assertTrue(display, "no connection to the server")
+        self.addCleanup(x11.XCloseDisplay, display)
         # Depth and visual from the parent; class 1 InputOutput, 2 InputOnly.
-        window = c_ulong(xlib.XCreateWindow(display, xlib.XDefaultRootWindow(display), x, y, width,
-                                            height, 0, 0, 2 if input_only else 1, None, 0, None))
+        window = x11.XCreateWindow(display, x11.XDefaultRootWindow(display), x, y, width, height,
+                                   0, 0, 2 if input_only else 1, None, 0, None)
 
         def request(name, *args):
-            getattr(xlib, name)(display, window, *args)
-            xlib.XSync(display, 0)
+            getattr(x11, name)(display, window, *args)
+            x11.XSync(display, 0)
         request("XMapWindow")
-        return window.value, request
+        return window, request
 
     def screenshot(self):
         return Screenshot(screenshot(self.env["DISPLAY"], self.work / "shot.ppm"))
