@@ -14,6 +14,7 @@ packages=(
     nsis clang libclang-rt-14-dev clang-format libx11-dev libxext-dev libgl1-mesa-dev libxrandr-dev
     xserver-xorg-video-dummy x11-xserver-utils
     dpkg-dev lintian man-db
+    black flake8 cmake-format
     emscripten nodejs chromium
 )
 
