@@ -20,7 +20,7 @@ same size. The wide monitor is another picture: the scene's focal length is
 the view's width, so an 8:3 view sees less of the scene's height than a 4:3
 one, and its particles, fewer, live twice as long and grow larger.
 
-    frame_rate.py --x11 build/release/renderer/orvelle --win build/win/bin --work build/bench
+    frame_rate.py --x11 build/release/bin/orvelle --win build/win/bin --work build/bench
 """
 
 import argparse

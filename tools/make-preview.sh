@@ -9,7 +9,7 @@ build=${1:-build/native}
 cmake --build "$build" --target orvelle-frames >/dev/null
 frame=$(mktemp --suffix=.ppm)
 trap 'rm -f "$frame"' EXIT
-"$build/renderer/orvelle-frames" 1024 768 20261206 8000 16 "$frame"
+"$build/bin/orvelle-frames" 1024 768 20261206 8000 16 "$frame"
 convert "$frame" -resize '152x112^' -gravity center -extent 152x112 \
     -strip -interlace none -sampling-factor 1x1 -quality 100 frontend/assets/preview.jpg
 identify frontend/assets/preview.jpg

@@ -64,8 +64,8 @@ def run(args, cwd, timeout, env=None):
 
 
 def native_tests_pass(build, _tests):
-    runs = [[build / "tests/unit_tests"], [build / "tests/frame_tests"]] + [
-        [build / f"tests/{r}_replay", ROOT / f"tests/fuzz/corpus/{r}"] for r in REPLAYS]
+    runs = [[build / "bin/unit_tests"], [build / "bin/frame_tests"]] + [
+        [build / f"bin/{r}_replay", ROOT / f"tests/fuzz/corpus/{r}"] for r in REPLAYS]
     return all(run(r, build, 300) == 0 for r in runs)
 
 

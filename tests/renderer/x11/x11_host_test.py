@@ -22,8 +22,8 @@ from e2e_support import Screenshot, covered, main, wait_until  # noqa: E402
 from winebox import DummyDisplay, VirtualDisplay, screenshot  # noqa: E402
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
-HOST = BUILD / "renderer/orvelle"
-FRAMES = BUILD / "renderer/orvelle-frames"
+HOST = BUILD / "bin/orvelle"
+FRAMES = BUILD / "bin/orvelle-frames"
 
 
 def xlib():
