@@ -62,7 +62,8 @@ def screenshot(display, path):
 class VirtualDisplay:
     # An Xvfb of our own, for a with block. The server picks a free display
     # number itself and reports it (-displayfd), so servers started at the same
-    # time by other runs never race for one.
+    # time by other runs never race for one. It never resets: a server resets
+    # when its last client leaves, and refuses connections while it does.
 
     def __init__(self, logs=None, screen="1024x768"):
         self.screen, self.logs, self.server = screen, logs and Path(logs), None
@@ -75,7 +76,7 @@ class VirtualDisplay:
 
     def command(self, fd):
         return ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
-                "-nolisten", "tcp"]
+                "-noreset", "-nolisten", "tcp"]
 
     def start(self):
         # Starts the server; returns once it accepts connections.
