@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "frontend/saver_run.h"
-#include "tests/renderer/scene/recording_target.h"
+#include "tests/support/digest.h"
 #include "tests/support/fakes.h"
 
 namespace orvelle {

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/renderer/scene/recording_target.h"
+#include "tests/support/digest.h"
 #include "tests/support/fakes.h"
 
 namespace orvelle {
