@@ -11,6 +11,7 @@
 #include "frontend/saver_run.h"
 #include "tests/support/digest.h"
 #include "tests/support/fakes.h"
+#include "tests/support/golden.h"
 
 namespace orvelle {
 namespace {
@@ -67,6 +68,11 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
         // A screen beyond 16 bits is recorded as 0.
         {"/s", true, true, 40000},
     };
+    // Regression guard: the outcome and the calls and writes of each row, in
+    // start_up_switches.golden.txt.
+    const char* const kOutcomes[] = {"end now", "preview shown", "saver run loaded"};
+    const auto orNone = [](const std::string& text) { return text.empty() ? "none" : text; };
+    std::vector<testing::GoldenRow> rows;
     testing::Digest digest;
     for (const auto& [busy, renderer] :
          {std::pair{"", false}, {"Zelkor_Main", true}, {"■Orvelle■", true}, {"", true}}) {
@@ -78,11 +84,21 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
             platform.previewPlaceable = placeable;
             platform.saverRunLoads = loads;
             platform.screenW = width;
-            digest.add(start(arguments)).addText(busy).addText(arguments);
+            const StartupOutcome outcome = start(arguments);
+            digest.add(outcome).addText(busy).addText(arguments);
             digest.addText(testing::joined(platform.calls));
             digest.addText(testing::joined(platform.writes));
+            rows.push_back({std::string("\"") + arguments + "\" " + (placeable ? "" : "un") +
+                                "placeable " + (loads ? "loads" : "fails") + " width " +
+                                std::to_string(width) +
+                                (*busy ? std::string(", running: ") + busy : "") +
+                                (renderer ? "" : ", no renderer"),
+                            std::string(kOutcomes[static_cast<int>(outcome)]) +
+                                "; calls: " + orNone(testing::joined(platform.calls)) +
+                                "; writes: " + orNone(testing::joined(platform.writes))});
         }
     }
+    testing::expectGolden("frontend/start_up_switches", rows);
     EXPECT_EQ(testing::joined(platform.calls), "mkdir C:\\pellan_temp, hide cursor, saver run");
     EXPECT_EQ(testing::joined(platform.writes), "Width= 0, Height= 1080");
     EXPECT_EQ(digest.value(), 16839374835564153226ull);
@@ -189,10 +205,15 @@ TEST(SaverRun, Scenarios) {
     // runs without music and the WAV's spelt out.
     testing::Digest digest;
     std::vector<std::string> heard;
+    std::vector<testing::GoldenRow> rows;
     for (const auto& [kind, file, arguments, steps] : cases) {
         heard.push_back(heardOver(steps, kind, file, arguments));
         digest.addText(heard.back());
+        rows.push_back(
+            {"music " + std::to_string(kind) + " \"" + file + "\" \"" + arguments + "\" " + steps,
+             heard.back()});
     }
+    testing::expectGolden("frontend/saver_run_scenarios", rows);
     const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
     for (int i : {0, 1, 2, 3}) EXPECT_EQ(heard[i], silent) << i;
     EXPECT_EQ(heard[5],

@@ -8,6 +8,7 @@
 
 #include "tests/support/digest.h"
 #include "tests/support/fakes.h"
+#include "tests/support/golden.h"
 
 namespace orvelle {
 namespace {
@@ -85,6 +86,7 @@ TEST_F(Music, ScenariosOfTheWatches) {
     };
     testing::Digest digest;
     std::vector<std::string> heard;
+    std::vector<testing::GoldenRow> rows;
     for (const auto& [repeat, replies, call] : cases) {
         settings.bgmRepeat = repeat;
         settings.bgmFile = "C:\\My Music\\a.mp3";
@@ -92,7 +94,17 @@ TEST_F(Music, ScenariosOfTheWatches) {
         music.cdWatchAlive = 0;
         heard.push_back(sent([&] { (music.*call)(); }));
         digest.addText(heard.back()).add(music.cdWatchAlive);
+        std::string input = call == &M::cdWatch    ? "cdWatch"
+                            : call == &M::mp3Start ? "mp3Start"
+                                                   : "mp3Watch";
+        input += " repeat " + std::to_string(repeat) + ", replies:";
+        for (const auto& [command, reply] : replies)
+            input += " [" + command + ": " +
+                     (reply.code ? "error " + std::to_string(reply.code) : reply.text) + "]";
+        rows.push_back(
+            {input, heard.back() + "; cdWatchAlive " + std::to_string(music.cdWatchAlive)});
     }
+    testing::expectGolden("music/watches", rows);
     const std::string ask =
         "status cdaudio current track |512, status cdaudio number of tracks |512, "
         "status cdaudio mode |255";
