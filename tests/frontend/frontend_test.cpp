@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "frontend/saver_run.h"
-#include "tests/renderer/scene/recording_target.h"
 #include "tests/support/fakes.h"
+#include "tests/support/golden.h"
 
 namespace orvelle {
 namespace {
@@ -49,7 +49,6 @@ protected:
 
 // The calls and the settings written by each switch, with no other copy
 // running, with one (by either caption), and without the renderer.
-// Regression guard: a digest of them and the outcomes over the table.
 TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
     // The switches, whether a preview can be placed, a saver run loads, and
     // the screen's width.
@@ -67,7 +66,11 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
         // A screen beyond 16 bits is recorded as 0.
         {"/s", true, true, 40000},
     };
-    testing::Digest digest;
+    // Regression guard: the outcome and the calls and writes of each row, in
+    // start_up_switches.golden.txt.
+    const char* const kOutcomes[] = {"end now", "preview shown", "saver run loaded"};
+    const auto orNone = [](const std::string& text) { return text.empty() ? "none" : text; };
+    std::vector<testing::GoldenRow> rows;
     for (const auto& [busy, renderer] :
          {std::pair{"", false}, {"Zelkor_Main", true}, {"■Orvelle■", true}, {"", true}}) {
         platform.windows = {busy};
@@ -78,14 +81,20 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
             platform.previewPlaceable = placeable;
             platform.saverRunLoads = loads;
             platform.screenW = width;
-            digest.add(start(arguments)).addText(busy).addText(arguments);
-            digest.addText(testing::joined(platform.calls));
-            digest.addText(testing::joined(platform.writes));
+            const StartupOutcome outcome = start(arguments);
+            rows.push_back({std::string("\"") + arguments + "\" " + (placeable ? "" : "un") +
+                                "placeable " + (loads ? "loads" : "fails") + " width " +
+                                std::to_string(width) +
+                                (*busy ? std::string(", running: ") + busy : "") +
+                                (renderer ? "" : ", no renderer"),
+                            std::string(kOutcomes[static_cast<int>(outcome)]) +
+                                "; calls: " + orNone(testing::joined(platform.calls)) +
+                                "; writes: " + orNone(testing::joined(platform.writes))});
         }
     }
+    testing::expectGolden("frontend/start_up_switches", rows);
     EXPECT_EQ(testing::joined(platform.calls), "mkdir C:\\pellan_temp, hide cursor, saver run");
     EXPECT_EQ(testing::joined(platform.writes), "Width= 0, Height= 1080");
-    EXPECT_EQ(digest.value(), 16839374835564153226ull);
 }
 
 // The starts that may open a saver run or the settings dialog take the busy
@@ -185,20 +194,22 @@ TEST(SaverRun, Scenarios) {
         {1, "", "", "nodisc load C C unload"},
         {1, "", "", "load C unload"},
     };
-    // What is heard. Regression guard: a digest of it over the table; the
+    // What is heard. Regression guard: saver_run_scenarios.golden.txt; the
     // runs without music and the WAV's spelt out.
-    testing::Digest digest;
     std::vector<std::string> heard;
+    std::vector<testing::GoldenRow> rows;
     for (const auto& [kind, file, arguments, steps] : cases) {
         heard.push_back(heardOver(steps, kind, file, arguments));
-        digest.addText(heard.back());
+        rows.push_back(
+            {"music " + std::to_string(kind) + " \"" + file + "\" \"" + arguments + "\" " + steps,
+             heard.back()});
     }
+    testing::expectGolden("frontend/saver_run_scenarios", rows);
     const std::string silent = "start renderer, timer 500 on, timer 500 off, show cursor, end";
     for (int i : {0, 1, 2, 3}) EXPECT_EQ(heard[i], silent) << i;
     EXPECT_EQ(heard[5],
               "start renderer, PlaySound C:\\a.wav 9, timer 500 on, timer 500 off, PlaySound null "
               "0, show cursor, end");
-    EXPECT_EQ(digest.value(), 9255758752649212344ull);
 }
 
 // Only its own renderer's end ends the run; one with no window by the

@@ -15,6 +15,7 @@
 
 #include "controls/access_key.h"
 #include "controls/canvas.h"
+#include "tests/support/digest.h"
 
 namespace orvelle::testing {
 
@@ -114,12 +115,13 @@ public:
 
     const std::vector<Colour>& pixels() const { return pixels_; }
     const std::vector<bool>& inexact() const { return inexact_; }
-    // FNV-1a over the pixels and the text colours: a picture's regression guard.
+    // The pixels and the text colours, each colour mixed in whole: a
+    // picture's regression guard.
     uint64_t digest() const {
-        uint64_t h = 14695981039346656037u;
+        Digest digest;
         for (const auto* list : {&pixels_, &textColours})
-            for (Colour c : *list) h = (h ^ c) * 1099511628211u;
-        return h;
+            for (Colour c : *list) digest.mix(c);
+        return digest.value();
     }
 
     struct Text {

@@ -15,7 +15,7 @@
 #include "renderer/gl/view.h"
 #include "renderer/offscreen/frames.h"
 #include "renderer/scene/monitor_scenes.h"
-#include "tests/renderer/scene/recording_target.h"
+#include "tests/support/digest.h"
 
 // Every operator new of this test program is counted. The library's other
 // forms of new, and its delete, end up in malloc's counterparts.

@@ -1,38 +1,18 @@
 // A frame target that keeps what the scene asks to draw, and folds every
-// record into a digest; a view that logs its life in readable lines and
-// hands out such targets; and the digest, a 64-bit FNV-1a of values by
-// their bytes: known answers for whole computations (floats by their bits).
+// record into a digest (tests/support/digest.h); a view that logs its life
+// in readable lines and hands out such targets.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "renderer/scene/frame_target.h"
+#include "tests/support/digest.h"
 
 namespace orvelle::testing {
-
-class Digest {
-public:
-    template <typename T>
-    Digest& add(const T& value) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-        for (size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
-        return *this;
-    }
-    // A text by its characters, and its end: "ab" then "c" is not "a" then "bc".
-    Digest& addText(std::string_view text) {
-        for (char c : text) add(c);
-        return add('\0');
-    }
-    uint64_t value() const { return hash_; }
-
-private:
-    uint64_t hash_ = 14695981039346656037ull;
-};
 
 static_assert(sizeof(PuffQuad) == 11 * sizeof(float) && sizeof(StarRecord) == 31 * sizeof(float),
               "records without padding: every byte digested is a value");
