@@ -43,9 +43,9 @@ elseif(NOT EMSCRIPTEN)
                            INTERFACE "$<$<AND:$<CONFIG:Release>,${compilers}>:${hardening}>")
     target_link_options(orvelle_options INTERFACE $<$<CONFIG:Release>:-Wl,-z,relro,-z,now>)
     if(ORVELLE_SANITIZE)
-        target_compile_options(orvelle_options INTERFACE -fsanitize=address,undefined
-                                                         -fno-omit-frame-pointer
-                                                         -fno-sanitize-recover=undefined)
+        target_compile_options(
+            orvelle_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                      -fno-sanitize-recover=undefined)
         target_link_options(orvelle_options INTERFACE -fsanitize=address,undefined)
     endif()
     if(ORVELLE_FUZZ)

@@ -11,7 +11,7 @@ endif()
 # emcc's JavaScript optimiser needs Debian's Node.js modules, which another
 # Node.js first on the PATH does not look in.
 set(ENV{NODE_PATH} /usr/share/nodejs)
-execute_process(COMMAND ${emcmake} ${CMAKE_COMMAND} -S ${SOURCE} -B ${TREE} -G Ninja
-                        -DCMAKE_BUILD_TYPE=Release -DORVELLE_SITE_DIR=${SITE}
-                COMMAND_ERROR_IS_FATAL ANY)
+execute_process(
+    COMMAND ${emcmake} ${CMAKE_COMMAND} -S ${SOURCE} -B ${TREE} -G Ninja -DCMAKE_BUILD_TYPE=Release
+            -DORVELLE_SITE_DIR=${SITE} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${CMAKE_COMMAND} --build ${TREE} COMMAND_ERROR_IS_FATAL ANY)
