@@ -9,6 +9,8 @@ WEB     := build/web
 WASM    := build/wasm
 PREFIX  ?= /usr/local
 CMAKE_GEN := -G Ninja
+# Python for the tools and tests run here: the test harness (tests/harness) on its path.
+PYTHON_TOOLS := PYTHONPATH=$(CURDIR)/tests python3
 
 .PHONY: all deps native release win web release-files deb test unit e2e dist run run-native install-linux fuzz mutation mutation-platform check-build-types bench format format-check clean
 
@@ -90,11 +92,11 @@ dist: deps release-files deb
 # ARGS=/c opens the settings dialog instead.
 ARGS ?= /s
 run: deps win
-	python3 tools/run.py --bin $(WIN)/bin --work build/run --out run-output --switch $(ARGS)
+	$(PYTHON_TOOLS) tools/run.py --bin $(WIN)/bin --work build/run --out run-output --switch $(ARGS)
 
 # The X11 host, in its own window or on a virtual display with screenshots.
 run-native: deps release
-	python3 tools/run.py --native $(RELEASE)/renderer/orvelle --out run-output
+	$(PYTHON_TOOLS) tools/run.py --native $(RELEASE)/renderer/orvelle --out run-output
 
 # The X11 host where XScreenSaver looks for its hacks, with its description.
 install-linux: release
@@ -116,13 +118,13 @@ fuzz: deps
 
 # The faults of tests/mutation/mutations.txt, one at a time, against the native tests.
 mutation: deps
-	python3 tests/mutation/mutate.py
+	$(PYTHON_TOOLS) tests/mutation/mutate.py
 
 # The faults of tests/mutation/mutations-windows.txt and mutations-x11.txt,
 # judged by the Wine suites and the X11 host's tests (about half an hour).
 mutation-platform: deps
-	python3 tests/mutation/mutate.py --layer windows
-	python3 tests/mutation/mutate.py --layer x11
+	$(PYTHON_TOOLS) tests/mutation/mutate.py --layer windows
+	$(PYTHON_TOOLS) tests/mutation/mutate.py --layer x11
 
 # The Windows renderer at every CMake build type, each through the trails test.
 check-build-types: deps
@@ -131,7 +133,7 @@ check-build-types: deps
 	          -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null && \
 	    cmake --build build/win-$$type --target orvelle_renderer orvelle_frontend_exe probe && \
 	    ORVELLE_BIN=$(CURDIR)/build/win-$$type/bin ORVELLE_E2E_WORK=$(CURDIR)/build/win-$$type/e2e \
-	        python3 tests/e2e/renderer_e2e.py \
+	        $(PYTHON_TOOLS) tests/e2e/renderer_e2e.py \
 	        Renderer.test_window_picture_trails_mouse_swap_interval_and_escape \
 	        || exit 1; \
 	done
@@ -142,14 +144,18 @@ check-build-types: deps
 # monitor and on two of the same pixels in all (an X.Org dummy server).
 bench: deps release win
 	$(RELEASE)/benchmarks/orvelle-bench
-	python3 benchmarks/frame_rate.py --x11 $(RELEASE)/renderer/orvelle --win $(WIN)/bin \
+	$(PYTHON_TOOLS) benchmarks/frame_rate.py --x11 $(RELEASE)/renderer/orvelle --win $(WIN)/bin \
 	        --work build/bench
 
+# C++ by clang-format; Python by black, and flake8 over it (pyproject.toml, .flake8).
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.py' | xargs black -q
 
 format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	git ls-files '*.py' | xargs black -q --check
+	git ls-files '*.py' | xargs flake8
 
 clean:
 	rm -rf build dist run-output

@@ -10,16 +10,14 @@
 import os
 import signal
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
 from ctypes import CDLL, c_char_p, c_int, c_uint, c_ulong, c_void_p
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "e2e"))
-from e2e_support import Screenshot, covered, main, wait_until  # noqa: E402
-from winebox import DummyDisplay, VirtualDisplay, screenshot  # noqa: E402
+from harness.support import Screenshot, covered, main, screenshot, wait_until
+from harness.winebox import DummyDisplay, VirtualDisplay
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 HOST = BUILD / "renderer/orvelle"
@@ -33,15 +31,32 @@ def xlib():
     library = CDLL("libX11.so.6")
     window = [c_void_p, c_ulong]
     for name, result, arguments in (
-            ("XOpenDisplay", c_void_p, [c_char_p]),
-            ("XCloseDisplay", c_int, [c_void_p]),
-            ("XDefaultRootWindow", c_ulong, [c_void_p]),
-            ("XCreateWindow", c_ulong, [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint,
-                                        c_int, c_uint, c_void_p, c_ulong, c_void_p]),
-            ("XMapWindow", c_int, window),
-            ("XDestroyWindow", c_int, window),
-            ("XResizeWindow", c_int, window + [c_uint, c_uint]),
-            ("XSync", c_int, [c_void_p, c_int])):
+        ("XOpenDisplay", c_void_p, [c_char_p]),
+        ("XCloseDisplay", c_int, [c_void_p]),
+        ("XDefaultRootWindow", c_ulong, [c_void_p]),
+        (
+            "XCreateWindow",
+            c_ulong,
+            [
+                c_void_p,
+                c_ulong,
+                c_int,
+                c_int,
+                c_uint,
+                c_uint,
+                c_uint,
+                c_int,
+                c_uint,
+                c_void_p,
+                c_ulong,
+                c_void_p,
+            ],
+        ),
+        ("XMapWindow", c_int, window),
+        ("XDestroyWindow", c_int, window),
+        ("XResizeWindow", c_int, window + [c_uint, c_uint]),
+        ("XSync", c_int, [c_void_p, c_int]),
+    ):
         function = getattr(library, name)
         function.restype, function.argtypes = result, arguments
     return library
@@ -63,8 +78,13 @@ class Host(unittest.TestCase):
         # With memory, the host may map no more than that many bytes (set by
         # prlimit: nothing runs in this process between fork and exec).
         limit = ["prlimit", f"--as={memory}"] if memory else []
-        p = subprocess.Popen([*limit, HOST, *map(str, args)], env=env or self.env,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        p = subprocess.Popen(
+            [*limit, HOST, *map(str, args)],
+            env=env or self.env,
+            stdout=subprocess.PIPE,
+            stderr=subprocess.PIPE,
+            text=True,
+        )
         self.addCleanup(lambda: (p.poll() is None and p.kill(), p.communicate()))
         return p
 
@@ -77,12 +97,25 @@ class Host(unittest.TestCase):
         self.assertTrue(display, "no connection to the server")
         self.addCleanup(x11.XCloseDisplay, display)
         # Depth and visual from the parent; class 1 InputOutput, 2 InputOnly.
-        window = x11.XCreateWindow(display, x11.XDefaultRootWindow(display), x, y, width, height,
-                                   0, 0, 2 if input_only else 1, None, 0, None)
+        window = x11.XCreateWindow(
+            display,
+            x11.XDefaultRootWindow(display),
+            x,
+            y,
+            width,
+            height,
+            0,
+            0,
+            2 if input_only else 1,
+            None,
+            0,
+            None,
+        )
 
         def request(name, *args):
             getattr(x11, name)(display, window, *args)
             x11.XSync(display, 0)
+
         request("XMapWindow")
         return window, request
 
@@ -99,8 +132,10 @@ class X11Host(Host):
         for backend, env in (("gl", self.env), ("cpu", self.cpu)):
             with self.subTest(backend=backend):
                 host = self.start("-geometry", "640x480", env=env)
-                self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10,
-                                           15), "no red, green and blue light")
+                self.assertTrue(
+                    wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
+                    "no red, green and blue light",
+                )
                 sent = time.time()
                 host.send_signal(signal.SIGTERM)
                 self.assertEqual(host.wait(timeout=5), 0)
@@ -111,12 +146,15 @@ class X11Host(Host):
         # As XScreenSaver starts a saver: -root, and its own window named aside.
         host = self.start("--root", env=dict(self.env, XSCREENSAVER_WINDOW=hex(window_id)))
         self.assertTrue(wait_until(lambda: self.lit((200, 150, 320, 240)), 15), "nothing drawn")
-        self.assertEqual(self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), 0,
-                         "drawn outside the window")
+        self.assertEqual(
+            self.lit((0, 0, 800, 150)) + self.lit((0, 390, 800, 210)), 0, "drawn outside the window"
+        )
         # A larger window: the picture follows, centred on the new size.
         request("XResizeWindow", 560, 420)
-        self.assertTrue(wait_until(lambda: self.lit((530, 150, 230, 420)), 15),
-                        "the picture did not follow the new size")
+        self.assertTrue(
+            wait_until(lambda: self.lit((530, 150, 230, 420)), 15),
+            "the picture did not follow the new size",
+        )
         request("XDestroyWindow")
         self.assertEqual(host.wait(timeout=5), 0)
 
@@ -131,18 +169,33 @@ class X11Host(Host):
         geometry = "orvelle: -geometry takes WIDTHxHEIGHT, each 1 to 16384: "
         cases = [
             (["-geometry", "65536x65536"], None, geometry + '"65536x65536"'),
-            (["-geometry", "99999999999x5", "-snapshot-at", "1", "x.ppm"], None,
-             geometry + '"99999999999x5"'),
+            (
+                ["-geometry", "99999999999x5", "-snapshot-at", "1", "x.ppm"],
+                None,
+                geometry + '"99999999999x5"',
+            ),
             (["-geometry", "40000x40000"], None, geometry + '"40000x40000"'),
             (["-geometry", "800x600junk"], None, geometry + '"800x600junk"'),
-            (["-root"], "0x200001garbage",
-             'orvelle: XSCREENSAVER_WINDOW is not a window id: "0x200001garbage"'),
-            (["-window-id", "0x10000050d"], None,
-             'orvelle: the window id is not a 32-bit number: "0x10000050d"'),
-            (["-clock-step", "4294967296"], None,
-             'orvelle: the clock step is not a 32-bit number: "4294967296"'),
-            (["-window-id", hex(input_only)], None,
-             f"orvelle: window {hex(input_only)} is input-only: nothing can be drawn in it"),
+            (
+                ["-root"],
+                "0x200001garbage",
+                'orvelle: XSCREENSAVER_WINDOW is not a window id: "0x200001garbage"',
+            ),
+            (
+                ["-window-id", "0x10000050d"],
+                None,
+                'orvelle: the window id is not a 32-bit number: "0x10000050d"',
+            ),
+            (
+                ["-clock-step", "4294967296"],
+                None,
+                'orvelle: the clock step is not a 32-bit number: "4294967296"',
+            ),
+            (
+                ["-window-id", hex(input_only)],
+                None,
+                f"orvelle: window {hex(input_only)} is input-only: nothing can be drawn in it",
+            ),
         ]
         for args, variable, said in cases:
             with self.subTest(args=args, variable=variable):
@@ -163,8 +216,12 @@ class X11Host(Host):
                 code = host.wait(timeout=30)
                 said = host.stderr.read()
                 self.assertIn(code, (0, 1), said)  # never a signal
-                self.assertRegex(said, r"^orvelle: (the window is gone|window 0x[0-9a-f]+ does "
-                                       r"not exist|OpenGL cannot draw in the window)", said)
+                self.assertRegex(
+                    said,
+                    r"^orvelle: (the window is gone|window 0x[0-9a-f]+ does "
+                    r"not exist|OpenGL cannot draw in the window)",
+                    said,
+                )
 
     def test_the_same_frame_as_the_off_screen_host(self):
         # Both draw with Mesa's llvmpipe, or both with the processor backend:
@@ -172,25 +229,55 @@ class X11Host(Host):
         # processor on this llvmpipe (and the window's visual takes it).
         unasked = dict(self.env)
         del unasked["ORVELLE_RENDERING"]
-        for backend, env, frames in (("gl", self.env, "gl"), ("cpu", self.cpu, "cpu"),
-                                     ("unasked", unasked, "cpu")):
+        for backend, env, frames in (
+            ("gl", self.env, "gl"),
+            ("cpu", self.cpu, "cpu"),
+            ("unasked", unasked, "cpu"),
+        ):
             with self.subTest(backend=backend):
                 mine, theirs = self.work / f"x11-{backend}.ppm", self.work / "offscreen.ppm"
-                host = self.start("-geometry", "320x240", "-seed", "7", "-clock-step", "20",
-                                  "-snapshot-at", "3000", mine, env=env)
+                host = self.start(
+                    "-geometry",
+                    "320x240",
+                    "-seed",
+                    "7",
+                    "-clock-step",
+                    "20",
+                    "-snapshot-at",
+                    "3000",
+                    mine,
+                    env=env,
+                )
                 self.assertEqual(host.wait(timeout=60), 0)
-                subprocess.run([FRAMES, "320", "240", "7", "3000", "20", theirs], check=True,
-                               timeout=60, env=dict(self.env, ORVELLE_RENDERING=frames))
+                subprocess.run(
+                    [FRAMES, "320", "240", "7", "3000", "20", theirs],
+                    check=True,
+                    timeout=60,
+                    env=dict(self.env, ORVELLE_RENDERING=frames),
+                )
                 self.assertEqual(mine.read_bytes(), theirs.read_bytes())
 
     def test_an_unknown_rendering_is_said_and_the_host_chooses(self):
-        host = self.start("-geometry", "160x120", "-seed", "7", "-clock-step", "20",
-                          "-snapshot-at", "200", self.work / "unknown.ppm",
-                          env=dict(self.env, ORVELLE_RENDERING="vulkan"))
+        host = self.start(
+            "-geometry",
+            "160x120",
+            "-seed",
+            "7",
+            "-clock-step",
+            "20",
+            "-snapshot-at",
+            "200",
+            self.work / "unknown.ppm",
+            env=dict(self.env, ORVELLE_RENDERING="vulkan"),
+        )
         self.assertEqual(host.wait(timeout=60), 0)
-        self.assertEqual(host.stderr.read().splitlines(),
-                         ['orvelle: ORVELLE_RENDERING is neither cpu nor gl: "vulkan"; chosen by '
-                          "OpenGL's renderer"])
+        self.assertEqual(
+            host.stderr.read().splitlines(),
+            [
+                'orvelle: ORVELLE_RENDERING is neither cpu nor gl: "vulkan"; chosen by '
+                "OpenGL's renderer"
+            ],
+        )
 
 
 class NoSharedMemory(VirtualDisplay):
@@ -206,8 +293,10 @@ class X11HostWithoutSharedMemory(Host):
 
     def test_the_processors_picture_goes_through_the_connection(self):
         host = self.start("-geometry", "640x480", env=self.cpu)
-        self.assertTrue(wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
-                        "no red, green and blue light")
+        self.assertTrue(
+            wait_until(lambda: self.screenshot().lights((0, 0, 640, 480)) > 10, 15),
+            "no red, green and blue light",
+        )
         host.send_signal(signal.SIGTERM)
         self.assertEqual(host.wait(timeout=5), 0)
 
@@ -226,18 +315,28 @@ class X11HostOnMonitors(Host):
         # OpenGL 1, the processor 2 on a pixel or two).
         for backend, env, levels in (("gl", self.env, 1), ("cpu", self.cpu, 2)):
             mine, alone = self.work / f"root-{backend}.ppm", self.work / "alone.ppm"
-            host = self.start("-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000",
-                              mine, env=env)
+            host = self.start(
+                "-root", "-seed", "7", "-clock-step", "100", "-snapshot-at", "2000", mine, env=env
+            )
             self.assertEqual(host.wait(timeout=60), 0)
-            for made, (left, top, width, height) in ((0, (0, 0, 1024, 768)),
-                                                     (1, (1024, 0, 800, 600))):
+            for made, (left, top, width, height) in (
+                (0, (0, 0, 1024, 768)),
+                (1, (1024, 0, 800, 600)),
+            ):
                 with self.subTest(backend=backend, monitor=made):
-                    subprocess.run([FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
-                                   check=True, timeout=60, env=env)
-                    pairs = zip(Screenshot(mine).pixels(left, top, width, height),
-                                Screenshot(alone).pixels(0, 0, width, height))
-                    self.assertLessEqual(max(abs(a - b) for p, q in pairs for a, b in zip(p, q)),
-                                         levels)
+                    subprocess.run(
+                        [FRAMES, *map(str, (width, height, 7, 2000, 100, alone, made))],
+                        check=True,
+                        timeout=60,
+                        env=env,
+                    )
+                    pairs = zip(
+                        Screenshot(mine).pixels(left, top, width, height),
+                        Screenshot(alone).pixels(0, 0, width, height),
+                    )
+                    self.assertLessEqual(
+                        max(abs(a - b) for p, q in pairs for a, b in zip(p, q)), levels
+                    )
 
     def test_the_root_window_covers_each_monitor_and_follows_them(self):
         # With OpenGL, and as drawn where OpenGL draws in software: by the
@@ -252,10 +351,13 @@ class X11HostOnMonitors(Host):
 
         def cover(*names):
             return lambda: all(covered(self.screenshot(), monitors[n]) for n in names)
+
         self.assertTrue(wait_until(cover("DUMMY0", "DUMMY1"), 60), "a monitor is not covered")
         self.display.xrandr("--output", "DUMMY1", "--off")
-        self.assertTrue(wait_until(lambda: self.screenshot().width == 1024 and cover("DUMMY0")(),
-                                   30), "the primary is not covered any more")
+        self.assertTrue(
+            wait_until(lambda: self.screenshot().width == 1024 and cover("DUMMY0")(), 30),
+            "the primary is not covered any more",
+        )
         # The screen grown first, so that the monitor coming back changes the monitors only.
         self.display.xrandr("--fb", "1824x768")
         self.assertTrue(wait_until(lambda: self.screenshot().width == 1824, 30))
