@@ -9,15 +9,8 @@ import sys
 import time
 from pathlib import Path
 
-from harness.product import (
-    DIALOG_CAPTION,
-    FRONT_END_FILE,
-    HEIGHT,
-    RENDERER_CAPTION,
-    RENDERER_FILE,
-    SETTINGS_PATH,
-    WIDTH,
-)
+from harness.product import DIALOG_CAPTION, FRONT_END_FILE, HEIGHT, RENDERER_CAPTION, RENDERER_FILE
+from harness.product import SETTINGS_PATH, WIDTH
 from harness.support import ini
 from harness.winebox import VirtualDisplay, WineBox
 

@@ -13,22 +13,9 @@ import shutil
 import signal
 import time
 
-from harness.product import (
-    APPLICATION_TITLE,
-    FILE,
-    FRONT_END_FILE,
-    KIND,
-    MISSING_RENDERER_MESSAGE,
-    PREVIEW_CAPTION,
-    PREVIEW_CLASS,
-    PREVIEW_IMAGE_CLASS,
-    RENDERER_CAPTION,
-    RENDERER_FILE,
-    REPEAT,
-    SAVER_RUN_CAPTION,
-    HEIGHT,
-    WIDTH,
-)
+from harness.product import APPLICATION_TITLE, FILE, FRONT_END_FILE, KIND, MISSING_RENDERER_MESSAGE
+from harness.product import PREVIEW_CAPTION, PREVIEW_CLASS, PREVIEW_IMAGE_CLASS, RENDERER_CAPTION
+from harness.product import RENDERER_FILE, REPEAT, SAVER_RUN_CAPTION, HEIGHT, WIDTH
 from harness.support import fields, ini, main, media_commands, sine_mp3, wait_until
 from harness.winebox import WineTestCase
 
@@ -118,18 +105,7 @@ class FrontEnd(WineTestCase):
         # A pane beyond 2184 pixels would overflow a 16-bit size in twips.
         for width, height, end in ((152, 112, "close"), (2400, 1800, "close"), (200, 150, "kill")):
             with self.subTest(pane=f"{width}x{height}", end=end):
-                holder = self.box.start(
-                    self.folder / "probe.exe",
-                    "hold",
-                    PANE,
-                    60000,
-                    100,
-                    100,
-                    width,
-                    height,
-                    "pane",
-                    name="pane",
-                )
+                holder = self.hold(PANE, 60000, (100, 100, width, height), "pane", name="pane")
                 said = self.box.logs / "pane.out"  # the probe's window=HANDLE line
                 pane = wait_until(
                     lambda: said.exists() and fields(said.read_text().strip()).get("window"), 30
@@ -161,17 +137,7 @@ class FrontEnd(WineTestCase):
 
     def test_a_preview_asked_into_a_window_that_is_no_pane_ends_at_once_showing_nothing(self):
         # The desktop window, and a top-level window of another program.
-        self.box.start(
-            self.folder / "probe.exe",
-            "hold",
-            "Orvelle no pane",
-            60000,
-            100,
-            100,
-            200,
-            150,
-            name="window",
-        )
+        self.hold("Orvelle no pane", 60000, (100, 100, 200, 150), name="window")
         said = self.box.logs / "window.out"
         window = wait_until(lambda: fields(said.read_text().strip()).get("window"), 30)
         for target in (fields(self.probe("desktop")[1].strip())["window"], window):

@@ -46,18 +46,7 @@ class Monitors(WineTestCase):
 
     def saver_run_over_both_monitors(self, **env):
         for x, y, w, h in WHITE.values():
-            self.box.start(
-                self.folder / "probe.exe",
-                "hold",
-                "Orvelle white",
-                600000,
-                x,
-                y,
-                w,
-                h,
-                "white",
-                name=f"white-{x}",
-            )
+            self.hold("Orvelle white", 600000, (x, y, w, h), "white", name=f"white-{x}")
 
         def whites_shown():
             shot = self.screenshot("whites")

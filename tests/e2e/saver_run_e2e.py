@@ -7,19 +7,9 @@ import re
 import shutil
 import time
 
-from harness.product import (
-    FILE,
-    FRONT_END_FILE,
-    HEIGHT,
-    KIND,
-    RENDERER_CAPTION,
-    RENDERER_DEADLINE_S,
-    RENDERER_FILE,
-    REPEAT,
-    SAVER_RUN_CAPTION,
-    SETTINGS_PATH,
-    WIDTH,
-)
+from harness.product import FILE, FRONT_END_FILE, HEIGHT, KIND, RENDERER_CAPTION
+from harness.product import RENDERER_DEADLINE_S, RENDERER_FILE, REPEAT, SAVER_RUN_CAPTION
+from harness.product import SETTINGS_PATH, WIDTH
 from harness.support import fields, ini, main, media_commands, sine_mp3, wait_until
 from harness.winebox import BIN, WORK, DummyDisplay, WineTestCase
 
@@ -105,9 +95,7 @@ class SaverRun(WineTestCase):
             )
 
     def test_a_run_of_an_older_copy_known_by_its_window_alone_stops_a_start(self):
-        self.box.start(
-            self.folder / "probe.exe", "hold", SAVER_RUN_CAPTION, 60000, 0, 0, 1, 1, name="older"
-        )
+        self.hold(SAVER_RUN_CAPTION, 60000, (0, 0, 1, 1), name="older")
         self.assertIsNotNone(self.window(SAVER_RUN_CAPTION, 30000))
         self.assertEqual(self.saver().wait(timeout=30), 0)
         self.assertEqual(self.renderers(), (0, 0))

@@ -5,41 +5,12 @@
 
 import subprocess
 
-from harness.product import (
-    BANNER_BOXES,
-    BANNER_CLASS,
-    BANNER_ID,
-    BANNER_NAME,
-    CANCEL_BOX,
-    CANCEL_ID,
-    CANCEL_TEXT,
-    CLIENT_BOX,
-    CREDIT_ID,
-    CREDIT_TEXT,
-    DIALOG_CAPTION,
-    DIALOG_FONT,
-    FILE,
-    FILE_BOX,
-    FILE_BUTTON_TEXT,
-    FILE_CHOOSER_TITLE,
-    FILE_ID,
-    FILE_LABEL_ID,
-    FRAME_BOX,
-    FRONT_END_FILE,
-    HOME_PAGE,
-    KIND,
-    MUSIC_KINDS,
-    OPTION_ID,
-    OPTION_TEXTS,
-    REPEAT,
-    REPEAT_ID,
-    REPEAT_TEXT,
-    ROOT,
-    SET_BOX,
-    SET_ID,
-    SET_TEXT,
-    scaled,
-)
+from harness.product import BANNER_BOXES, BANNER_CLASS, BANNER_ID, BANNER_NAME, CANCEL_BOX
+from harness.product import CANCEL_ID, CANCEL_TEXT, CLIENT_BOX, CREDIT_ID, CREDIT_TEXT
+from harness.product import DIALOG_CAPTION, DIALOG_FONT, FILE, FILE_BOX, FILE_BUTTON_TEXT
+from harness.product import FILE_CHOOSER_TITLE, FILE_ID, FILE_LABEL_ID, FRAME_BOX, FRONT_END_FILE
+from harness.product import HOME_PAGE, KIND, MUSIC_KINDS, OPTION_ID, OPTION_TEXTS, REPEAT, REPEAT_ID
+from harness.product import REPEAT_TEXT, ROOT, SET_BOX, SET_ID, SET_TEXT, scaled
 from harness.support import Screenshot, ini, main, wait_until
 from harness.winebox import WineTestCase
 
@@ -288,17 +259,7 @@ class SettingsDialog(WineTestCase):
         self.assertTrue(wait_until(lambda: self.probe("close", CHOOSER)[0] == 0, 20))
         self.assert_focus_moves((None, FILE_ID), ("Tab", SET_ID))
         # Away to another program's window, and back by the title bar.
-        self.box.start(
-            self.folder / "probe.exe",
-            "hold",
-            "Elsewhere",
-            60000,
-            100,
-            100,
-            120,
-            80,
-            name="elsewhere",
-        )
+        self.hold("Elsewhere", 60000, (100, 100, 120, 80), name="elsewhere")
         self.assertTrue(self.box.x_window("Elsewhere", timeout=20))
         self.box.xdotool("mousemove", 130, 130, "click", 1)
         self.assert_focus_moves((None, None))  # none of the dialog's controls has it
@@ -309,18 +270,7 @@ class SettingsDialog(WineTestCase):
         self.assert_saved(b"2", b"3")
 
     def test_two_buttons_under_the_pointer_and_the_keys(self):
-        self.box.start(
-            self.folder / "probe.exe",
-            "hold",
-            "Orvelle check",
-            600000,
-            100,
-            100,
-            300,
-            120,
-            "buttons",
-            name="buttons",
-        )
+        self.hold("Orvelle check", 600000, (100, 100, 300, 120), "buttons", name="buttons")
         log = self.box.logs / "buttons.out"
 
         def clicks():  # of the first button, as its parent heard them

@@ -12,6 +12,10 @@ from pathlib import Path
 
 from harness.product import SECTION
 
+# What a subprocess gives back: nothing, or its output as text.
+QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+TEXT = {"capture_output": True, "text": True}
+
 
 def wait_until(condition, timeout, interval=0.05):
     # The first true value of condition() within timeout seconds, else the last.
@@ -23,13 +27,8 @@ def wait_until(condition, timeout, interval=0.05):
 
 def screenshot(display, path):
     # The whole screen of an X display as an image (PPM or PNG by extension).
-    subprocess.run(
-        ["import", "-display", display, "-window", "root", "-depth", "8", str(path)],
-        check=True,
-        timeout=30,
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-    )
+    command = ["import", "-display", display, "-window", "root", "-depth", "8", str(path)]
+    subprocess.run(command, check=True, timeout=30, capture_output=True)
     return Path(path)
 
 
@@ -66,25 +65,11 @@ def media_commands(log):
 
 def sine_mp3(path):
     # A sine tone of about 1.5 s, encoded as MP3 by GStreamer.
-    subprocess.run(
-        [
-            "gst-launch-1.0",
-            "-q",
-            "audiotestsrc",
-            "num-buffers=64",
-            "samplesperbuffer=1024",
-            "!",
-            "audio/x-raw,rate=44100,channels=1",
-            "!",
-            "lamemp3enc",
-            "!",
-            "filesink",
-            f"location={path}",
-        ],
-        check=True,
-        timeout=60,
-        capture_output=True,
+    pipeline = (
+        "audiotestsrc num-buffers=64 samplesperbuffer=1024 ! audio/x-raw,rate=44100,channels=1"
     )
+    command = ["gst-launch-1.0", "-q", *pipeline.split(), "!", "lamemp3enc", "!", "filesink"]
+    subprocess.run([*command, f"location={path}"], check=True, timeout=60, capture_output=True)
 
 
 class Screenshot:

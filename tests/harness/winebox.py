@@ -21,7 +21,7 @@ import unittest
 from pathlib import Path, PureWindowsPath
 
 from harness.product import DIALOG_FONT, FRONT_END_FILE, RENDERER_FILE, ROOT, SETTINGS_PATH
-from harness.support import Screenshot, fields, screenshot, wait_until
+from harness.support import QUIET, TEXT, Screenshot, fields, screenshot, wait_until
 
 # Registry settings the box needs:
 # - Managed=N: without a window manager a hide or destroy of a visible window
@@ -64,17 +64,7 @@ class VirtualDisplay:
         self.stop()
 
     def command(self, fd):
-        return [
-            "Xvfb",
-            "-displayfd",
-            str(fd),
-            "-screen",
-            "0",
-            f"{self.screen}x24",
-            "-br",
-            "-nolisten",
-            "tcp",
-        ]
+        return f"Xvfb -displayfd {fd} -screen 0 {self.screen}x24 -br -nolisten tcp".split()
 
     def start(self):
         # Starts the server; returns once it accepts connections.
@@ -110,29 +100,23 @@ class DummyDisplay(VirtualDisplay):
     # the primary; add() turns on more. Xorg needs root.
 
     def command(self, fd):
-        config = Path(__file__).with_name("xorg-dummy.conf")
+        config, log = Path(__file__).with_name("xorg-dummy.conf"), self.logs / "xorg.server.log"
         return [
             "Xorg",
             "-displayfd",
             str(fd),
             "-config",
-            str(config),
+            config,
             "-noreset",
             "-nolisten",
             "tcp",
             "-logfile",
-            str(self.logs / "xorg.server.log"),
+            log,
         ]
 
     def xrandr(self, *args, check=True):
-        return subprocess.run(
-            ["xrandr", *map(str, args)],
-            env=self.env(),
-            check=check,
-            timeout=20,
-            capture_output=True,
-            text=True,
-        ).stdout
+        xrandr = ["xrandr", *map(str, args)]
+        return subprocess.run(xrandr, env=self.env(), check=check, timeout=20, **TEXT).stdout
 
     def add(self, output, width, height, right_of="DUMMY0"):
         # Turns an output on at a mode of that size, right of another unless
@@ -178,18 +162,10 @@ class WineBox:
 
     def env(self, **extra):
         # The environment of the box's programs, Japanese, with extra settings.
-        return {
-            **os.environ,
-            "WINEPREFIX": str(self.prefix),
-            "HOME": str(self.home),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;mscoree,mshtml=",
-            "WINEARCH": "win64",
-            "LANG": "ja_JP.UTF-8",
-            "LC_ALL": "ja_JP.UTF-8",
-            "DISPLAY": self.display or "",
-            **extra,
-        }
+        wine = dict(WINEDEBUG="-all", WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=")
+        box = dict(WINEPREFIX=str(self.prefix), HOME=str(self.home), DISPLAY=self.display or "")
+        japanese = dict(WINEARCH="win64", LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+        return {**os.environ, **wine, **box, **japanese, **extra}
 
     def c_drive(self):
         return self.prefix / "drive_c"
@@ -207,13 +183,12 @@ class WineBox:
             if self.virtual is not None:
                 self.display = f":{self.virtual.start().number}"
             self._ensure_template()
+
+            def copy(src, dst):
+                (os.link if src.lower().endswith(SYSTEM_FILES) else shutil.copy2)(src, dst)
+
             shutil.copytree(
-                self.template / "prefix",
-                self.prefix,
-                symlinks=True,
-                copy_function=lambda src, dst: (
-                    os.link if src.lower().endswith(SYSTEM_FILES) else shutil.copy2
-                )(src, dst),
+                self.template / "prefix", self.prefix, symlinks=True, copy_function=copy
             )
             self.restart()
         except BaseException:
@@ -234,13 +209,7 @@ class WineBox:
 
     def _stop_server(self):
         with contextlib.suppress(Exception):
-            subprocess.run(
-                ["wineserver", "-k"],
-                env=self.env(),
-                timeout=20,
-                stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL,
-            )
+            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20, **QUIET)
         for p in self.processes:
             with contextlib.suppress(Exception):
                 if p.poll() is None:
@@ -268,8 +237,9 @@ class WineBox:
     def _spawn(self, argv, name, env=None, logs=None, timeout=600, stderr=subprocess.STDOUT):
         # Each start of a name writes a fresh log.
         with open((logs or self.logs) / f"{name}.out", "wb") as out:
+            argv = ["timeout", "-k", "5", str(timeout), *map(str, argv)]
             p = subprocess.Popen(
-                ["timeout", "-k", "5", str(timeout), *map(str, argv)],
+                argv,
                 env=env or self.env(),
                 stdout=out,
                 stderr=stderr,
@@ -359,6 +329,13 @@ class WineTestCase(unittest.TestCase):
     def probe(self, *args):
         # Runs the probe to its end; returns (exit code, output).
         return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
+
+    def hold(self, caption, ms, place, *kind, name):
+        # The probe holding a window of its own (left, top, width, height)
+        # for ms milliseconds; its lines go to logs/NAME.out.
+        return self.box.start(
+            self.folder / "probe.exe", "hold", caption, ms, *place, *kind, name=name
+        )
 
     def described(self, caption, wait_ms=10000, *font):
         # The probe's description of a top-level window (waiting for it up to

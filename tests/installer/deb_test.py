@@ -25,16 +25,9 @@ FILES = {
     "usr/share/doc/orvelle/copyright": "-rw-r--r--",
     "usr/share/doc/orvelle/changelog.gz": "-rw-r--r--",
 }
-LIBRARIES = {
-    "libc6",
-    "libgcc-s1",
-    "libstdc++6",
-    "libx11-6",
-    "libgl1",
-    "libglu1-mesa",
-    "libxrandr2",
-    "libxext6",
-}
+LIBRARIES = set(
+    "libc6 libgcc-s1 libstdc++6 libx11-6 libgl1 libglu1-mesa libxrandr2 libxext6".split()
+)
 
 
 def run(*command, **options):
@@ -63,15 +56,9 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual({e[1] for e in entries}, {"root/root"})
         f = self.fields
         self.assertGreaterEqual(int(f["Installed-Size"]) * 1024, sum(int(e[2]) for e in entries))
+        names = ("Package", "Version", "Architecture", "Section", "Priority", "Suggests")
         self.assertEqual(
-            (
-                f["Package"],
-                f["Version"],
-                f["Architecture"],
-                f["Section"],
-                f["Priority"],
-                f["Suggests"],
-            ),
+            tuple(f[name] for name in names),
             ("orvelle", VERSION, self.arch, "x11", "optional", "xscreensaver"),
         )
         depends = {re.match(r"[\w.+-]+", d.strip())[0] for d in f["Depends"].split(",")}
@@ -87,19 +74,8 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(config.getroot().get("name"), Path(HOST).name)
         shot = self.root / "frame.ppm"
         with VirtualDisplay(screen="800x600") as display:
-            host = run(
-                self.root / HOST,
-                "-geometry",
-                "320x240",
-                "-seed",
-                "7",
-                "-clock-step",
-                "20",
-                "-snapshot-at",
-                "3000",
-                shot,
-                env=display.env(),
-            )
+            frame = "-geometry 320x240 -seed 7 -clock-step 20 -snapshot-at 3000".split()
+            host = run(self.root / HOST, *frame, shot, env=display.env())
         self.assertEqual(host.returncode, 0, host.stderr)
         frame = Screenshot(shot)
         self.assertEqual((frame.width, frame.height), (320, 240))
@@ -110,13 +86,8 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(usage.returncode, 0)
         options = set(re.findall(r"(?<![\w-])--?[a-z][a-z-]*", usage.stdout))
         self.assertGreaterEqual(len(options), 10)
-        page = run(
-            "man",
-            "-l",
-            "--warnings",
-            self.root / "usr/share/man/man6/orvelle.6.gz",
-            env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"),
-        )
+        manual, env = self.root / "usr/share/man/man6/orvelle.6.gz", dict(os.environ, MANWIDTH="80")
+        page = run("man", "-l", "--warnings", manual, env=dict(env, LC_ALL="C.UTF-8"))
         self.assertEqual((page.returncode, page.stderr), (0, ""))
         listed = re.search(r"^OPTIONS\n(.*?)^\S", page.stdout, re.M | re.S)[1]
         for option in options:  # each the tag of an entry

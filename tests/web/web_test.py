@@ -22,7 +22,7 @@ from base64 import b64decode
 from pathlib import Path
 
 from harness.product import ROOT
-from harness.support import Screenshot, main, wait_until
+from harness.support import QUIET, Screenshot, main, wait_until
 
 SITE = Path(os.environ["ORVELLE_WEB_SITE"])
 # The line the page shows without WebGL 2, as the page holds it.
@@ -43,27 +43,14 @@ class Browser:
             os.dup2(high[0], 3)
             os.dup2(high[1], 4)
 
+        options = (
+            "--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --no-sandbox"
+            " --no-first-run --disable-background-networking --disable-component-update"
+            " --disable-sync --window-size=1024,768 --remote-debugging-pipe"
+        )
+        command = ["chromium", *options.split(), f"--user-data-dir={profile}", "about:blank"]
         self.process = subprocess.Popen(
-            [
-                "chromium",
-                "--headless=new",
-                "--use-angle=swiftshader",
-                "--enable-unsafe-swiftshader",
-                "--no-sandbox",
-                "--no-first-run",
-                "--disable-background-networking",
-                "--disable-component-update",
-                "--disable-sync",
-                f"--user-data-dir={profile}",
-                "--window-size=1024,768",
-                "--remote-debugging-pipe",
-                "about:blank",
-            ],
-            preexec_fn=pipe_fds,
-            close_fds=False,
-            start_new_session=True,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
+            command, preexec_fn=pipe_fds, close_fds=False, start_new_session=True, **QUIET
         )
         os.close(child_in)
         os.close(child_out)
@@ -142,13 +129,8 @@ class Page(unittest.TestCase):
         self.browser.receive(lambda m: m.get("method") == "Page.loadEventFired")
 
     def view(self, width, height, ratio):
-        self.browser.send(
-            "Emulation.setDeviceMetricsOverride",
-            width=width,
-            height=height,
-            deviceScaleFactor=ratio,
-            mobile=False,
-        )
+        size = {"width": width, "height": height, "deviceScaleFactor": ratio, "mobile": False}
+        self.browser.send("Emulation.setDeviceMetricsOverride", **size)
 
     def lights(self, name):
         # The page's screenshot, kept as NAME.ppm, and its fewest red, green or blue pixels.
@@ -166,13 +148,8 @@ class Page(unittest.TestCase):
         # Neither Escape (a page has nothing to end) nor an arrow stops the picture.
         for key, code in (("Escape", 27), ("ArrowRight", 39), ("ArrowUp", 38)):
             for kind in ("keyDown", "keyUp"):
-                self.browser.send(
-                    "Input.dispatchKeyEvent",
-                    type=kind,
-                    key=key,
-                    code=key,
-                    windowsVirtualKeyCode=code,
-                )
+                event = {"type": kind, "key": key, "code": key, "windowsVirtualKeyCode": code}
+                self.browser.send("Input.dispatchKeyEvent", **event)
         self.assertTrue(
             wait_until(
                 lambda: sum(a != b for a, b in zip(before, self.lights("after")[0].rgb)) > 3000, 30
