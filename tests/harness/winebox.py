@@ -101,18 +101,8 @@ class DummyDisplay(VirtualDisplay):
 
     def command(self, fd):
         config, log = Path(__file__).with_name("xorg-dummy.conf"), self.logs / "xorg.server.log"
-        return [
-            "Xorg",
-            "-displayfd",
-            str(fd),
-            "-config",
-            config,
-            "-noreset",
-            "-nolisten",
-            "tcp",
-            "-logfile",
-            log,
-        ]
+        options = ["-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log]
+        return ["Xorg", "-displayfd", str(fd), *options]
 
     def xrandr(self, *args, check=True):
         xrandr = ["xrandr", *map(str, args)]
@@ -122,13 +112,8 @@ class DummyDisplay(VirtualDisplay):
         # Turns an output on at a mode of that size, right of another unless
         # None (a mode that exists already is not made again).
         mode = f"{width}x{height}_orvelle"
-        timing = (
-            subprocess.run(
-                ["cvt", str(width), str(height)], capture_output=True, text=True, check=True
-            )
-            .stdout.split('"', 2)[2]
-            .split()
-        )
+        modeline = subprocess.run(["cvt", str(width), str(height)], check=True, **TEXT).stdout
+        timing = modeline.split('"', 2)[2].split()
         self.xrandr("--newmode", mode, *timing, check=False)
         self.xrandr("--addmode", output, mode, check=False)
         place = ["--right-of", right_of] if right_of else []
@@ -238,15 +223,8 @@ class WineBox:
         # Each start of a name writes a fresh log.
         with open((logs or self.logs) / f"{name}.out", "wb") as out:
             argv = ["timeout", "-k", "5", str(timeout), *map(str, argv)]
-            p = subprocess.Popen(
-                argv,
-                env=env or self.env(),
-                stdout=out,
-                stderr=stderr,
-                stdin=subprocess.DEVNULL,
-                cwd=self.work,
-                start_new_session=True,
-            )
+            options = {"stdin": subprocess.DEVNULL, "cwd": self.work, "start_new_session": True}
+            p = subprocess.Popen(argv, env=env or self.env(), stdout=out, stderr=stderr, **options)
         self.processes.append(p)
         return p
 
@@ -268,9 +246,7 @@ class WineBox:
 
     # -- X side -------------------------------------------------------------
     def xdotool(self, *args):
-        return subprocess.run(
-            ["xdotool", *map(str, args)], env=self.env(), timeout=20, capture_output=True, text=True
-        )
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), timeout=20, **TEXT)
 
     def key(self, keysym, window=None):
         return self.xdotool("key", *(["--window", window] if window else []), keysym)
