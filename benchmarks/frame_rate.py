@@ -28,16 +28,19 @@ import re
 import shutil
 import statistics
 import subprocess
-import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests/e2e"))
-from winebox import DummyDisplay, WineBox  # noqa: E402
+from harness.product import HEIGHT, RENDERER_FILE, SETTINGS_PATH, WIDTH
+from harness.support import ini
+from harness.winebox import DummyDisplay, WineBox
 
 MEASURE = 8
-LAYOUTS = {"1 x 800x600": [(800, 600)], "2 x 800x600": [(800, 600), (800, 600)],
-           "1 x 1600x600": [(1600, 600)]}
+LAYOUTS = {
+    "1 x 800x600": [(800, 600)],
+    "2 x 800x600": [(800, 600), (800, 600)],
+    "1 x 1600x600": [(1600, 600)],
+}
 
 
 def arrange(display, sizes):
@@ -59,9 +62,12 @@ def steady(figures, since):
 
 def x11_rate(host, display, since, rendering):
     started = time.time()
-    p = subprocess.Popen([host, "-root", "-fps"],
-                         env=dict(display.env(), ORVELLE_RENDERING=rendering),
-                         stdout=subprocess.PIPE, text=True)
+    p = subprocess.Popen(
+        [host, "-root", "-fps"],
+        env=dict(display.env(), ORVELLE_RENDERING=rendering),
+        stdout=subprocess.PIPE,
+        text=True,
+    )
     figures = []
     try:
         for line in p.stdout:
@@ -75,11 +81,14 @@ def x11_rate(host, display, since, rendering):
 
 
 def wine_rate(box, folder, size, since):
-    settings = box.c_drive() / "pellan_temp"
-    settings.mkdir(exist_ok=True)
-    (settings / "Orvelle.ini").write_bytes(b"[Section]\r\nWidth=%d\r\nHeight=%d\r\n" % size)
-    renderer = box.start(folder / "Orvelle.dll", name="renderer",
-                         env=box.env(WINEDEBUG="+fps", ORVELLE_RENDERING="gl"))
+    settings = box.path(SETTINGS_PATH)
+    settings.parent.mkdir(exist_ok=True)
+    settings.write_bytes(ini({WIDTH: size[0], HEIGHT: size[1]}))
+    renderer = box.start(
+        folder / RENDERER_FILE,
+        name="renderer",
+        env=box.env(WINEDEBUG="+fps", ORVELLE_RENDERING="gl"),
+    )
     time.sleep(since + MEASURE)  # a run of a fixed length, not a wait for a condition
     box.key("Escape")
     renderer.wait(timeout=30)
@@ -102,7 +111,7 @@ def main():
     with WineBox(work, display=DummyDisplay(work / "xorg")) as box:
         folder = box.c_drive() / "Orvelle"
         folder.mkdir(exist_ok=True)
-        shutil.copy(Path(args.win) / "Orvelle.dll", folder)
+        shutil.copy(Path(args.win) / RENDERER_FILE, folder)
         # The layouts take turns, so that a busy spell of the machine does
         # not fall on one alone.
         for _ in range(args.rounds):
@@ -123,10 +132,14 @@ def main():
     # Cost per pixel is 1 / (frames per second x pixels): two monitors have
     # twice the pixels of one, and as many as the wide one (for the
     # processor, meaningful below the refresh only).
-    print("two monitors' cost per pixel (1.00: the same) against one of their size: " +
-          ", ".join(f"{c} {o / t / 2:.2f}" for c, o, t in zip(columns, one, two)))
-    print("against one of all their pixels, a wider picture: " +
-          ", ".join(f"{c} {w / t:.2f}" for c, w, t in zip(columns, wide, two)))
+    print(
+        "two monitors' cost per pixel (1.00: the same) against one of their size: "
+        + ", ".join(f"{c} {o / t / 2:.2f}" for c, o, t in zip(columns, one, two))
+    )
+    print(
+        "against one of all their pixels, a wider picture: "
+        + ", ".join(f"{c} {w / t:.2f}" for c, w, t in zip(columns, wide, two))
+    )
 
 
 if __name__ == "__main__":

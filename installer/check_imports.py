@@ -8,16 +8,31 @@ The release tool refuses programs that fail this; the tests check it too.
 import subprocess
 import sys
 
-SYSTEM = {"kernel32.dll", "user32.dll", "gdi32.dll", "opengl32.dll", "glu32.dll", "winmm.dll",
-          "comdlg32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll",
-          "comctl32.dll", "oleacc.dll", "msvcrt.dll"}
+SYSTEM = {
+    "kernel32.dll",
+    "user32.dll",
+    "gdi32.dll",
+    "opengl32.dll",
+    "glu32.dll",
+    "winmm.dll",
+    "comdlg32.dll",
+    "shell32.dll",
+    "ole32.dll",
+    "oleaut32.dll",
+    "advapi32.dll",
+    "comctl32.dll",
+    "oleacc.dll",
+    "msvcrt.dll",
+}
 
 
 def imports(path):
-    out = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], check=True,
-                         capture_output=True, text=True).stdout
-    return {line.split(":", 1)[1].strip().lower() for line in out.splitlines()
-            if "DLL Name:" in line}
+    out = subprocess.run(
+        ["x86_64-w64-mingw32-objdump", "-p", path], check=True, capture_output=True, text=True
+    ).stdout
+    return {
+        line.split(":", 1)[1].strip().lower() for line in out.splitlines() if "DLL Name:" in line
+    }
 
 
 def main(paths):

@@ -36,9 +36,19 @@ def main(bin_dir, out, version):
             z.write(program, program.name)
         z.write(notes, "readme.txt")
     setup = out / f"Orvelle-{version}-setup.exe"
-    subprocess.run(["makensis", "-V2", f"-DVERSION={version}", f"-DPROGRAMS={bin_dir}",
-                    f"-DREADME={notes}", f"-DICON={ROOT / 'settings/assets/orvelle.ico'}",
-                    f"-DOUTFILE={setup}", str(ROOT / "installer/orvelle.nsi")], check=True)
+    subprocess.run(
+        [
+            "makensis",
+            "-V2",
+            f"-DVERSION={version}",
+            f"-DPROGRAMS={bin_dir}",
+            f"-DREADME={notes}",
+            f"-DICON={ROOT / 'settings/assets/orvelle.ico'}",
+            f"-DOUTFILE={setup}",
+            str(ROOT / "installer/orvelle.nsi"),
+        ],
+        check=True,
+    )
     print(f"{archive}\n{setup}")
 
 

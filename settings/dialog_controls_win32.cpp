@@ -14,7 +14,7 @@ namespace orvelle {
 using namespace dialog;
 
 FontSpec dialogFont() {
-    return {"ＭＳ Ｐゴシック", 9.75f, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+    return {kFontFace, kFontPoints, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
 }
 
 int DialogControls::scaled(int value) const {

@@ -18,7 +18,7 @@
 
 namespace orvelle {
 
-// "ＭＳ Ｐゴシック", 9.75 points, normal weight, Shift-JIS: labels and buttons.
+// The layout's face and size, normal weight, Shift-JIS: labels and buttons.
 FontSpec dialogFont();
 
 class DialogControls {

@@ -64,6 +64,10 @@ inline constexpr std::array<OptionPlace, 3> kOptions = {{
 // inner edge.
 inline constexpr int kFrameTextLimit = 489;
 
+// The face and size of the labels, the options and the buttons.
+inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
+inline constexpr float kFontPoints = 9.75f;
+
 inline constexpr const char* kTitleText = "BGM";
 inline constexpr const char* kRepeatText = "曲目をﾘﾋﾟｰﾄ";
 inline constexpr const char* kSetText = "設定";

@@ -64,8 +64,10 @@ def magick(*args, output=None):
 def rgba_pixels(path, size):
     """Rows top first of (r, g, b, a) tuples, the picture scaled to size x size."""
     data = magick(path, "-resize", f"{size}x{size}", "-depth", "8", "rgba:-")
-    return [[tuple(data[(y * size + x) * 4:(y * size + x) * 4 + 4]) for x in range(size)]
-            for y in range(size)]
+    return [
+        [tuple(data[(y * size + x) * 4 : (y * size + x) * 4 + 4]) for x in range(size)]
+        for y in range(size)
+    ]
 
 
 def bmp_entry(rows, bits):
@@ -111,10 +113,19 @@ def png(rows):
     raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
 
     def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+        return (
+            struct.pack(">I", len(data))
+            + kind
+            + data
+            + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+        )
+
+    return (
+        b"\x89PNG\r\n\x1a\n"
+        + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+        + chunk(b"IDAT", zlib.compress(raw, 9))
+        + chunk(b"IEND", b"")
+    )
 
 
 def icon_file(images, kind=1, hotspot=None):
@@ -123,9 +134,10 @@ def icon_file(images, kind=1, hotspot=None):
     offset = 6 + 16 * len(images)
     for size, bits, data in images:
         colours = 16 if bits == 4 else 0
-        planes, count = (hotspot if kind == 2 else (1, bits))
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, planes, count,
-                           len(data), offset)
+        planes, count = hotspot if kind == 2 else (1, bits)
+        out += struct.pack(
+            "<BBBBHHII", size % 256, size % 256, colours, 0, planes, count, len(data), offset
+        )
         offset += len(data)
     return out + b"".join(d for _, _, d in images)
 
@@ -140,18 +152,46 @@ def quantized(path, size, colours):
 def make_icon(work):
     # Three soft lights on a black rounded square.
     art = work / "icon.png"
-    magick("-size", "256x256", "xc:none", "-fill", "black", "-draw",
-           "roundrectangle 8,8 247,247 40,40",
-           "(", "-size", "256x256", "xc:black",
-           "-fill", "rgb(255,40,40)", "-draw", "circle 80,150 80,112",
-           "-fill", "rgb(40,255,40)", "-draw", "circle 170,90 170,55",
-           "-fill", "rgb(60,90,255)", "-draw", "circle 160,185 160,150",
-           "-blur", "0x18", "-level", "0%,60%", ")",
-           "-compose", "src-atop", "-composite", art)
-    images = [(16, 8, bmp_entry(quantized(art, 16, 255), 8)),
-              (32, 8, bmp_entry(quantized(art, 32, 255), 8)),
-              (48, 32, bmp_entry(rgba_pixels(art, 48), 32)),
-              (256, 32, png(rgba_pixels(art, 256)))]
+    magick(
+        "-size",
+        "256x256",
+        "xc:none",
+        "-fill",
+        "black",
+        "-draw",
+        "roundrectangle 8,8 247,247 40,40",
+        "(",
+        "-size",
+        "256x256",
+        "xc:black",
+        "-fill",
+        "rgb(255,40,40)",
+        "-draw",
+        "circle 80,150 80,112",
+        "-fill",
+        "rgb(40,255,40)",
+        "-draw",
+        "circle 170,90 170,55",
+        "-fill",
+        "rgb(60,90,255)",
+        "-draw",
+        "circle 160,185 160,150",
+        "-blur",
+        "0x18",
+        "-level",
+        "0%,60%",
+        ")",
+        "-compose",
+        "src-atop",
+        "-composite",
+        art,
+    )
+    images = [
+        (16, 8, bmp_entry(quantized(art, 16, 255), 8)),
+        (32, 8, bmp_entry(quantized(art, 32, 255), 8)),
+        (48, 32, bmp_entry(rgba_pixels(art, 48), 32)),
+        (256, 32, png(rgba_pixels(art, 256))),
+    ]
     (OUT / "orvelle.ico").write_bytes(icon_file(images))
 
 
@@ -159,8 +199,9 @@ def make_cursor():
     art = [line for line in HAND.strip().splitlines()]
     colour = {"X": (0, 0, 0, 255), "o": (255, 255, 255, 255), ".": (0, 0, 0, 0)}
     rows = [[colour[c] for c in line] for line in art]
-    (OUT / "hand.cur").write_bytes(icon_file([(32, 4, bmp_entry(rows, 4))], kind=2,
-                                             hotspot=(12, 1)))
+    (OUT / "hand.cur").write_bytes(
+        icon_file([(32, 4, bmp_entry(rows, 4))], kind=2, hotspot=(12, 1))
+    )
 
 
 def jpeg(args, path, low, high):
@@ -174,18 +215,49 @@ def jpeg(args, path, low, high):
 
 
 def make_marks():
-    jpeg(["-size", "12x12", "xc:white", "-fill", "none", "-stroke", "rgb(128,128,128)", "-draw",
-          "rectangle 0,0 11,11"], OUT / "mark_empty.jpg", 0, 4000)
-    jpeg(["-size", "12x12", "xc:rgb(0,64,224)", "-fill", "rgb(40,110,255)", "-draw",
-          "rectangle 2,2 9,9"], OUT / "mark_chosen.jpg", 0, 4000)
+    jpeg(
+        [
+            "-size",
+            "12x12",
+            "xc:white",
+            "-fill",
+            "none",
+            "-stroke",
+            "rgb(128,128,128)",
+            "-draw",
+            "rectangle 0,0 11,11",
+        ],
+        OUT / "mark_empty.jpg",
+        0,
+        4000,
+    )
+    jpeg(
+        [
+            "-size",
+            "12x12",
+            "xc:rgb(0,64,224)",
+            "-fill",
+            "rgb(40,110,255)",
+            "-draw",
+            "rectangle 2,2 9,9",
+        ],
+        OUT / "mark_chosen.jpg",
+        0,
+        4000,
+    )
 
 
 def runner(x, frame):
     """A small running figure, legs swapping every other frame, as draw primitives."""
     stride = 3 if frame % 2 else -3
-    return [f"circle {x},37 {x + 2},37",
-            f"line {x},39 {x},45", f"line {x},41 {x + 3},43", f"line {x},41 {x - 3},42",
-            f"line {x},45 {x + stride},49", f"line {x},45 {x - stride},49"]
+    return [
+        f"circle {x},37 {x + 2},37",
+        f"line {x},39 {x},45",
+        f"line {x},41 {x + 3},43",
+        f"line {x},41 {x - 3},42",
+        f"line {x},45 {x + stride},49",
+        f"line {x},45 {x - stride},49",
+    ]
 
 
 def make_banners():
@@ -193,18 +265,47 @@ def make_banners():
     for frame in range(1, 25):
         path = OUT / f"banner{frame:02d}.jpg"
         if frame == 24:
-            args = ["-size", "120x50", "xc:black", "-fill", "none", "-stroke", "rgb(90,90,90)",
-                    "-draw", "rectangle 0,0 119,49"]
+            args = [
+                "-size",
+                "120x50",
+                "xc:black",
+                "-fill",
+                "none",
+                "-stroke",
+                "rgb(90,90,90)",
+                "-draw",
+                "rectangle 0,0 119,49",
+            ]
         else:
             level = min(255, frame * 22)
             draw = []
             for start in (0, 45, 90):
                 draw += runner((start + frame * 5) % 130 - 5, frame)
-            args = ["-size", "120x50", "xc:black",
-                    "-font", FONT, "-fill", f"rgb({level},{level},{min(255, level + 40)})",
-                    "-pointsize", "15", "-annotate", "+30+17", "Orvelle",
-                    "-pointsize", "10", "-annotate", "+14+31", "ホームページへどうぞ",
-                    "-fill", "none", "-stroke", "rgb(255,200,60)", "-strokewidth", "1"]
+            args = [
+                "-size",
+                "120x50",
+                "xc:black",
+                "-font",
+                FONT,
+                "-fill",
+                f"rgb({level},{level},{min(255, level + 40)})",
+                "-pointsize",
+                "15",
+                "-annotate",
+                "+30+17",
+                "Orvelle",
+                "-pointsize",
+                "10",
+                "-annotate",
+                "+14+31",
+                "ホームページへどうぞ",
+                "-fill",
+                "none",
+                "-stroke",
+                "rgb(255,200,60)",
+                "-strokewidth",
+                "1",
+            ]
             for primitive in draw:
                 args += ["-draw", primitive]
         sizes.append(jpeg(args, path, 1400, 2700))

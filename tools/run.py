@@ -9,16 +9,26 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests/e2e"))
-from winebox import VirtualDisplay, WineBox  # noqa: E402
+from harness.product import DIALOG_CAPTION, FRONT_END_FILE, HEIGHT, RENDERER_CAPTION, RENDERER_FILE
+from harness.product import SETTINGS_PATH, WIDTH
+from harness.support import ini
+from harness.winebox import VirtualDisplay, WineBox
 
 
 def usable_display():
     display = os.environ.get("DISPLAY")
     if not display:
         return None
-    ok = subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                        env=dict(os.environ), timeout=10).returncode == 0
+    ok = (
+        subprocess.run(
+            ["xdpyinfo"],
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            env=dict(os.environ),
+            timeout=10,
+        ).returncode
+        == 0
+    )
     return display if ok else None
 
 
@@ -26,21 +36,20 @@ def install(box, bin_dir):
     """Copies the programs into a folder on the prefix's C: drive."""
     folder = box.c_drive() / "Orvelle"
     folder.mkdir(parents=True, exist_ok=True)
-    for name in ("Orvelle.scr", "Orvelle.dll"):
+    for name in (FRONT_END_FILE, RENDERER_FILE):
         if (Path(bin_dir) / name).exists():
             shutil.copy(Path(bin_dir) / name, folder / name)
     return folder
 
 
 def start_saver(box, folder, size, switch):
-    if (folder / "Orvelle.scr").exists():
-        return box.start(folder / "Orvelle.scr", switch, name="saver")
+    if (folder / FRONT_END_FILE).exists():
+        return box.start(folder / FRONT_END_FILE, switch, name="saver")
     # Without the front end the renderer runs alone on the settings file.
-    settings = box.c_drive() / "pellan_temp"
-    settings.mkdir(exist_ok=True)
-    (settings / "Orvelle.ini").write_bytes(
-        b"[Section]\r\nWidth= %d\r\nHeight= %d\r\n" % size)
-    return box.start(folder / "Orvelle.dll", name="renderer")
+    settings = box.path(SETTINGS_PATH)
+    settings.parent.mkdir(exist_ok=True)
+    settings.write_bytes(ini({WIDTH: f" {size[0]}", HEIGHT: f" {size[1]}"}))
+    return box.start(folder / RENDERER_FILE, name="renderer")
 
 
 def run_native(host, out):
@@ -60,8 +69,11 @@ def run_native(host, out):
         for at in (0.5, 2.0, 5.0, 10.0):
             time.sleep(max(0.0, start + at - time.time()))
             shot = out / f"native-{at:04.1f}s.png"
-            subprocess.run(["import", "-display", env["DISPLAY"], "-window", "root", str(shot)],
-                           check=True, env=env)
+            subprocess.run(
+                ["import", "-display", env["DISPLAY"], "-window", "root", str(shot)],
+                check=True,
+                env=env,
+            )
             print(f"  {shot}")
         p.terminate()
         p.wait(timeout=10)
@@ -83,8 +95,10 @@ def main():
 
     display = usable_display()
     if display:
-        print(f"running Orvelle.scr {args.switch} on display {display}"
-              + ("" if dialog else "; press Escape to end it"))
+        print(
+            f"running Orvelle.scr {args.switch} on display {display}"
+            + ("" if dialog else "; press Escape to end it")
+        )
         with WineBox(args.work, display=display) as box:
             folder = install(box, args.bin)
             p = start_saver(box, folder, (1024, 768), args.switch)
@@ -93,13 +107,15 @@ def main():
 
     out = Path(args.out).resolve()
     out.mkdir(parents=True, exist_ok=True)
-    print(f"no display: running Orvelle.scr {args.switch} on a virtual 1024x768 display; "
-          f"screenshots go to {out}")
+    print(
+        f"no display: running Orvelle.scr {args.switch} on a virtual 1024x768 display; "
+        f"screenshots go to {out}"
+    )
     with WineBox(args.work, screen="1024x768") as box:
         folder = install(box, args.bin)
         p = start_saver(box, folder, (1024, 768), args.switch)
         if dialog:
-            if box.x_window("■Orvelle■", timeout=30) is None:
+            if box.x_window(DIALOG_CAPTION, timeout=30) is None:
                 print("the settings dialog did not appear")
                 return 1
             time.sleep(3.0)
@@ -108,7 +124,7 @@ def main():
             p.wait(timeout=30)
             print(f"screenshot saved in {out}")
             return 0
-        if box.x_window("Zelkor_VC", timeout=30) is None:
+        if box.x_window(RENDERER_CAPTION, timeout=30) is None:
             print("the renderer's window did not appear")
             return 1
         start = time.time()

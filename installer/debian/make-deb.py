@@ -71,8 +71,12 @@ def main(program, description, build_dir, version):
     root.mkdir(parents=True)
     root.chmod(0o755)
 
-    page = (HERE / f"{NAME}.6").read_text().replace("@VERSION@", version).replace(
-        "@DATE@", time.strftime("%B %Y", time.gmtime(stamp)))
+    page = (
+        (HERE / f"{NAME}.6")
+        .read_text()
+        .replace("@VERSION@", version)
+        .replace("@DATE@", time.strftime("%B %Y", time.gmtime(stamp)))
+    )
     host = root / f"usr/libexec/xscreensaver/{NAME}"
     put(root, host.relative_to(root), Path(program).read_bytes(), 0o755)
     # Stripped as dh_strip does it: no symbols, no compiler notes.
@@ -84,13 +88,18 @@ def main(program, description, build_dir, version):
     put(root, f"usr/share/doc/{NAME}/changelog.gz", packed(changes.read_bytes()))
 
     files = sorted(p for p in root.rglob("*") if p.is_file())
-    sums = "".join(f"{hashlib.md5(p.read_bytes()).hexdigest()}  {p.relative_to(root)}\n"
-                   for p in files)
+    sums = "".join(
+        f"{hashlib.md5(p.read_bytes()).hexdigest()}  {p.relative_to(root)}\n" for p in files
+    )
     size = installed_size(root)
     (root / "DEBIAN").mkdir()  # which tells dpkg-shlibdeps where the package's root is
     control = (HERE / "control.in").read_text()
-    for key, value in (("VERSION", version), ("ARCH", arch), ("INSTALLED_SIZE", str(size)),
-                       ("DEPENDS", shlib_depends(work, host))):
+    for key, value in (
+        ("VERSION", version),
+        ("ARCH", arch),
+        ("INSTALLED_SIZE", str(size)),
+        ("DEPENDS", shlib_depends(work, host)),
+    ):
         control = control.replace(f"@{key}@", value)
     put(root, "DEBIAN/control", control.encode())
     put(root, "DEBIAN/md5sums", sums.encode())

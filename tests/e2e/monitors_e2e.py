@@ -4,8 +4,9 @@
 # on again during the run is followed, the primary alone switches to the
 # recorded size, and the monitors are as they were afterwards.
 
-from e2e_support import WORK, WineTestCase, covered, ini, main, wait_until
-from winebox import DummyDisplay
+from harness.product import FRONT_END_FILE, HEIGHT, RENDERER_CAPTION, RENDERER_FILE, WIDTH
+from harness.support import covered, ini, main, wait_until
+from harness.winebox import WORK, DummyDisplay, WineTestCase
 
 PRIMARY, SECOND = (0, 0, 1024, 768), (1024, 0, 800, 600)
 WHITE = {PRIMARY: (200, 150, 600, 400), SECOND: (1150, 100, 500, 400)}
@@ -26,12 +27,13 @@ class Monitors(WineTestCase):
         def check():
             shots.append(self.screenshot(f"cover-{len(shots)}"))
             return all(covered(shots[-1], m, WHITE.get(m)) for m in monitors)
+
         return wait_until(check, 120, interval=0.5)
 
     def renderer_window(self):
         # How many renderer windows X shows, and the renderer window's place.
-        found = self.box.xdotool("search", "--onlyvisible", "--name", "^Zelkor_VC$").stdout.split()
-        window = self.window("Zelkor_VC")
+        found = self.box.x_windows(RENDERER_CAPTION)
+        window = self.window(RENDERER_CAPTION)
         return len(found), tuple(int(window[k]) for k in ("x", "y", "width", "height"))
 
     def test_a_saver_run_covers_both_monitors_follows_the_second_and_leaves_them_as_they_were(self):
@@ -44,15 +46,16 @@ class Monitors(WineTestCase):
 
     def saver_run_over_both_monitors(self, **env):
         for x, y, w, h in WHITE.values():
-            self.box.start(self.folder / "probe.exe", "hold", "Orvelle white", 600000, x, y, w, h,
-                           "white", name=f"white-{x}")
+            self.hold("Orvelle white", 600000, (x, y, w, h), "white", name=f"white-{x}")
 
         def whites_shown():
             shot = self.screenshot("whites")
             return all(min(map(min, shot.pixels(*w))) >= 250 for w in WHITE.values())
+
         self.assertTrue(wait_until(whites_shown, 30))
-        saver = self.box.start(self.folder / "Orvelle.scr", "/s", name="saver",
-                               env=self.box.env(**env))
+        saver = self.box.start(
+            self.folder / FRONT_END_FILE, "/s", name="saver", env=self.box.env(**env)
+        )
         self.assertTrue(self.covers(PRIMARY, SECOND), "a monitor is not covered")
         self.assertEqual(self.renderer_window(), (1, (0, 0, 1824, 768)))
         # The pointer moved and both buttons clicked on the second monitor: the run goes on
@@ -69,8 +72,8 @@ class Monitors(WineTestCase):
         self.assertEqual(self.display.monitors(), self.before)
 
     def test_the_primary_alone_switches_to_the_recorded_size_and_back(self):
-        self.write_settings(ini({"Width": "800", "Height": "600"}))
-        renderer = self.box.start(self.folder / "Orvelle.dll", name="renderer")
+        self.write_settings(ini({WIDTH: "800", HEIGHT: "600"}))
+        renderer = self.box.start(self.folder / RENDERER_FILE, name="renderer")
         # Wine moves the second monitor along to the primary's new edge.
         during = {"DUMMY0": (0, 0, 800, 600), "DUMMY1": (800, 0, 800, 600)}
         self.assertTrue(wait_until(lambda: self.display.monitors() == during, 60))

@@ -4,7 +4,8 @@
 
 import sys
 
-from e2e_support import WineTestCase, main
+from harness.support import main
+from harness.winebox import WineTestCase
 
 
 class UnitTestsOnWindows(WineTestCase):

@@ -12,24 +12,28 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
-from e2e_support import Screenshot, main  # noqa: E402
-from winebox import VirtualDisplay  # noqa: E402
+from harness.support import Screenshot, main
+from harness.winebox import VirtualDisplay
 
 BUILD = Path(os.environ["ORVELLE_BUILD"])
 VERSION = os.environ["ORVELLE_VERSION"]
 HOST = "usr/libexec/xscreensaver/orvelle"
-FILES = {HOST: "-rwxr-xr-x", "usr/share/xscreensaver/config/orvelle.xml": "-rw-r--r--",
-         "usr/share/man/man6/orvelle.6.gz": "-rw-r--r--",
-         "usr/share/doc/orvelle/copyright": "-rw-r--r--",
-         "usr/share/doc/orvelle/changelog.gz": "-rw-r--r--"}
-LIBRARIES = {"libc6", "libgcc-s1", "libstdc++6", "libx11-6", "libgl1", "libglu1-mesa", "libxrandr2",
-             "libxext6"}
+FILES = {
+    HOST: "-rwxr-xr-x",
+    "usr/share/xscreensaver/config/orvelle.xml": "-rw-r--r--",
+    "usr/share/man/man6/orvelle.6.gz": "-rw-r--r--",
+    "usr/share/doc/orvelle/copyright": "-rw-r--r--",
+    "usr/share/doc/orvelle/changelog.gz": "-rw-r--r--",
+}
+LIBRARIES = set(
+    "libc6 libgcc-s1 libstdc++6 libx11-6 libgl1 libglu1-mesa libxrandr2 libxext6".split()
+)
 
 
 def run(*command, **options):
-    return subprocess.run([str(c) for c in command], capture_output=True, text=True, timeout=120,
-                          **options)
+    return subprocess.run(
+        [str(c) for c in command], capture_output=True, text=True, timeout=120, **options
+    )
 
 
 class DebianPackage(unittest.TestCase):
@@ -52,9 +56,11 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual({e[1] for e in entries}, {"root/root"})
         f = self.fields
         self.assertGreaterEqual(int(f["Installed-Size"]) * 1024, sum(int(e[2]) for e in entries))
-        self.assertEqual((f["Package"], f["Version"], f["Architecture"], f["Section"],
-                          f["Priority"], f["Suggests"]),
-                         ("orvelle", VERSION, self.arch, "x11", "optional", "xscreensaver"))
+        names = ("Package", "Version", "Architecture", "Section", "Priority", "Suggests")
+        self.assertEqual(
+            tuple(f[name] for name in names),
+            ("orvelle", VERSION, self.arch, "x11", "optional", "xscreensaver"),
+        )
         depends = {re.match(r"[\w.+-]+", d.strip())[0] for d in f["Depends"].split(",")}
         self.assertEqual(depends, LIBRARIES)
 
@@ -68,8 +74,8 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(config.getroot().get("name"), Path(HOST).name)
         shot = self.root / "frame.ppm"
         with VirtualDisplay(screen="800x600") as display:
-            host = run(self.root / HOST, "-geometry", "320x240", "-seed", "7", "-clock-step", "20",
-                       "-snapshot-at", "3000", shot, env=display.env())
+            frame = "-geometry 320x240 -seed 7 -clock-step 20 -snapshot-at 3000".split()
+            host = run(self.root / HOST, *frame, shot, env=display.env())
         self.assertEqual(host.returncode, 0, host.stderr)
         frame = Screenshot(shot)
         self.assertEqual((frame.width, frame.height), (320, 240))
@@ -80,8 +86,8 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(usage.returncode, 0)
         options = set(re.findall(r"(?<![\w-])--?[a-z][a-z-]*", usage.stdout))
         self.assertGreaterEqual(len(options), 10)
-        page = run("man", "-l", "--warnings", self.root / "usr/share/man/man6/orvelle.6.gz",
-                   env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
+        manual, env = self.root / "usr/share/man/man6/orvelle.6.gz", dict(os.environ, MANWIDTH="80")
+        page = run("man", "-l", "--warnings", manual, env=dict(env, LC_ALL="C.UTF-8"))
         self.assertEqual((page.returncode, page.stderr), (0, ""))
         listed = re.search(r"^OPTIONS\n(.*?)^\S", page.stdout, re.M | re.S)[1]
         for option in options:  # each the tag of an entry

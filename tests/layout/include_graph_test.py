@@ -27,16 +27,22 @@ class IncludeGraph(unittest.TestCase):
     def test_every_include_is_rooted_and_follows_the_readme_without_a_cycle(self):
         # {folder: the folders it may include}, from the README's lines
         # "folder -> a, b" (nothing after the arrow: no other folder).
-        rules = {m[1]: set(re.findall(r"[a-z0-9/]+", m[2])) for m in re.finditer(
-            r"(?m)^ {4}([a-z0-9/]+) +-> *([a-z0-9/, ]*)$", (ROOT / "README.md").read_text())}
+        rules = {
+            m[1]: set(re.findall(r"[a-z0-9/]+", m[2]))
+            for m in re.finditer(
+                r"(?m)^ {4}([a-z0-9/]+) +-> *([a-z0-9/, ]*)$", (ROOT / "README.md").read_text()
+            )
+        }
         self.assertIn("renderer/scene", rules, "the README lists the renderer's folders")
         found, relative = {}, []
         for path in ROOT.glob("*/**/*"):
             name = path.relative_to(ROOT)
             if path.suffix not in SOURCES or name.parts[0] in ("tests", "build", "benchmarks"):
                 continue
-            self.assertFalse(name.parts[0] == "renderer" and len(name.parts) == 2,
-                             f"{name} lies directly in renderer/")
+            self.assertFalse(
+                name.parts[0] == "renderer" and len(name.parts) == 2,
+                f"{name} lies directly in renderer/",
+            )
             folder = folder_of(name)
             for included in INCLUDE.findall(path.read_text(errors="replace")):
                 if "/" not in included:
@@ -52,10 +58,11 @@ class IncludeGraph(unittest.TestCase):
             # A folder met again on the way down from itself, or None.
             for other in sorted(found.get(at, ())):
                 if other in path:
-                    return path[path.index(other):] + [other]
+                    return path[path.index(other) :] + [other]
                 if (loop := cycle(other, path + [other])) is not None:
                     return loop
             return None
+
         for folder in found:
             self.assertIsNone(cycle(folder, [folder]), "a cycle of includes")
 

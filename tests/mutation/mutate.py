@@ -33,11 +33,25 @@ WINDOWS = ["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64
 # Each layer's list, the share of its faults the tests must catch, its build
 # and the targets the tests need.
 LAYERS = {
-    "native": ("mutations.txt", 0.9, NATIVE,
-               ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]),
-    "windows": ("mutations-windows.txt", 0.85, WINDOWS,
-                ["orvelle_renderer", "orvelle_frontend_exe", "probe", "stand_in_renderer",
-                 "unit_tests", "win32_tests"]),
+    "native": (
+        "mutations.txt",
+        0.9,
+        NATIVE,
+        ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS],
+    ),
+    "windows": (
+        "mutations-windows.txt",
+        0.85,
+        WINDOWS,
+        [
+            "orvelle_renderer",
+            "orvelle_frontend_exe",
+            "probe",
+            "stand_in_renderer",
+            "unit_tests",
+            "win32_tests",
+        ],
+    ),
     "x11": ("mutations-x11.txt", 0.85, NATIVE, ["orvelle", "orvelle-frames"]),
 }
 
@@ -49,36 +63,50 @@ def mutations(listed):
             continue
         fields = [part.strip().replace("\\n", "\n") for part in body.split(" | ")]
         path, original, replacement = fields[:3]
-        yield {"line": number, "file": path, "from": original,
-               "to": "" if replacement == "(nothing)" else replacement,
-               "tests": fields[3].split() if len(fields) > 3 else [],
-               "accepted": comment.strip().startswith("accepted:")}
+        yield {
+            "line": number,
+            "file": path,
+            "from": original,
+            "to": "" if replacement == "(nothing)" else replacement,
+            "tests": fields[3].split() if len(fields) > 3 else [],
+            "accepted": comment.strip().startswith("accepted:"),
+        }
 
 
 def run(args, cwd, timeout, env=None):
     try:
-        return subprocess.run(args, cwd=cwd, capture_output=True, timeout=timeout,
-                              env=env).returncode
+        return subprocess.run(
+            args, cwd=cwd, capture_output=True, timeout=timeout, env=env
+        ).returncode
     except subprocess.TimeoutExpired:
         return -1
 
 
 def native_tests_pass(build, _tests):
     runs = [[build / "bin/unit_tests"], [build / "bin/frame_tests"]] + [
-        [build / f"bin/{r}_replay", ROOT / f"tests/fuzz/corpus/{r}"] for r in REPLAYS]
+        [build / f"bin/{r}_replay", ROOT / f"tests/fuzz/corpus/{r}"] for r in REPLAYS
+    ]
     return all(run(r, build, 300) == 0 for r in runs)
 
 
 def script_tests_pass(build, tests):
     # Each script (with the tests named after its colon) stops at its first
     # failure; a fault is caught by the first script that fails.
-    env = dict(os.environ, ORVELLE_BIN=str(build / "bin"), ORVELLE_E2E_WORK=str(build / "e2e"),
-               ORVELLE_BUILD=str(build))
+    # The copy's harness, which reads the copy's sources.
+    env = dict(
+        os.environ,
+        ORVELLE_BIN=str(build / "bin"),
+        ORVELLE_E2E_WORK=str(build / "e2e"),
+        ORVELLE_BUILD=str(build),
+        PYTHONPATH=str(build / "src/tests"),
+    )
     for test in tests:
         script, _, names = test.partition(":")
-        path = next((build / "src/tests").glob(f"*/{script}.py"))
-        if run([sys.executable, str(path), "-f", *filter(None, names.split(","))], build, 900,
-               env) != 0:
+        path = next((build / "src/tests").rglob(f"{script}.py"))
+        if (
+            run([sys.executable, str(path), "-f", *filter(None, names.split(","))], build, 900, env)
+            != 0
+        ):
             print(f"  failed: {test}", flush=True)
             return False
     return True
@@ -94,15 +122,20 @@ def main():
     source = build / "src"
     judge = native_tests_pass if args.layer == "native" else script_tests_pass
     # A copy of the tracked tree: the working tree is never touched.
-    files = subprocess.run(["git", "ls-files"], cwd=ROOT, capture_output=True, text=True,
-                           check=True).stdout.split()
+    files = subprocess.run(
+        ["git", "ls-files"], cwd=ROOT, capture_output=True, text=True, check=True
+    ).stdout.split()
     for f in files:
         (source / f).parent.mkdir(parents=True, exist_ok=True)
         if not (source / f).exists() or (source / f).read_bytes() != (ROOT / f).read_bytes():
             shutil.copy2(ROOT / f, source / f)
     if not (build / "build.ninja").exists():
-        subprocess.run(["cmake", "-S", str(source), "-B", str(build), "-G", "Ninja",
-                        *options], check=True, stdout=subprocess.DEVNULL, cwd=source)
+        subprocess.run(
+            ["cmake", "-S", str(source), "-B", str(build), "-G", "Ninja", *options],
+            check=True,
+            stdout=subprocess.DEVNULL,
+            cwd=source,
+        )
     faults = [m for m in mutations(listed) if not args.only or args.only in m["from"] + m["file"]]
     every_test = sorted({t for m in faults for t in m["tests"]})
     build_it = ["cmake", "--build", ".", "--target", *targets]
@@ -129,16 +162,23 @@ def main():
             broken.append(m)
         if not killed:
             survivors.append(m)
-        print(f"{'caught ' if killed else 'SURVIVED'} {time.time() - started:5.1f}s "
-              f"{m['file']}: {m['from']} -> {m['to']}", flush=True)
+        print(
+            f"{'caught ' if killed else 'SURVIVED'} {time.time() - started:5.1f}s "
+            f"{m['file']}: {m['from']} -> {m['to']}",
+            flush=True,
+        )
     run(build_it, build, 1800)
     caught = len(faults) - len(survivors)
     share = caught / len(faults) if faults else 1.0
-    print(f"\n{args.layer}: {caught} of {len(faults)} faults caught ({share:.0%}); "
-          f"{len(survivors)} survived; {(time.time() - started_all) / 60:.0f} minutes")
+    print(
+        f"\n{args.layer}: {caught} of {len(faults)} faults caught ({share:.0%}); "
+        f"{len(survivors)} survived; {(time.time() - started_all) / 60:.0f} minutes"
+    )
     for s in survivors:
-        print(f"  {listed}:{s['line']}: survived{' (accepted)' if s['accepted'] else ''}: "
-              f"{s['file']}: {s['from']!r} -> {s['to']!r}")
+        print(
+            f"  {listed}:{s['line']}: survived{' (accepted)' if s['accepted'] else ''}: "
+            f"{s['file']}: {s['from']!r} -> {s['to']!r}"
+        )
     for m in broken:
         print(f"  {listed}:{m['line']}: does not compile")
     unexpected = broken + [s for s in survivors if not s["accepted"]]

@@ -24,11 +24,19 @@ def atlas(seed):
     tile, out = [[0] * 32 for _ in range(32)], bytearray(256 * 256 * 2)
     for k in range(64):
         if k == 63:
-            tile = [[(tile[r][c] + out[r * 512 + c * 2]) // 2 for c in range(32)] for r in range(32)]
+            tile = [
+                [(tile[r][c] + out[r * 512 + c * 2]) // 2 for c in range(32)] for r in range(32)
+            ]
         else:
-            tile = [[int(disc(r, c)) if k == 0 else int(min(255.0, (2 * tile[r][c] + disc(r, c))
-                                                            * 0.3333333432674408))
-                     for c in range(32)] for r in range(32)]
+            tile = [
+                [
+                    int(disc(r, c))
+                    if k == 0
+                    else int(min(255.0, (2 * tile[r][c] + disc(r, c)) * 0.3333333432674408))
+                    for c in range(32)
+                ]
+                for r in range(32)
+            ]
             for r in range(2, 30):
                 for c in range(2, 30):
                     for sign, bound in ((1, 255), (-1, 0)):
@@ -40,20 +48,25 @@ def atlas(seed):
                 t = [row[:] for row in tile]
                 for r in range(1, 31):
                     for c in range(1, 31):
-                        tile[r][c] = (4 * t[r][c] + t[r - 1][c] + t[r + 1][c] + t[r][c - 1]
-                                      + t[r][c + 1]) // 8
+                        tile[r][c] = (
+                            4 * t[r][c] + t[r - 1][c] + t[r + 1][c] + t[r][c - 1] + t[r][c + 1]
+                        ) // 8
         top, left = 32 * (k // 8), 32 * (k % 8)
         for r in range(32):
             at = ((top + r) * 256 + left) * 2
-            out[at:at + 64] = bytes(v for value in tile[r] for v in (value, value))
+            out[at : at + 64] = bytes(v for value in tile[r] for v in (value, value))
     return bytes(out)
 
 
 class PuffAtlas(unittest.TestCase):
     def test_the_atlas_is_the_reference_byte_for_byte(self):
         for seed in (1, 7, 4000000000):
-            built = subprocess.run([os.environ["ORVELLE_ATLAS_DUMP"], str(seed)], check=True,
-                                   capture_output=True, timeout=60).stdout
+            built = subprocess.run(
+                [os.environ["ORVELLE_ATLAS_DUMP"], str(seed)],
+                check=True,
+                capture_output=True,
+                timeout=60,
+            ).stdout
             self.assertEqual(built, atlas(seed), f"seed {seed}")
 
 

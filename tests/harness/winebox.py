@@ -1,6 +1,7 @@
 # A Wine prefix and an X display of our own, for running the Windows programs.
 #
-# Used by `make run` and by the end-to-end tests. A template prefix lives in the
+# Used by `make run`, the benchmarks and the end-to-end tests (whose test
+# case, WineTestCase, is at the end). A template prefix lives in the
 # build tree, made once (wineboot takes about ten seconds) with the settings
 # below; each box starts from a fresh copy of it, whatever an earlier box (or a
 # run that was killed) changed, and runs its own Xvfb and its own persistent
@@ -16,7 +17,11 @@ import shutil
 import signal
 import subprocess
 import time
-from pathlib import Path
+import unittest
+from pathlib import Path, PureWindowsPath
+
+from harness.product import DIALOG_FONT, FRONT_END_FILE, RENDERER_FILE, ROOT, SETTINGS_PATH
+from harness.support import QUIET, TEXT, Screenshot, fields, screenshot, wait_until
 
 # Registry settings the box needs:
 # - Managed=N: without a window manager a hide or destroy of a visible window
@@ -24,7 +29,7 @@ from pathlib import Path
 # - ShowCrashDialog=0: a crash prints a backtrace and exits instead of waiting in a dialog.
 # - The font substitute: otherwise the dialog's face falls back to the fixed-width
 #   IPAGothic (the font replacements key of Wine's own is not consulted for it on Wine 8).
-REGISTRY = r"""Windows Registry Editor Version 5.00
+REGISTRY = rf"""Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
@@ -33,7 +38,7 @@ REGISTRY = r"""Windows Registry Editor Version 5.00
 "ShowCrashDialog"=dword:00000000
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-"ＭＳ Ｐゴシック"="IPAPGothic"
+"{DIALOG_FONT[0]}"="IPAPGothic"
 """
 
 # A sound device that discards what it is given.
@@ -42,21 +47,6 @@ ASOUNDRC = "pcm.!default { type null }\nctl.!default { type hw card 0 }\n"
 # The system's own program files, which nothing writes to: a box's prefix
 # links them from the template instead of copying 600 MB.
 SYSTEM_FILES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".ax", ".cpl", ".tlb", ".nls")
-
-
-def wait_until(condition, timeout, interval=0.05):
-    # The first true value of condition() within timeout seconds, else the last.
-    deadline = time.time() + timeout
-    while not (value := condition()) and time.time() < deadline:
-        time.sleep(interval)
-    return value
-
-
-def screenshot(display, path):
-    # The whole screen of an X display as an image (PPM or PNG by extension).
-    subprocess.run(["import", "-display", display, "-window", "root", "-depth", "8", str(path)],
-                   check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return Path(path)
 
 
 class VirtualDisplay:
@@ -75,8 +65,7 @@ class VirtualDisplay:
         self.stop()
 
     def command(self, fd):
-        return ["Xvfb", "-displayfd", str(fd), "-screen", "0", f"{self.screen}x24", "-br",
-                "-noreset", "-nolisten", "tcp"]
+        return f"Xvfb -displayfd {fd} -screen 0 {self.screen}x24 -br -noreset -nolisten tcp".split()
 
     def start(self):
         # Starts the server; returns once it accepts connections.
@@ -84,8 +73,9 @@ class VirtualDisplay:
         log.parent.mkdir(parents=True, exist_ok=True)
         read, write = os.pipe()
         with open(log, "w") as out:
-            self.server = subprocess.Popen(self.command(write), stdout=out, stderr=out,
-                                           pass_fds=(write,))
+            self.server = subprocess.Popen(
+                self.command(write), stdout=out, stderr=out, pass_fds=(write,)
+            )
         os.close(write)
         with os.fdopen(read) as reported:
             ready = select.select([reported], [], [], 30)[0]
@@ -111,20 +101,20 @@ class DummyDisplay(VirtualDisplay):
     # the primary; add() turns on more. Xorg needs root.
 
     def command(self, fd):
-        config = Path(__file__).with_name("xorg-dummy.conf")
-        return ["Xorg", "-displayfd", str(fd), "-config", str(config), "-noreset", "-nolisten",
-                "tcp", "-logfile", str(self.logs / "xorg.server.log")]
+        config, log = Path(__file__).with_name("xorg-dummy.conf"), self.logs / "xorg.server.log"
+        options = ["-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log]
+        return ["Xorg", "-displayfd", str(fd), *options]
 
     def xrandr(self, *args, check=True):
-        return subprocess.run(["xrandr", *map(str, args)], env=self.env(), check=check, timeout=20,
-                              capture_output=True, text=True).stdout
+        xrandr = ["xrandr", *map(str, args)]
+        return subprocess.run(xrandr, env=self.env(), check=check, timeout=20, **TEXT).stdout
 
     def add(self, output, width, height, right_of="DUMMY0"):
         # Turns an output on at a mode of that size, right of another unless
         # None (a mode that exists already is not made again).
         mode = f"{width}x{height}_orvelle"
-        timing = subprocess.run(["cvt", str(width), str(height)], capture_output=True, text=True,
-                                check=True).stdout.split('"', 2)[2].split()
+        modeline = subprocess.run(["cvt", str(width), str(height)], check=True, **TEXT).stdout
+        timing = modeline.split('"', 2)[2].split()
         self.xrandr("--newmode", mode, *timing, check=False)
         self.xrandr("--addmode", output, mode, check=False)
         place = ["--right-of", right_of] if right_of else []
@@ -136,8 +126,9 @@ class DummyDisplay(VirtualDisplay):
 
     def monitors(self):
         # {output: (left, top, width, height)} of the monitors on.
-        found = re.findall(r"(\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+)\s+(\S+)",
-                           self.xrandr("--listmonitors"))
+        found = re.findall(
+            r"(\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+)\s+(\S+)", self.xrandr("--listmonitors")
+        )
         return {name: (int(x), int(y), int(w), int(h)) for w, h, x, y, name in found}
 
 
@@ -157,13 +148,17 @@ class WineBox:
 
     def env(self, **extra):
         # The environment of the box's programs, Japanese, with extra settings.
-        return {**os.environ, "WINEPREFIX": str(self.prefix), "HOME": str(self.home),
-                "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "winemenubuilder.exe=d;mscoree,mshtml=",
-                "WINEARCH": "win64", "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
-                "DISPLAY": self.display or "", **extra}
+        wine = dict(WINEDEBUG="-all", WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=")
+        box = dict(WINEPREFIX=str(self.prefix), HOME=str(self.home), DISPLAY=self.display or "")
+        japanese = dict(WINEARCH="win64", LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+        return {**os.environ, **wine, **box, **japanese, **extra}
 
     def c_drive(self):
         return self.prefix / "drive_c"
+
+    def path(self, windows_path):
+        # Where a path of the C: drive lies in the prefix.
+        return self.c_drive().joinpath(*PureWindowsPath(windows_path).parts[1:])
 
     # -- lifetime -----------------------------------------------------------
     def __enter__(self):
@@ -174,9 +169,13 @@ class WineBox:
             if self.virtual is not None:
                 self.display = f":{self.virtual.start().number}"
             self._ensure_template()
-            shutil.copytree(self.template / "prefix", self.prefix, symlinks=True,
-                            copy_function=lambda src, dst: (os.link if src.lower().endswith(
-                                SYSTEM_FILES) else shutil.copy2)(src, dst))
+
+            def copy(src, dst):
+                (os.link if src.lower().endswith(SYSTEM_FILES) else shutil.copy2)(src, dst)
+
+            shutil.copytree(
+                self.template / "prefix", self.prefix, symlinks=True, copy_function=copy
+            )
             self.restart()
         except BaseException:
             self.__exit__()
@@ -196,8 +195,7 @@ class WineBox:
 
     def _stop_server(self):
         with contextlib.suppress(Exception):
-            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20, **QUIET)
         for p in self.processes:
             with contextlib.suppress(Exception):
                 if p.poll() is None:
@@ -225,9 +223,9 @@ class WineBox:
     def _spawn(self, argv, name, env=None, logs=None, timeout=600, stderr=subprocess.STDOUT):
         # Each start of a name writes a fresh log.
         with open((logs or self.logs) / f"{name}.out", "wb") as out:
-            p = subprocess.Popen(["timeout", "-k", "5", str(timeout), *map(str, argv)],
-                                 env=env or self.env(), stdout=out, stderr=stderr,
-                                 stdin=subprocess.DEVNULL, cwd=self.work, start_new_session=True)
+            argv = ["timeout", "-k", "5", str(timeout), *map(str, argv)]
+            options = {"stdin": subprocess.DEVNULL, "cwd": self.work, "start_new_session": True}
+            p = subprocess.Popen(argv, env=env or self.env(), stdout=out, stderr=stderr, **options)
         self.processes.append(p)
         return p
 
@@ -249,17 +247,101 @@ class WineBox:
 
     # -- X side -------------------------------------------------------------
     def xdotool(self, *args):
-        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), timeout=20,
-                              capture_output=True, text=True)
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), timeout=20, **TEXT)
 
     def key(self, keysym, window=None):
         return self.xdotool("key", *(["--window", window] if window else []), keysym)
 
+    def x_windows(self, name):
+        # The visible X windows whose name matches (a regular expression).
+        return self.xdotool("search", "--onlyvisible", "--name", f"^{name}$").stdout.split()
+
     def x_window(self, name, timeout=10.0):
         # The first visible X window whose name matches, or None.
-        found = wait_until(lambda: self.xdotool("search", "--onlyvisible", "--name",
-                                                f"^{name}$").stdout.split(), timeout)
+        found = wait_until(lambda: self.x_windows(name), timeout)
         return found[0] if found else None
 
     def screenshot(self, path):
         return screenshot(self.display, path)
+
+
+# The Windows build's programs, and the end-to-end tests' boxes and screenshots.
+BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
+WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
+
+
+class WineTestCase(unittest.TestCase):
+    # One Wine box (prefix, Xvfb, wineserver) for a class's tests, each with a
+    # clean program folder, no settings and no program of an earlier test.
+
+    programs = (RENDERER_FILE, FRONT_END_FILE, "probe.exe")
+    display = None  # an X server of the class's own (a display object); else an Xvfb
+
+    @classmethod
+    def setUpClass(cls):
+        # The renderer draws with OpenGL in these tests unless one says
+        # otherwise: Wine's OpenGL here is Mesa's llvmpipe, in software,
+        # where the renderer would choose the processor backend by itself.
+        os.environ["ORVELLE_RENDERING"] = "gl"
+        cls.box = cls.enterClassContext(WineBox(WORK, display=cls.display, name=cls.__name__))
+        cls.folder = cls.box.c_drive() / "Orvelle"
+        cls.shots = WORK / "screenshots"
+        cls.shots.mkdir(parents=True, exist_ok=True)
+
+    def setUp(self):
+        self.box.restart()
+        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.settings_path().parent, ignore_errors=True)
+        self.folder.mkdir(parents=True)
+        for name in self.programs:
+            shutil.copy(BIN / name, self.folder / name)
+
+    def settings_path(self):
+        return self.box.path(SETTINGS_PATH)
+
+    def write_settings(self, text_bytes):
+        self.settings_path().parent.mkdir(parents=True, exist_ok=True)
+        self.settings_path().write_bytes(text_bytes)
+
+    def probe(self, *args):
+        # Runs the probe to its end; returns (exit code, output).
+        return self.box.run(self.folder / "probe.exe", *args, timeout=30, name="probe")
+
+    def hold(self, caption, ms, place, *kind, name):
+        # The probe holding a window of its own (left, top, width, height)
+        # for ms milliseconds; its lines go to logs/NAME.out.
+        return self.box.start(
+            self.folder / "probe.exe", "hold", caption, ms, *place, *kind, name=name
+        )
+
+    def described(self, caption, wait_ms=10000, *font):
+        # The probe's description of a top-level window (waiting for it up to
+        # wait_ms), then one for each of its controls, as dicts; [] without it.
+        # With a face and a size in points, each text is measured in that font.
+        code, out = self.probe("describe", caption, wait_ms, *font)
+        return [fields(line) for line in out.splitlines()] if code == 0 else []
+
+    def window(self, caption, wait_ms=0):
+        # The description of a top-level window alone, or None.
+        return next(iter(self.described(caption, wait_ms)), None)
+
+    def escape_ends(self, process):
+        # Presses Escape (which reaches a window only once X has mapped it)
+        # until the process has ended.
+        ended = wait_until(
+            lambda: self.box.key("Escape") and process.poll() is not None, 20, interval=0.2
+        )
+        self.assertTrue(ended, "Escape did not end it")
+
+    def ended_promptly(self, process, end):
+        # The process's exit code, once end() has ended it.
+        started = time.time()
+        end()
+        code = process.wait(timeout=10)
+        self.assertLess(time.time() - started, 5.0)  # promptly, on a loaded machine too
+        return code
+
+    def screenshot(self, name):
+        # The screen now, kept as the test's NAME.ppm.
+        path = self.shots / f"{self.id().split('.')[-1]}-{name}.ppm"
+        return Screenshot(self.box.screenshot(path))
