@@ -32,26 +32,13 @@ NATIVE = ["-DCMAKE_BUILD_TYPE=Release", "-DORVELLE_SANITIZE=OFF", "-DORVELLE_BEN
 WINDOWS = ["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake"]
 # Each layer's list, the share of its faults the tests must catch, its build
 # and the targets the tests need.
+NATIVE_TARGETS = ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS]
+WINDOWS_TARGETS = (
+    "orvelle_renderer orvelle_frontend_exe probe stand_in_renderer unit_tests win32_tests"
+)
 LAYERS = {
-    "native": (
-        "mutations.txt",
-        0.9,
-        NATIVE,
-        ["unit_tests", "frame_tests"] + [f"{r}_replay" for r in REPLAYS],
-    ),
-    "windows": (
-        "mutations-windows.txt",
-        0.85,
-        WINDOWS,
-        [
-            "orvelle_renderer",
-            "orvelle_frontend_exe",
-            "probe",
-            "stand_in_renderer",
-            "unit_tests",
-            "win32_tests",
-        ],
-    ),
+    "native": ("mutations.txt", 0.9, NATIVE, NATIVE_TARGETS),
+    "windows": ("mutations-windows.txt", 0.85, WINDOWS, WINDOWS_TARGETS.split()),
     "x11": ("mutations-x11.txt", 0.85, NATIVE, ["orvelle", "orvelle-frames"]),
 }
 
@@ -93,20 +80,13 @@ def script_tests_pass(build, tests):
     # Each script (with the tests named after its colon) stops at its first
     # failure; a fault is caught by the first script that fails.
     # The copy's harness, which reads the copy's sources.
-    env = dict(
-        os.environ,
-        ORVELLE_BIN=str(build / "bin"),
-        ORVELLE_E2E_WORK=str(build / "e2e"),
-        ORVELLE_BUILD=str(build),
-        PYTHONPATH=str(build / "src/tests"),
-    )
+    env = dict(os.environ, ORVELLE_BUILD=str(build), PYTHONPATH=str(build / "src/tests"))
+    env.update(ORVELLE_BIN=str(build / "bin"), ORVELLE_E2E_WORK=str(build / "e2e"))
     for test in tests:
         script, _, names = test.partition(":")
         path = next((build / "src/tests").rglob(f"{script}.py"))
-        if (
-            run([sys.executable, str(path), "-f", *filter(None, names.split(","))], build, 900, env)
-            != 0
-        ):
+        command = [sys.executable, str(path), "-f", *filter(None, names.split(","))]
+        if run(command, build, 900, env) != 0:
             print(f"  failed: {test}", flush=True)
             return False
     return True

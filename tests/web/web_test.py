@@ -190,7 +190,5 @@ class Page(unittest.TestCase):
 
 if __name__ == "__main__":
     if not (SITE / "index.html").exists():
-        sys.exit(
-            print(f"skipped: no page in {SITE} (the test web.build makes it, with emscripten)")
-        )
+        sys.exit(print(f"skipped: no page in {SITE} (web.build makes it, with emscripten)"))
     main()
