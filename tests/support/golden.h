@@ -7,7 +7,8 @@
 //
 // A test calls expectGolden("frontend/start_up_switches", rows); where its
 // rows differ from the file's, the failure lists only those rows, each with
-// its input, the outcome expected and the outcome produced.
+// its input, the outcome expected and the outcome produced (or that the
+// row is missing or added).
 //
 // To rewrite the files after an intended change, run the native tests with
 // ORVELLE_UPDATE_GOLDEN=1 in the environment: each test writes the rows it
@@ -22,9 +23,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvelle::testing {
@@ -54,25 +57,40 @@ inline void expectGolden(const std::string& name, const std::vector<GoldenRow>& 
         EXPECT_TRUE(out.flush().good()) << "cannot write " << path;
         return;
     }
-    // The outcome alone where the inputs agree, else the whole line.
-    const auto outcome = [](const std::string& line, const std::string& other) {
-        const size_t at = line.find(" => ");
-        return at != std::string::npos && other.compare(0, at + 4, line, 0, at + 4) == 0
-                   ? line.substr(at + 4)
-                   : line;
+    // Rows are matched by their input (the text before " => "; a repeated
+    // input by its occurrence), so a row added or taken away shows alone,
+    // not as a shift of every row after it.
+    using Rows = std::vector<std::pair<std::string, std::string>>;
+    const auto keyed = [](const std::vector<std::string>& lines) {
+        Rows keyedRows;
+        std::map<std::string, int> seen;
+        for (const std::string& line : lines) {
+            const size_t at = line.find(" => ");
+            std::string input = line.substr(0, at);
+            if (const int n = seen[input]++; n > 0) input += " (#" + std::to_string(n + 1) + ")";
+            keyedRows.emplace_back(input, at == std::string::npos ? "" : line.substr(at + 4));
+        }
+        return keyedRows;
     };
+    const Rows want = keyed(expected), got = keyed(produced);
+    const std::map<std::string, std::string> wanted(want.begin(), want.end()),
+        gotten(got.begin(), got.end());
     std::string differences;
     size_t count = 0;
-    for (size_t i = 0; i < std::max(produced.size(), expected.size()); ++i) {
-        const std::string want = i < expected.size() ? expected[i] : "(no row)";
-        const std::string got = i < produced.size() ? produced[i] : "(no row)";
-        if (want == got) continue;
-        const std::string& named = i < produced.size() ? got : want;
+    for (const auto& [input, outcome] : want) {
+        const auto it = gotten.find(input);
+        if (it != gotten.end() && it->second == outcome) continue;
         ++count;
-        differences += "row " + std::to_string(i + 1) + ": " + named.substr(0, named.find(" => ")) +
-                       "\n  expected: " + outcome(want, got) +
-                       "\n  actual:   " + outcome(got, want) + "\n";
+        differences += (it == gotten.end() ? "missing: " : "changed: ") + input +
+                       "\n  expected: " + outcome +
+                       (it == gotten.end() ? "" : "\n  actual:   " + it->second) + "\n";
     }
+    for (const auto& [input, outcome] : got) {
+        if (wanted.count(input)) continue;
+        ++count;
+        differences += "added: " + input + "\n  actual:   " + outcome + "\n";
+    }
+    if (count == 0 && want != got) differences = "the same rows in another order\n", count = 1;
     if (count > 0)
         ADD_FAILURE() << path << ": " << count << " of " << produced.size()
                       << " rows differ (ORVELLE_UPDATE_GOLDEN=1 rewrites it)\n"
