@@ -94,12 +94,13 @@ TEST(Paths, FolderOfAndFileExistsReadShiftJisCharacterByCharacter) {
 TEST(ReadAndWriteSetting, CutAt255BytesAndKeepThePlatformsResult) {
     testing::FakeSettings fake;
     fake.values["Long"] = std::string(300, 'x');
-    EXPECT_EQ(readSetting(fake, "Section", "Long", settings::kPath), std::string(255, 'x'));
-    EXPECT_EQ(readSetting(fake, "Section", "Missing", settings::kPath), "");
+    EXPECT_EQ(readSetting(fake, settings::kSection, "Long", settings::kPath),
+              std::string(255, 'x'));
+    EXPECT_EQ(readSetting(fake, settings::kSection, "Missing", settings::kPath), "");
     int32_t lastResult = 7;
     for (const int32_t result : {0, 1}) {
         fake.writeResult = result;
-        writeSetting(fake, lastResult, "Section", "Width", " 1", settings::kPath);
+        writeSetting(fake, lastResult, settings::kSection, settings::kWidth, " 1", settings::kPath);
         EXPECT_EQ(lastResult, result);
     }
 }

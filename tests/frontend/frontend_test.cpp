@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/saver_run.h"
+#include "platform/names.h"
 #include "tests/support/fakes.h"
 #include "tests/support/golden.h"
 
@@ -71,8 +72,10 @@ TEST_F(Startup, EachSwitchTakesItsRoadUnlessACopyRunsOrTheRendererIsMissing) {
     const char* const kOutcomes[] = {"end now", "preview shown", "saver run loaded"};
     const auto orNone = [](const std::string& text) { return text.empty() ? "none" : text; };
     std::vector<testing::GoldenRow> rows;
-    for (const auto& [busy, renderer] :
-         {std::pair{"", false}, {"Zelkor_Main", true}, {"■Orvelle■", true}, {"", true}}) {
+    for (const auto& [busy, renderer] : {std::pair{"", false},
+                                         {names::kSaverRunCaption, true},
+                                         {names::kSettingsDialogCaption, true},
+                                         {"", true}}) {
         platform.windows = {busy};
         platform.renderer = renderer;
         for (const auto& [arguments, placeable, loads, width] : cases) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/settings_keys.h"
 #include "frontend/saver_run.h"
 #include "frontend/startup.h"
 #include "music/media_commands.h"
@@ -67,7 +68,7 @@ public:
     std::string getString(const std::string& section, const std::string& key,
                           const std::string& defaultValue, uint32_t bufferSize,
                           const std::string&) override {
-        if (section != "Section" || !values.count(key)) return defaultValue;
+        if (section != settings::kSection || !values.count(key)) return defaultValue;
         return values.at(key).substr(0, bufferSize - 1);
     }
     int32_t writeString(const std::string&, const std::string& key, const std::string& value,
