@@ -25,19 +25,24 @@ def _unescaped(body):
 
 
 class Source:
-    # One source file of the product, from the line that starts `within` on
-    # (a class's definition, where several classes name the same constant).
+    # One source file of the product, or only the definition that starts
+    # with `within` (a class's, to its closing "};", where several classes
+    # name the same constant).
 
     def __init__(self, relative, within=""):
         self.path = ROOT / relative
         text = self.path.read_text(encoding="utf-8")
-        self.source = text[text.index(within) :] if within in text else self._fail(within)
+        start = text.index(within) if within in text else self._fail(within)
+        end = text.find("\n};", start) if within else -1
+        self.source = text[start : end if end >= 0 else None]
 
     def _fail(self, name):
         raise LookupError(f"{name!r} is not in {self.path}: the tests read it from there")
 
-    def _find(self, name, value):
-        found = re.search(rf"\b{name}\b\s*=?\s*{value}", self.source)
+    def _find(self, name, value, separator=r"\s*=\s*"):
+        # A definition: the name, its separator (an assignment unless told)
+        # and its value, the whole of it.
+        found = re.search(rf"\b{name}\b{separator}{value}", self.source)
         return found.groups() if found else self._fail(name)
 
     def raw(self, name, defines=()):
@@ -51,15 +56,18 @@ class Source:
         return self.raw(name, defines).decode("utf-8")
 
     def define(self, name):
-        return _unescaped(self._find(name, r'"([^"]*)"')[0])
+        return _unescaped(self._find(name, r'"([^"]*)"', r"\s+")[0])
 
     def number(self, name):
-        value = self._find(name, r"(-?[\d.]+)f?\b")[0]
+        value = self._find(name, r"(-?[\d.]+)f?\s*;")[0]
         return float(value) if "." in value else int(value)
 
     def boxes(self, name):
         # The (x, y, width, height) of a dialog::Box or of each of an array's.
-        return [tuple(map(int, box)) for box in re.findall(_BOX, self._find(name, "([^;]*);")[0])]
+        return [
+            tuple(map(int, box))
+            for box in re.findall(_BOX, self._find(name, "([^;]*);", r"\s*=?\s*")[0])
+        ]
 
     def enum(self, name):
         # An enumerator's value: the one given, or one more than the one before.
@@ -122,6 +130,8 @@ OPTION_TEXTS = {
     MUSIC_KINDS[kind]: _unescaped(text).decode("utf-8")
     for kind, text in re.findall(r'\{MusicKind::(\w+), [^"]*"([^"]*)"\}', _layout.source)
 }
+if set(OPTION_TEXTS) != set(MUSIC_KINDS.values()):
+    _layout._fail("an option row for each MusicKind")
 
 
 def _credit():

@@ -20,7 +20,7 @@ import time
 import unittest
 from pathlib import Path, PureWindowsPath
 
-from harness.product import DIALOG_FONT, FRONT_END_FILE, RENDERER_FILE, ROOT, SETTINGS_PATH
+from harness.product import DIALOG_FONT, FRONT_END_FILE, RENDERER_FILE, SETTINGS_PATH
 from harness.support import QUIET, TEXT, Screenshot, fields, screenshot, wait_until
 
 # Registry settings the box needs:
@@ -265,9 +265,19 @@ class WineBox:
         return screenshot(self.display, path)
 
 
-# The Windows build's programs, and the end-to-end tests' boxes and screenshots.
-BIN = Path(os.environ.get("ORVELLE_BIN", ROOT / "build/win/bin")).resolve()
-WORK = Path(os.environ.get("ORVELLE_E2E_WORK", ROOT / "build/win/e2e")).resolve()
+# BIN, the Windows build's programs, and WORK, the end-to-end tests' boxes
+# and screenshots, as CTest names them: never guessed, which could test
+# another build's programs. Read when a test asks (tools need neither).
+_FOLDERS = {"BIN": "ORVELLE_BIN", "WORK": "ORVELLE_E2E_WORK"}
+
+
+def __getattr__(name):
+    if name not in _FOLDERS:
+        raise AttributeError(name)
+    value = os.environ.get(_FOLDERS[name])
+    if not value:
+        raise RuntimeError(f"{_FOLDERS[name]} is not set (ctest --preset win sets it)")
+    return Path(value).resolve()
 
 
 class WineTestCase(unittest.TestCase):
@@ -283,9 +293,10 @@ class WineTestCase(unittest.TestCase):
         # otherwise: Wine's OpenGL here is Mesa's llvmpipe, in software,
         # where the renderer would choose the processor backend by itself.
         os.environ["ORVELLE_RENDERING"] = "gl"
-        cls.box = cls.enterClassContext(WineBox(WORK, display=cls.display, name=cls.__name__))
+        work = __getattr__("WORK")
+        cls.box = cls.enterClassContext(WineBox(work, display=cls.display, name=cls.__name__))
         cls.folder = cls.box.c_drive() / "Orvelle"
-        cls.shots = WORK / "screenshots"
+        cls.shots = work / "screenshots"
         cls.shots.mkdir(parents=True, exist_ok=True)
 
     def setUp(self):
@@ -294,7 +305,7 @@ class WineTestCase(unittest.TestCase):
         shutil.rmtree(self.settings_path().parent, ignore_errors=True)
         self.folder.mkdir(parents=True)
         for name in self.programs:
-            shutil.copy(BIN / name, self.folder / name)
+            shutil.copy(__getattr__("BIN") / name, self.folder / name)
 
     def settings_path(self):
         return self.box.path(SETTINGS_PATH)
