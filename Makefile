@@ -9,7 +9,6 @@
 NATIVE  := build/native
 RELEASE := build/release
 WIN     := build/win
-WEB     := build/web
 PREFIX  ?= /usr/local
 # The test package (tests/harness) for the tools that use it.
 PYTHON_TOOLS := PYTHONPATH=$(CURDIR)/tests python3
@@ -33,7 +32,7 @@ build/wasm/build.ninja:
 native release win: %: build/%/build.ninja
 	cmake --build --preset $@
 
-# The page: $(WEB) holds index.html, orvelle.js and orvelle.wasm, a static
+# The page: build/web holds index.html, orvelle.js and orvelle.wasm, a static
 # folder (built in build/wasm by Debian's emscripten).
 web: deps build/wasm/build.ninja
 	cmake --build --preset web

@@ -8,8 +8,8 @@ target_compile_features(orvelle_options INTERFACE cxx_std_20)
 target_include_directories(orvelle_options INTERFACE ${PROJECT_SOURCE_DIR}
                                                      ${PROJECT_BINARY_DIR}/generated)
 
-# No fast-math: the scene's numbers are specified to the single-precision
-# rounding. The resource compiler takes none of these.
+# No fast-math: the scene's numbers are rounded to single precision exactly
+# as written. The resource compiler takes none of these.
 set(compilers $<COMPILE_LANGUAGE:C,CXX>)
 set(warnings -Wall -Wextra -Werror -Wshadow -Wconversion -Wno-sign-conversion -fno-fast-math)
 target_compile_options(orvelle_options INTERFACE "$<${compilers}:${warnings}>")

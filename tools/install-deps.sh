@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make pkg-config python3 black flake8
+    cmake ninja-build g++ make pkg-config python3
     googletest libgtest-dev libgmock-dev libbenchmark-dev libxsimd-dev
     libosmesa6-dev libglu1-mesa-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
