@@ -268,16 +268,12 @@ class WineBox:
 # BIN, the Windows build's programs, and WORK, the end-to-end tests' boxes
 # and screenshots, as CTest names them: never guessed, which could test
 # another build's programs. Read when a test asks (tools need neither).
-_FOLDERS = {"BIN": "ORVELLE_BIN", "WORK": "ORVELLE_E2E_WORK"}
-
-
 def __getattr__(name):
-    if name not in _FOLDERS:
-        raise AttributeError(name)
-    value = os.environ.get(_FOLDERS[name])
-    if not value:
-        raise RuntimeError(f"{_FOLDERS[name]} is not set (ctest --preset win sets it)")
-    return Path(value).resolve()
+    variable = {"BIN": "ORVELLE_BIN", "WORK": "ORVELLE_E2E_WORK"}.get(name)
+    if variable and os.environ.get(variable):
+        return Path(os.environ[variable]).resolve()
+    missing = RuntimeError(f"{variable} is not set (CTest sets it)")
+    raise missing if variable else AttributeError(name)
 
 
 class WineTestCase(unittest.TestCase):

@@ -54,8 +54,8 @@ TEST_F(Music, TheCommandLayerRepliesWithTheTextOrTheErrorText) {
 // What each watch sends, given the settings and the device's replies (a
 // command not scripted succeeds with an empty reply), and the CD watch's
 // state after it; the saver run's scenarios walk the opening, closing and
-// playing commands. Regression guard: all of it in watches.golden.txt; the
-// worked cases below spell out a disc played back to its track.
+// playing commands. Regression guard: all of it in watches.golden.txt, a
+// row a line.
 TEST_F(Music, ScenariosOfTheWatches) {
     using Replies = std::map<std::string, ScriptedMedia::Reply>;
     const auto disc = [](const char* track, const char* mode, Replies more = {}) {
@@ -83,14 +83,13 @@ TEST_F(Music, ScenariosOfTheWatches) {
         {0, {{mp3, {277, ""}}}, &M::mp3Start},
         {0, {{"status MP3Play mode", {0, "playing"}}}, &M::mp3Watch},
     };
-    std::vector<std::string> heard;
     std::vector<testing::GoldenRow> rows;
     for (const auto& [repeat, replies, call] : cases) {
         settings.bgmRepeat = repeat;
         settings.bgmFile = "C:\\My Music\\a.mp3";
         media.replies = replies;
         music.cdWatchAlive = 0;
-        heard.push_back(sent([&] { (music.*call)(); }));
+        const std::string heard = sent([&] { (music.*call)(); });
         std::string input = call == &M::cdWatch    ? "cdWatch"
                             : call == &M::mp3Start ? "mp3Start"
                                                    : "mp3Watch";
@@ -98,16 +97,9 @@ TEST_F(Music, ScenariosOfTheWatches) {
         for (const auto& [command, reply] : replies)
             input += " [" + command + ": " +
                      (reply.code ? "error " + std::to_string(reply.code) : reply.text) + "]";
-        rows.push_back(
-            {input, heard.back() + "; cdWatchAlive " + std::to_string(music.cdWatchAlive)});
+        rows.push_back({input, heard + "; cdWatchAlive " + std::to_string(music.cdWatchAlive)});
     }
     testing::expectGolden("music/watches", rows);
-    const std::string ask =
-        "status cdaudio current track |512, status cdaudio number of tracks |512, "
-        "status cdaudio mode |255";
-    EXPECT_EQ(heard[0], ask + ", play cdaudio |512");
-    EXPECT_EQ(heard[2],
-              ask + ", status cdaudio position track 3 |512, play cdaudio from 03:00:00:00 |512");
     media.waveDevices = 0;
     EXPECT_EQ(sent([&] { music.wavStart(); }), "") << "no wave device, no sound";
 }
